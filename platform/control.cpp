@@ -1,0 +1,76 @@
+#include "platform/control.h"
+
+#include "platform/form.h"
+
+namespace zrv {
+
+Control::Control(Form& form, const ControlSpec& spec, std::string name)
+    : form_(form),
+      spec_(spec),
+      name_(std::move(name)),
+      caption_(spec.caption),
+      enabled_(spec.enabled),
+      visible_(spec.visible),
+      bounds_{spec.left, spec.top, spec.width, spec.height} {}
+
+void Control::set_caption(std::string text) {
+  caption_ = std::move(text);
+  changed(Property::Caption);
+}
+
+void Control::set_enabled(bool enabled) {
+  enabled_ = enabled;
+  changed(Property::Enabled);
+}
+
+void Control::set_visible(bool visible) {
+  visible_ = visible;
+  changed(Property::Visible);
+}
+
+void Control::set_value(int value) {
+  value_ = value;
+  changed(Property::Value);
+}
+
+void Control::set_bounds(const Bounds& bounds) {
+  bounds_ = bounds;
+  changed(Property::Bounds);
+}
+
+void Control::set_width(int width) {
+  bounds_.width = width;
+  changed(Property::Bounds);
+}
+
+void Control::set_top(int top) {
+  bounds_.top = top;
+  changed(Property::Bounds);
+}
+
+void Control::set_colors(Color border, Color fill) {
+  border_color_ = border;
+  fill_color_ = fill;
+  changed(Property::Colors);
+}
+
+void Control::refresh() { form_.refresh(*this); }
+
+void Control::user_click() {
+  if (!enabled_ || !visible_) return;
+  switch (spec_.kind) {
+    case ControlKind::CheckBox:
+      set_value(value_ == 0 ? 1 : 0);
+      break;
+    case ControlKind::OptionButton:
+      form_.option_chosen(*this);
+      break;
+    default:
+      break;
+  }
+  if (on_click) on_click();
+}
+
+void Control::changed(Property property) { form_.control_changed(*this, property); }
+
+}  // namespace zrv

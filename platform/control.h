@@ -1,0 +1,82 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/control_spec.h"
+
+namespace zrv {
+
+class Form;
+
+// What changed on a control, so a backend updates only that side of its widget.
+enum class Property { Caption, Enabled, Visible, Value, Bounds, Colors };
+
+struct Bounds {
+  int left = 0, top = 0, width = 0, height = 0;
+};
+
+// One control of a form. The logic reads and writes its properties here; each
+// setter hands the change to the form's window at once, so what the user sees
+// never lags behind what the logic believes.
+class Control {
+ public:
+  Control(Form& form, const ControlSpec& spec, std::string name);
+
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  const std::string& name() const { return name_; }
+  ControlKind kind() const { return spec_.kind; }
+  const ControlSpec& spec() const { return spec_; }
+  Form& form() const { return form_; }
+
+  const std::string& caption() const { return caption_; }
+  void set_caption(std::string text);
+
+  bool enabled() const { return enabled_; }
+  void set_enabled(bool enabled);
+
+  bool visible() const { return visible_; }
+  void set_visible(bool visible);
+
+  // Check box: 0 unticked, 1 ticked. Option button: 1 when selected.
+  int value() const { return value_; }
+  void set_value(int value);
+
+  const Bounds& bounds() const { return bounds_; }
+  void set_bounds(const Bounds& bounds);
+  void set_width(int width);
+  void set_top(int top);
+
+  Color fill_color() const { return fill_color_; }
+  Color border_color() const { return border_color_; }
+  void set_colors(Color border, Color fill);
+
+  // Redraws the control at once with its current state, handling no input.
+  void refresh();
+
+  // Handlers the form wires to its event routines.
+  std::function<void()> on_click;
+
+  // A click by the user (mouse or keyboard) as a backend reports it: a check
+  // box toggles, an option button becomes the selected one of its container,
+  // and then the click handler runs. Disabled or hidden controls ignore it.
+  void user_click();
+
+ private:
+  void changed(Property property);
+
+  Form& form_;
+  const ControlSpec& spec_;
+  std::string name_;
+  std::string caption_;
+  bool enabled_;
+  bool visible_;
+  int value_ = 0;
+  Bounds bounds_;
+  Color fill_color_ = kNoColor;
+  Color border_color_ = kNoColor;
+};
+
+}  // namespace zrv

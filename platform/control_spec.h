@@ -1,0 +1,71 @@
+#pragma once
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+// How a window and its controls are laid out, described once as a table that
+// both backends build from and tests look controls up in. Positions and sizes
+// are in twips (1/1440 inch), relative to the control's container.
+namespace zrv {
+
+enum class ControlKind : std::uint8_t {
+  Frame,         // a panel without caption that groups controls
+  PictureBox,
+  Image,         // shows the window's icon
+  Label,
+  Button,
+  CheckBox,
+  OptionButton,  // exclusive within its container
+  TextBox,       // multi-line, read-only, vertical scroll bar
+  Shape,         // a filled rectangle, drawn by the window itself
+  DriveList,
+  DirList,
+};
+
+// A colour as Windows stores it: red in the low byte, blue in the third.
+using Color = std::uint32_t;
+constexpr Color rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+  return Color{r} | (Color{g} << 8) | (Color{b} << 16);
+}
+inline constexpr Color kNoColor = 0xFFFFFFFFu;  // the platform's default
+
+struct FontSpec {
+  std::string_view face;  // empty: the platform's default dialog font
+  int points = 0;
+  bool bold = false;
+  bool italic = false;
+  int charset = 0;
+};
+
+inline constexpr int kNoTabStop = -1;
+
+struct ControlSpec {
+  std::string_view name;       // "Command2", "Frame1(3)", "Shape1(0)"
+  ControlKind kind;
+  std::string_view container;  // a control's name, or empty for the window
+  int left, top, width, height;
+  int tab_index;
+  std::string_view caption;
+  bool visible = true;
+  bool enabled = true;
+  Color fore_color = kNoColor;
+  bool transparent = false;
+  FontSpec font = {};
+};
+
+enum class BorderStyle : std::uint8_t {
+  None,         // no border, no title bar
+  FixedSingle,  // fixed frame with a close box only
+  FixedDialog,  // dialog frame with a close box only
+};
+
+struct FormSpec {
+  std::string_view name;     // "Form1"
+  std::string_view caption;
+  BorderStyle border;
+  int client_width, client_height;  // twips; 0 for a window sized at load
+  bool centered;
+  std::span<const ControlSpec> controls;
+};
+
+}  // namespace zrv

@@ -1,0 +1,107 @@
+#include "platform/form.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/platform.h"
+
+namespace zrv {
+
+Form::Form(Platform& platform, const FormSpec& spec) : platform_(platform), spec_(spec) {
+  for (const ControlSpec& control_spec : spec.controls) {
+    controls_.emplace_back(*this, control_spec, std::string(control_spec.name));
+  }
+}
+
+Form::~Form() = default;
+
+Control* Form::find(std::string_view name) {
+  for (Control& control : controls_) {
+    if (control.name() == name) return &control;
+  }
+  return nullptr;
+}
+
+Control& Form::control(std::string_view name) {
+  if (Control* found = find(name)) return *found;
+  std::fprintf(stderr, "%.*s has no control named %.*s\n", static_cast<int>(spec_.name.size()),
+               spec_.name.data(), static_cast<int>(name.size()), name.data());
+  std::abort();
+}
+
+Control& Form::load_element(std::string_view array, int index) {
+  const std::string base(array);
+  Control& first = control(base + "(0)");
+  Control& element = controls_.emplace_back(*this, first.spec(), base + "(" + std::to_string(index) + ")");
+  element.set_bounds(first.bounds());
+  element.set_colors(first.border_color(), first.fill_color());
+  element.set_visible(false);
+  if (peer_) peer_->add_control(element);
+  return element;
+}
+
+void Form::load() {
+  if (peer_) return;
+  peer_ = platform_.create_window(*this);
+  on_load();
+}
+
+void Form::show() {
+  load();
+  visible_ = true;
+  peer_->set_visible(true);
+}
+
+void Form::hide() {
+  visible_ = false;
+  if (peer_) peer_->set_visible(false);
+}
+
+void Form::request_close(UnloadMode mode) {
+  if (!peer_) return;
+  bool cancel = false;
+  on_query_unload(cancel, mode);
+  if (cancel) return;
+  on_unload(cancel);
+  if (cancel) return;
+  visible_ = false;
+  peer_.reset();
+}
+
+void Form::set_size(float width, float height) {
+  width_ = width;
+  height_ = height;
+  if (peer_) peer_->size_changed();
+}
+
+void Form::bring_to_front_and_focus() {
+  if (peer_) peer_->bring_to_front_and_focus();
+}
+
+void Form::set_focus() {
+  if (peer_) peer_->set_focus();
+}
+
+void Form::copy_icon_from(const Form& other) {
+  if (peer_ && other.peer_) peer_->copy_icon_from(*other.peer_);
+}
+
+void Form::option_chosen(Control& option) {
+  for (Control& other : controls_) {
+    if (&other != &option && other.kind() == ControlKind::OptionButton &&
+        other.spec().container == option.spec().container && other.value() != 0) {
+      other.set_value(0);
+    }
+  }
+  option.set_value(1);
+}
+
+void Form::control_changed(Control& control, Property property) {
+  if (peer_) peer_->control_changed(control, property);
+}
+
+void Form::refresh(Control& control) {
+  if (peer_) peer_->refresh(control);
+}
+
+}  // namespace zrv

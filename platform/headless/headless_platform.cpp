@@ -1,0 +1,198 @@
+#include "platform/headless/headless_platform.h"
+
+#include <cctype>
+#include <system_error>
+
+#include "platform/form.h"
+#include "platform/headless/headless_window.h"
+#include "platform/headless/host_file.h"
+#include "platform/message_box.h"
+
+namespace zrv {
+namespace fs = std::filesystem;
+
+namespace {
+
+bool asks_yes_no(int style) { return (style & 0xF) == kMbYesNo; }
+
+bool has_wildcard(std::string_view name) { return name.find_first_of("*?") != std::string_view::npos; }
+
+}  // namespace
+
+bool matches_pattern(std::string_view name, std::string_view pattern) {
+  if (pattern.empty()) return name.empty();
+  if (pattern.front() == '*') {
+    // "*.*" matches names without a dot too, as on Windows.
+    if (pattern == "*.*") return true;
+    for (std::size_t skip = 0; skip <= name.size(); ++skip) {
+      if (matches_pattern(name.substr(skip), pattern.substr(1))) return true;
+    }
+    return false;
+  }
+  if (name.empty()) return false;
+  const bool same = pattern.front() == '?' ||
+                    std::toupper(static_cast<unsigned char>(pattern.front())) ==
+                        std::toupper(static_cast<unsigned char>(name.front()));
+  return same && matches_pattern(name.substr(1), pattern.substr(1));
+}
+
+HeadlessPlatform::HeadlessPlatform(fs::path scratch) : scratch_(std::move(scratch)) {
+  fs::create_directories(scratch_ / "C" / "WINDOWS" / "TEMP");
+}
+
+fs::path HeadlessPlatform::host_path(std::string_view windows_path) const {
+  if (windows_path.size() < 2 || windows_path[1] != ':' || !std::isalpha(static_cast<unsigned char>(windows_path[0]))) {
+    return {};
+  }
+  fs::path path = scratch_ / std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(windows_path[0]))));
+  std::string_view rest = windows_path.substr(2);
+  while (!rest.empty()) {
+    const auto slash = rest.find('\\');
+    const std::string_view part = rest.substr(0, slash);
+    if (!part.empty()) path /= std::string(part);
+    if (slash == std::string_view::npos) break;
+    rest.remove_prefix(slash + 1);
+  }
+  return path;
+}
+
+int HeadlessPlatform::message_box(std::string_view prompt, int style, std::string_view title) {
+  message_boxes.push_back({std::string(prompt), style, std::string(title)});
+  events.push_back("message " + std::string(title) + ": " + std::string(prompt));
+  if (!answers.empty()) {
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  if (asks_yes_no(style)) {
+    ++unanswered_questions;
+    return kAnswerNo;
+  }
+  return kAnswerOk;
+}
+
+std::string HeadlessPlatform::input_box(std::string_view prompt, std::string_view title) {
+  input_boxes.push_back({std::string(prompt), std::string(title)});
+  if (input_answers.empty()) return {};
+  std::string answer = std::move(input_answers.front());
+  input_answers.pop_front();
+  return answer;
+}
+
+void HeadlessPlatform::do_events() {
+  ++yields;
+  if (on_yield) on_yield(yields);
+  std::deque<std::function<void()>> actions;
+  actions.swap(at_next_yield);
+  for (auto& action : actions) action();
+}
+
+std::unique_ptr<WindowPeer> HeadlessPlatform::create_window(Form& form) {
+  return std::make_unique<HeadlessWindow>(form, events);
+}
+
+std::string HeadlessPlatform::dir_search(std::string_view path, bool include_directories) {
+  if (faults.hit(Op::DirSearch)) return {};
+  const fs::path host = host_path(path);
+  if (host.empty()) return {};
+  std::error_code error;
+  const auto counts = [&](const fs::directory_entry& entry) {
+    return entry.is_regular_file(error) || (include_directories && entry.is_directory(error));
+  };
+  const std::string pattern = host.filename().string();
+  if (!has_wildcard(pattern)) {
+    if (host.filename().empty()) return {};
+    const fs::directory_entry entry(host, error);
+    return !error && entry.exists(error) && counts(entry) ? pattern : std::string();
+  }
+  for (const auto& entry : fs::directory_iterator(host.parent_path(), error)) {
+    const std::string name = entry.path().filename().string();
+    if (counts(entry) && matches_pattern(name, pattern)) return name;
+  }
+  return {};
+}
+
+bool HeadlessPlatform::make_directory(std::string_view path) {
+  if (faults.hit(Op::MakeDirectory)) return false;
+  const fs::path host = host_path(path);
+  std::error_code error;
+  // One level only: the parent must exist, and an existing entry is a failure.
+  if (host.empty() || !fs::is_directory(host.parent_path(), error)) return false;
+  return fs::create_directory(host, error);
+}
+
+bool HeadlessPlatform::delete_files(std::string_view pattern) {
+  if (faults.hit(Op::DeleteFiles)) return false;
+  const fs::path host = host_path(pattern);
+  if (host.empty()) return false;
+  std::error_code error;
+  bool all_deleted = true;
+  for (const auto& entry : fs::directory_iterator(host.parent_path(), error)) {
+    if (entry.is_regular_file(error) && matches_pattern(entry.path().filename().string(), host.filename().string())) {
+      all_deleted = fs::remove(entry.path(), error) && all_deleted;
+    }
+  }
+  return !error && all_deleted;
+}
+
+bool HeadlessPlatform::remove_directory(std::string_view path) {
+  if (faults.hit(Op::RemoveDirectory)) return false;
+  const fs::path host = host_path(path);
+  std::error_code error;
+  if (host.empty() || !fs::is_directory(host, error) || !fs::is_empty(host, error)) return false;
+  return fs::remove(host, error);
+}
+
+std::unique_ptr<ByteFile> HeadlessPlatform::open_file(std::string_view path, FileMode mode) {
+  if (faults.hit(mode == FileMode::Read ? Op::OpenRead : Op::OpenWrite)) return nullptr;
+  return HostFile::open(host_path(path), mode, faults);
+}
+
+bool HeadlessPlatform::start_program(std::string_view path) {
+  if (faults.hit(Op::StartProgram)) return false;
+  std::error_code error;
+  if (!fs::is_regular_file(host_path(path), error)) return false;
+  started_programs.emplace_back(path);
+  return true;
+}
+
+void HeadlessPlatform::end_program() {
+  events.push_back("end");
+  throw ProgramEnded{};
+}
+
+std::string HeadlessPlatform::temp_path() { return faults.hit(Op::TempPath) ? std::string() : temp; }
+
+std::string HeadlessPlatform::windows_directory() {
+  return faults.hit(Op::WindowsDirectory) ? std::string() : windows;
+}
+
+std::int32_t HeadlessPlatform::reg_create_key(RegKey root, std::string_view sub_key, RegKey& key) {
+  if (faults.hit(Op::RegCreateKey)) return kErrorAccessDenied;
+  return registry.create_key(root, sub_key, key);
+}
+
+std::int32_t HeadlessPlatform::reg_open_key(RegKey root, std::string_view sub_key, RegKey& key) {
+  if (faults.hit(Op::RegOpenKey)) return kErrorAccessDenied;
+  return registry.open_key(root, sub_key, key);
+}
+
+RegValue HeadlessPlatform::reg_query_value(RegKey key, std::string_view name) {
+  if (faults.hit(Op::RegQueryValue)) return {kErrorAccessDenied, kRegNone, {}};
+  return registry.query_value(key, name);
+}
+
+std::int32_t HeadlessPlatform::reg_set_value(RegKey key, std::string_view name, std::uint32_t type,
+                                             std::string_view data) {
+  if (faults.hit(Op::RegSetValue)) return kErrorAccessDenied;
+  return registry.set_value(key, name, type, data);
+}
+
+RegEnumResult HeadlessPlatform::reg_enum_key(RegKey key, std::uint32_t index, std::uint32_t buffer_chars) {
+  if (faults.hit(Op::RegEnumKey)) return {kErrorAccessDenied, {}};
+  return registry.enum_key(key, index, buffer_chars);
+}
+
+void HeadlessPlatform::reg_close_key(RegKey key) { registry.close_key(key); }
+
+}  // namespace zrv

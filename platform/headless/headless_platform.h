@@ -1,0 +1,98 @@
+#pragma once
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/headless/faults.h"
+#include "platform/headless/memory_registry.h"
+#include "platform/platform.h"
+
+namespace zrv {
+
+// Thrown by end_program: the program's end unwinds to the test harness.
+struct ProgramEnded {};
+
+struct MessageBoxCall {
+  std::string prompt;
+  int style;
+  std::string title;
+};
+
+struct InputBoxCall {
+  std::string prompt;
+  std::string title;
+};
+
+// The platform for the native tests. Windows paths map to folders of a
+// scratch directory (C:\x is <scratch>/C/x); message and input boxes are
+// recorded and answered from the test's script; a yield runs the user
+// actions the test queued; the registry lives in memory; and any operation
+// can be made to fail.
+class HeadlessPlatform : public Platform {
+ public:
+  explicit HeadlessPlatform(std::filesystem::path scratch);
+
+  // --- Scripted by the tests ---
+  std::deque<int> answers;                // message-box answers, in order
+  std::deque<std::string> input_answers;  // input-box answers, in order
+  std::deque<std::function<void()>> at_next_yield;  // user actions
+  std::function<void(int)> on_yield;      // called with the yield's number, from 1
+  WorkArea area{0, 0, 1024, 738};
+  TwipsPerPixel twips{15.0f, 15.0f};
+  std::string temp = "C:\\WINDOWS\\TEMP\\";
+  std::string windows = "C:\\WINDOWS";
+  std::string program_dir = "C:\\KURULUM";
+  std::string program_file = "Setup";
+  MemoryRegistry registry;
+  Faults faults;
+
+  // --- Recorded for the tests ---
+  std::vector<MessageBoxCall> message_boxes;
+  std::vector<InputBoxCall> input_boxes;
+  std::vector<std::string> started_programs;
+  std::vector<std::string> events;  // "show Form1", "refresh Label11: <text>", …
+  int yields = 0;
+  int unanswered_questions = 0;
+
+  // The host path a Windows path maps to; empty for a path without a drive.
+  std::filesystem::path host_path(std::string_view windows_path) const;
+  const std::filesystem::path& scratch() const { return scratch_; }
+
+  // --- Platform ---
+  int message_box(std::string_view prompt, int style, std::string_view title) override;
+  std::string input_box(std::string_view prompt, std::string_view title) override;
+  void do_events() override;
+  std::unique_ptr<WindowPeer> create_window(Form& form) override;
+  WorkArea work_area() override { return area; }
+  TwipsPerPixel twips_per_pixel() override { return twips; }
+
+  std::string dir_search(std::string_view path, bool include_directories) override;
+  bool make_directory(std::string_view path) override;
+  bool delete_files(std::string_view pattern) override;
+  bool remove_directory(std::string_view path) override;
+  std::unique_ptr<ByteFile> open_file(std::string_view path, FileMode mode) override;
+  std::string program_directory() override { return program_dir; }
+  std::string program_name() override { return program_file; }
+  bool start_program(std::string_view path) override;
+  [[noreturn]] void end_program() override;
+  std::string temp_path() override;
+  std::string windows_directory() override;
+
+  std::int32_t reg_create_key(RegKey root, std::string_view sub_key, RegKey& key) override;
+  std::int32_t reg_open_key(RegKey root, std::string_view sub_key, RegKey& key) override;
+  RegValue reg_query_value(RegKey key, std::string_view name) override;
+  std::int32_t reg_set_value(RegKey key, std::string_view name, std::uint32_t type,
+                             std::string_view data) override;
+  RegEnumResult reg_enum_key(RegKey key, std::uint32_t index, std::uint32_t buffer_chars) override;
+  void reg_close_key(RegKey key) override;
+
+ private:
+  std::filesystem::path scratch_;
+};
+
+// True when a name matches a pattern with * and ?, ignoring case as Windows does.
+bool matches_pattern(std::string_view name, std::string_view pattern);
+
+}  // namespace zrv

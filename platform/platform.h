@@ -1,0 +1,81 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/byte_file.h"
+#include "platform/registry_types.h"
+#include "platform/window_peer.h"
+
+// The one door to the operating system. The logic of every subsystem talks to
+// the machine only through this interface, in UTF-8 and plain values; the
+// win32 backend maps it onto the Windows API, the headless backend onto
+// memory and a scratch folder for the tests.
+namespace zrv {
+
+class Form;
+
+struct WorkArea {
+  std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+
+struct TwipsPerPixel {
+  float x = 15.0f, y = 15.0f;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // --- Window toolkit ---
+  // A modal message box; returns the button pressed (kAnswerOk, kAnswerYes…).
+  // Carriage returns in the prompt start new lines.
+  virtual int message_box(std::string_view prompt, int style, std::string_view title) = 0;
+  // A modal input box; returns the typed text, or empty text on Cancel.
+  virtual std::string input_box(std::string_view prompt, std::string_view title) = 0;
+  // Handles every pending window message, then returns.
+  virtual void do_events() = 0;
+  // Creates the form's window, hidden, with all its controls.
+  virtual std::unique_ptr<WindowPeer> create_window(Form& form) = 0;
+  // The desktop without the task bar, in pixels.
+  virtual WorkArea work_area() = 0;
+  virtual TwipsPerPixel twips_per_pixel() = 0;
+
+  // --- Files and processes ---
+  // The name of the first entry matching the path (which may end in a
+  // pattern), or empty text. With directories counted, an existing directory
+  // or file is found; without, only a plain file.
+  virtual std::string dir_search(std::string_view path, bool include_directories) = 0;
+  virtual bool make_directory(std::string_view path) = 0;
+  // Deletes every plain file matching the pattern (* and ? in the last part).
+  virtual bool delete_files(std::string_view pattern) = 0;
+  virtual bool remove_directory(std::string_view path) = 0;
+  // Null when the file cannot be opened in that mode.
+  virtual std::unique_ptr<ByteFile> open_file(std::string_view path, FileMode mode) = 0;
+  // The running program's directory, and its file name without extension.
+  virtual std::string program_directory() = 0;
+  virtual std::string program_name() = 0;
+  // Starts a program in a normal window with the focus, without waiting.
+  virtual bool start_program(std::string_view path) = 0;
+  // Ends the process at once; every window goes without further events.
+  [[noreturn]] virtual void end_program() = 0;
+
+  // --- System paths (empty text when the system cannot tell) ---
+  // The temporary directory, ending in a backslash.
+  virtual std::string temp_path() = 0;
+  virtual std::string windows_directory() = 0;
+
+  // --- Registry: statuses, handles and types as the Windows registry's ---
+  virtual std::int32_t reg_create_key(RegKey root, std::string_view sub_key, RegKey& key) = 0;
+  virtual std::int32_t reg_open_key(RegKey root, std::string_view sub_key, RegKey& key) = 0;
+  virtual RegValue reg_query_value(RegKey key, std::string_view name) = 0;
+  virtual std::int32_t reg_set_value(RegKey key, std::string_view name, std::uint32_t type,
+                                     std::string_view data) = 0;
+  // The name of subkey `index`; a status other than 0 when there is none or
+  // when the name has `buffer_chars` characters or more.
+  virtual RegEnumResult reg_enum_key(RegKey key, std::uint32_t index, std::uint32_t buffer_chars) = 0;
+  virtual void reg_close_key(RegKey key) = 0;
+};
+
+}  // namespace zrv

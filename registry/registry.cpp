@@ -1,0 +1,111 @@
+#include "registry/registry.h"
+
+#include "platform/message_box.h"
+
+namespace zrv {
+namespace {
+
+constexpr std::string_view kTitle = "Hata - Error";
+constexpr std::string_view kCreateKeyFailed =
+    "Registry anahtarı oluşturulamadı. Registry key could not be created!";
+constexpr std::string_view kWriteStringFailed =
+    "Registry'e string yazılamadı! Registry value(string) could not be written!";
+
+// Room for a subkey name: a name of this many characters or more ends the listing.
+constexpr std::uint32_t kSubKeyBufferChars = 255;
+
+// Closes the key on every way out of a routine.
+class KeyGuard {
+ public:
+  KeyGuard(Platform& platform, RegKey& key) : platform_(platform), key_(key) {}
+  ~KeyGuard() { platform_.reg_close_key(key_); }
+  KeyGuard(const KeyGuard&) = delete;
+  KeyGuard& operator=(const KeyGuard&) = delete;
+
+ private:
+  Platform& platform_;
+  RegKey& key_;
+};
+
+std::string up_to_first_nul(const std::string& data) { return data.substr(0, data.find('\0')); }
+
+}  // namespace
+
+void CreateRegKey(Platform& platform, RegKey RootKey, std::string_view SubKey) {
+  RegKey key = kNoKey;
+  KeyGuard guard(platform, key);
+  if (platform.reg_create_key(RootKey, SubKey, key) != kErrorSuccess) {
+    platform.message_box(kCreateKeyFailed, kStyleSystemWarning, kTitle);
+  }
+}
+
+std::string ReadRegString(Platform& platform, RegKey RootKey, std::string_view SubKey,
+                          std::string_view ValueName, std::string_view DefaultValue) {
+  RegKey key = kNoKey;
+  KeyGuard guard(platform, key);
+  // A missing key leaves the handle empty and the query below fails.
+  platform.reg_open_key(RootKey, SubKey, key);
+  const RegValue value = platform.reg_query_value(key, ValueName);
+  if (value.status != kErrorSuccess || value.type != kRegSz) return std::string(DefaultValue);
+  return up_to_first_nul(value.data);
+}
+
+void WriteRegString(Platform& platform, RegKey RootKey, std::string_view SubKey,
+                    std::string_view ValueName, std::string_view ValueData) {
+  RegKey key = kNoKey;
+  KeyGuard guard(platform, key);
+  // A key that cannot be created leaves the handle empty, so the write fails
+  // and its message is the one shown.
+  platform.reg_create_key(RootKey, SubKey, key);
+  // REG_SZ data carries its terminating NUL, as the registry expects of strings.
+  std::string data(ValueData);
+  data.push_back('\0');
+  if (platform.reg_set_value(key, ValueName, kRegSz, data) != kErrorSuccess) {
+    platform.message_box(kWriteStringFailed, kStyleSystemWarning, kTitle);
+  }
+}
+
+std::int32_t ReadRegLong(Platform& platform, RegKey RootKey, std::string_view SubKey,
+                         std::string_view ValueName, std::int32_t DefaultValue) {
+  RegKey key = kNoKey;
+  KeyGuard guard(platform, key);
+  platform.reg_open_key(RootKey, SubKey, key);
+  const RegValue value = platform.reg_query_value(key, ValueName);
+  // The value is read into four bytes: anything longer does not fit and
+  // reads as the default, as a too-small buffer makes the query fail.
+  if (value.status != kErrorSuccess || value.type != kRegDword || value.data.size() > 4) {
+    return DefaultValue;
+  }
+  std::uint32_t number = 0;
+  for (std::size_t i = 0; i < value.data.size(); ++i) {
+    number |= std::uint32_t{static_cast<unsigned char>(value.data[i])} << (8 * i);
+  }
+  return static_cast<std::int32_t>(number);
+}
+
+void WriteRegLong(Platform& platform, RegKey RootKey, std::string_view SubKey,
+                  std::string_view ValueName, std::int32_t ValueData) {
+  RegKey key = kNoKey;
+  KeyGuard guard(platform, key);
+  platform.reg_create_key(RootKey, SubKey, key);
+  const auto bits = static_cast<std::uint32_t>(ValueData);
+  const char bytes[4] = {static_cast<char>(bits & 0xFF), static_cast<char>((bits >> 8) & 0xFF),
+                         static_cast<char>((bits >> 16) & 0xFF), static_cast<char>((bits >> 24) & 0xFF)};
+  platform.reg_set_value(key, ValueName, kRegDword, std::string_view(bytes, 4));
+}
+
+SubKeys ListSubKeys(Platform& platform, RegKey RootKey, std::string_view SubKey) {
+  RegKey key = kNoKey;
+  KeyGuard guard(platform, key);
+  if (platform.reg_open_key(RootKey, SubKey, key) != kErrorSuccess) return kKeyNotOpened;
+  std::vector<std::string> names;
+  for (std::uint32_t index = 0;; ++index) {
+    RegEnumResult entry = platform.reg_enum_key(key, index, kSubKeyBufferChars);
+    if (entry.status != kErrorSuccess) break;
+    names.push_back(up_to_first_nul(entry.name));
+  }
+  if (names.empty()) return kNoSubKeys;
+  return names;
+}
+
+}  // namespace zrv

@@ -1,0 +1,42 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "platform/platform.h"
+
+// The Registry module: six small routines, each opening the key it needs,
+// doing one thing and closing the key again.
+namespace zrv {
+
+// Subkey names in the registry's order, or the status -1 (the key cannot be
+// opened) or -2 (it has no subkeys).
+using SubKeys = std::variant<std::vector<std::string>, std::int16_t>;
+inline constexpr std::int16_t kKeyNotOpened = -1;
+inline constexpr std::int16_t kNoSubKeys = -2;
+
+// Creates the key and any missing part of its path; a failure is shown.
+void CreateRegKey(Platform& platform, RegKey RootKey, std::string_view SubKey);
+
+// The string value up to its first NUL, or DefaultValue when the key or value
+// is missing or the value is not a REG_SZ.
+std::string ReadRegString(Platform& platform, RegKey RootKey, std::string_view SubKey,
+                          std::string_view ValueName, std::string_view DefaultValue);
+
+// Writes a REG_SZ value, creating the key as needed; a failure is shown.
+void WriteRegString(Platform& platform, RegKey RootKey, std::string_view SubKey,
+                    std::string_view ValueName, std::string_view ValueData);
+
+// The REG_DWORD value, or DefaultValue.
+std::int32_t ReadRegLong(Platform& platform, RegKey RootKey, std::string_view SubKey,
+                         std::string_view ValueName, std::int32_t DefaultValue);
+
+// Writes a REG_DWORD value, creating the key as needed; failures pass silently.
+void WriteRegLong(Platform& platform, RegKey RootKey, std::string_view SubKey,
+                  std::string_view ValueName, std::int32_t ValueData);
+
+SubKeys ListSubKeys(Platform& platform, RegKey RootKey, std::string_view SubKey);
+
+}  // namespace zrv

@@ -1,0 +1,38 @@
+#pragma once
+#include <memory>
+
+#include "platform/platform.h"
+#include "startup/form2.h"
+#include "wizard/form1.h"
+#include "wizard/wizard_state.h"
+
+namespace zrv {
+
+class Form3 : public Form {
+ public:
+  using Form::Form;
+};
+
+// Everything one run of the setup program shares: the platform, the wizard
+// state and the three windows. Handed to every form; there are no globals.
+class App {
+ public:
+  explicit App(Platform& platform);
+  ~App();
+
+  // The program's start: the backdrop, then the wizard in front of it.
+  // Returns at once; from then on window events drive the program.
+  void Main();
+
+  Platform& platform;
+  WizardState state;
+  Form2 form2;
+  Form1 form1;
+  // The folder dialog is built afresh each time it opens.
+  std::unique_ptr<Form3> form3;
+
+  // Builds a new folder dialog, dropping the one closed before, and shows it.
+  void open_folder_dialog();
+};
+
+}  // namespace zrv

@@ -1,0 +1,75 @@
+// The gradient backdrop behind the wizard.
+#include <gtest/gtest.h>
+
+#include "tests/support/harness.h"
+
+namespace zrv {
+namespace {
+
+using testing::SetupRun;
+
+int blue_of(const Control& stripe) { return static_cast<int>((stripe.fill_color() >> 16) & 0xFF); }
+
+int stripe_count(Form& form) {
+  int count = 0;
+  while (form.find("Shape1(" + std::to_string(count) + ")") != nullptr) ++count;
+  return count;
+}
+
+TEST(BackdropTest, StandardScreenGivesOneHundredEightyStripes) {
+  SetupRun run;
+  ASSERT_TRUE(run.start());
+  Form2& backdrop = run.app.form2;
+  EXPECT_FLOAT_EQ(backdrop.width(), 15360.0f);
+  EXPECT_FLOAT_EQ(backdrop.height(), 13284.0f);
+  ASSERT_EQ(stripe_count(backdrop), 180);
+
+  EXPECT_EQ(backdrop.control("Shape1(0)").fill_color(), 0u) << "stripe 0 is black";
+  int brightest = 0;
+  for (int k = 1; k < 180; ++k) {
+    const Control& stripe = backdrop.control("Shape1(" + std::to_string(k) + ")");
+    const int expected = k <= 80 ? 3 * k : k <= 158 ? 240 - 3 * (k - 80) : (k % 2 == 1 ? 3 : 6);
+    ASSERT_EQ(blue_of(stripe), expected) << "stripe " << k;
+    EXPECT_EQ(stripe.border_color(), stripe.fill_color());
+    EXPECT_EQ(stripe.bounds().top, 75 * k);
+    EXPECT_EQ(stripe.bounds().width, 15360);
+    EXPECT_TRUE(stripe.visible());
+    if (blue_of(stripe) == 240) brightest = k;
+  }
+  EXPECT_EQ(brightest, 80);
+}
+
+TEST(BackdropTest, BuiltCompletelyBeforeShownAndBeforeTheWizard) {
+  SetupRun run;
+  ASSERT_TRUE(run.start());
+  const auto& events = run.os.events;
+  const auto at = [&](const std::string& event) {
+    return std::find(events.begin(), events.end(), event) - events.begin();
+  };
+  EXPECT_EQ(run.os.yields, 179) << "one yield per stripe made at load";
+  EXPECT_LT(at("show Form2"), at("create Form1"));
+  EXPECT_LT(at("create Form1"), at("show Form1"));
+}
+
+TEST(BackdropTest, LowWindowOnlyBrightens) {
+  SetupRun run;
+  run.os.area = {0, 0, 640, 300};  // 300 px × 15 × 1.2 = 5400 twips
+  ASSERT_TRUE(run.start());
+  const int count = stripe_count(run.app.form2);
+  EXPECT_LE(count - 1, 80);
+  for (int k = 2; k < count; ++k) {
+    EXPECT_GT(blue_of(run.app.form2.control("Shape1(" + std::to_string(k) + ")")),
+              blue_of(run.app.form2.control("Shape1(" + std::to_string(k - 1) + ")")));
+  }
+}
+
+TEST(BackdropTest, FailedWorkAreaQueryStopsAfterTwoStripes) {
+  SetupRun run;
+  run.os.area = {};
+  ASSERT_TRUE(run.start());
+  EXPECT_EQ(stripe_count(run.app.form2), 3);
+  EXPECT_FLOAT_EQ(run.app.form2.width(), 0.0f);
+}
+
+}  // namespace
+}  // namespace zrv

@@ -1,0 +1,135 @@
+// The wizard's pages and the buttons that move between them.
+#include <gtest/gtest.h>
+
+#include "platform/message_box.h"
+#include "tests/support/harness.h"
+
+namespace zrv {
+namespace {
+
+using testing::SetupRun;
+
+struct PageState {
+  int page;
+  int visible_frame;
+  bool back_enabled;
+  bool next_enabled;
+};
+
+class NavigationTest : public ::testing::Test {
+ protected:
+  SetupRun run;
+  Form1& w = run.wizard;
+
+  void SetUp() override { ASSERT_TRUE(run.start()); }
+
+  void expect_state(const PageState& expected) {
+    SCOPED_TRACE("page " + std::to_string(expected.page));
+    EXPECT_EQ(run.app.state.CurrentPage, expected.page);
+    for (int frame = 1; frame <= 4; ++frame) {
+      EXPECT_EQ(w.Frame1(frame).visible(), frame == expected.visible_frame) << "Frame1(" << frame << ")";
+    }
+    EXPECT_EQ(w.Command1.enabled(), expected.back_enabled);
+    EXPECT_EQ(w.Command2.enabled(), expected.next_enabled);
+    EXPECT_TRUE(w.Command3.enabled());
+  }
+};
+
+TEST_F(NavigationTest, InitialStateIsPageOneAsDesigned) {
+  expect_state({1, 1, false, true});
+  EXPECT_EQ(w.Command1.caption(), "<< Geri");
+  EXPECT_EQ(w.Command2.caption(), "İleri >>");
+  EXPECT_EQ(w.Command3.caption(), "İptal");
+  EXPECT_FALSE(w.Check1.visible());
+  EXPECT_TRUE(run.app.form2.visible());
+  EXPECT_TRUE(w.visible());
+}
+
+TEST_F(NavigationTest, WalkForwardAndBackFollowsTheStateTable) {
+  w.Command1.user_click();  // Back on page 1 is disabled: nothing happens
+  expect_state({1, 1, false, true});
+
+  w.Command2.user_click();
+  expect_state({2, 2, true, false});
+  EXPECT_EQ(w.Option1.value(), 0);
+  EXPECT_EQ(w.Option2.value(), 0);
+
+  w.Option1.user_click();
+  expect_state({2, 2, true, true});
+  w.Option2.user_click();
+  expect_state({2, 2, true, false});
+  EXPECT_EQ(w.Option1.value(), 0);
+  w.Option1.user_click();
+  EXPECT_EQ(w.Option2.value(), 0);
+
+  w.Command2.user_click();
+  expect_state({3, 3, true, true});
+
+  w.Command1.user_click();
+  expect_state({2, 2, true, false});
+  EXPECT_EQ(w.Option1.value(), 0) << "arriving on page 2 clears an earlier acceptance";
+
+  w.Command1.user_click();
+  expect_state({1, 1, false, true});
+  EXPECT_TRUE(run.os.message_boxes.empty()) << "declining or moving shows no message";
+}
+
+TEST_F(NavigationTest, BackHandlerOnPageOneKeepsBackDisabled) {
+  w.Command1_Click();
+  expect_state({1, 1, false, true});
+}
+
+TEST_F(NavigationTest, ExistingDestinationStartsTheInstallationAtOnce) {
+  run.make_dir("C:\\Program Files\\Zarvelo");
+  run.walk_to_page3();
+  w.Command2.user_click();
+  EXPECT_EQ(run.app.state.CurrentPage, 4);
+  EXPECT_TRUE(w.Frame1(4).visible());
+  EXPECT_TRUE(run.os.message_boxes.empty());
+}
+
+TEST_F(NavigationTest, MissingDefaultDirectoryIsCreatedSilently) {
+  run.walk_to_page3();
+  w.Command2.user_click();
+  EXPECT_EQ(run.app.state.CurrentPage, 4);
+  EXPECT_TRUE(std::filesystem::is_directory(run.host("C:\\Program Files\\Zarvelo")));
+  EXPECT_TRUE(run.os.message_boxes.empty());
+}
+
+TEST_F(NavigationTest, MissingOtherDirectoryIsReportedAndKeepsPageThree) {
+  run.app.state.InstallDir = "D:\\Oyunlar";
+  run.walk_to_page3();
+  w.Command2.user_click();
+  ASSERT_EQ(run.os.message_boxes.size(), 1u);
+  EXPECT_EQ(run.os.message_boxes[0].prompt, "D:\\Oyunlar dizini bulunamadı!");
+  EXPECT_EQ(run.os.message_boxes[0].title, "Hata");
+  EXPECT_EQ(run.os.message_boxes[0].style, 48);
+  expect_state({3, 3, true, true});
+  EXPECT_FALSE(std::filesystem::exists(run.host("D:\\Oyunlar")));
+
+  w.Command2.user_click();  // the same check runs again
+  EXPECT_EQ(run.os.message_boxes.size(), 2u);
+  w.Command1.user_click();
+  expect_state({2, 2, true, false});
+}
+
+TEST_F(NavigationTest, DefaultComparisonIsCaseSensitive) {
+  run.app.state.InstallDir = "C:\\PROGRAM FILES\\ZARVELO";
+  run.walk_to_page3();
+  w.Command2.user_click();
+  ASSERT_EQ(run.os.message_boxes.size(), 1u);
+  EXPECT_EQ(run.os.message_boxes[0].prompt, "C:\\PROGRAM FILES\\ZARVELO dizini bulunamadı!");
+}
+
+TEST_F(NavigationTest, DefaultDirectoryThatCannotBeMadeIsReportedOnPageThree) {
+  run.walk_to_page3();
+  run.os.faults.fail_next(Op::MakeDirectory);
+  w.Command2.user_click();
+  ASSERT_EQ(run.os.message_boxes.size(), 1u);
+  EXPECT_EQ(run.os.message_boxes[0].prompt,
+            "C:\\Program Files dizini oluşturulamadı! Lütfen başka bir dizin seçiniz.");
+  expect_state({3, 3, true, true});
+}
+
+}  // namespace
+}  // namespace zrv

@@ -1,0 +1,79 @@
+#pragma once
+#include <string>
+
+#include "platform/form.h"
+#include "wizard/wizard_state.h"
+
+namespace zrv {
+
+class App;
+
+// A group of like controls addressed by index, as Frame1(3).
+class ControlArray {
+ public:
+  ControlArray(Form& form, std::string name) : form_(form), name_(std::move(name)) {}
+  Control& operator()(int index) const {
+    return form_.control(name_ + "(" + std::to_string(index) + ")");
+  }
+
+ private:
+  Form& form_;
+  std::string name_;
+};
+
+// The setup wizard: four pages in one fixed window above Back, Next, Cancel.
+class Form1 : public Form {
+ public:
+  explicit Form1(App& app);
+
+  void Form_Load();
+  void Form_Unload(bool& Cancel);
+
+  void ShowPage();
+  void Command1_Click();
+  void Command2_Click();
+  void Command3_Click();
+  void Command4_Click();
+  void Option1_Click();
+  void Option2_Click();
+
+  void RunInstall();
+  void DeleteTempFiles();
+
+  App& app;
+  WizardState& state;
+
+  ControlArray Frame1;
+  Control& Frame2;
+  Control& Picture1;
+  Control& Image1;
+  Control& Command1;
+  Control& Command2;
+  Control& Command3;
+  Control& Command4;
+  Control& Label1;
+  Control& Label3;
+  Control& Label9;
+  Control& Label10;
+  Control& Label11;
+  Control& Label12;
+  Control& Text1;
+  Control& Check1;
+  Control& Option1;
+  Control& Option2;
+
+ protected:
+  void on_load() override { Form_Load(); }
+  void on_unload(bool& cancel) override { Form_Unload(cancel); }
+
+ private:
+  bool finished() const;
+  bool prepare_destination();
+  void back_to_destination_page();
+  void load_system_directories();
+  void look_up_previous_installation();
+  void start_game();
+  void fail_at_start(const std::string& message);
+};
+
+}  // namespace zrv

@@ -1,0 +1,103 @@
+// The wizard's first and last moments: what it knows when it appears, and
+// the one place where it ends.
+#include <variant>
+
+#include "platform/message_box.h"
+#include "platform/platform.h"
+#include "registry/registry.h"
+#include "startup/app.h"
+#include "wizard/form1.h"
+#include "wizard/texts.h"
+
+namespace zrv {
+namespace {
+
+constexpr std::string_view kVendorKey = "Software\\Dalvorin";
+constexpr std::string_view kProductKey = "Software\\Dalvorin\\Zrv5";
+constexpr std::string_view kProductSubKey = "Zrv5";
+constexpr std::string_view kDirectoryValue = "Dizin";
+
+std::string without_trailing_backslash(std::string path) {
+  path = trim(path);
+  if (!path.empty() && path.back() == '\\') path.pop_back();
+  return path;
+}
+
+bool exists(Platform& platform, const std::string& path) {
+  return !platform.dir_search(path, /*include_directories=*/true).empty();
+}
+
+}  // namespace
+
+void Form1::Form_Load() {
+  load_system_directories();
+  look_up_previous_installation();
+  if (state.InstallDir.trimmed().empty() || state.InstallDir.unassigned()) {
+    state.InstallDir = default_install_dir(state.WindowsDir);
+  }
+  state.CurrentPage = 1;
+  // Image1 shows the window's own icon; the backend draws it from the window.
+  Label10.set_caption(state.InstallDir.trimmed());
+}
+
+// Without a temporary directory there is nowhere to stage the pieces, and
+// without the Windows directory no system drive for the default; a path too
+// long for the 256-character fields would be cut and point somewhere else.
+// Each ends the setup with one clear message before anything was changed.
+void Form1::load_system_directories() {
+  Platform& os = platform();
+  const std::string temp_dir = without_trailing_backslash(os.temp_path());
+  if (temp_dir.empty()) fail_at_start(std::string(text::kNoTempDirectory));
+  if (char_count(temp_dir) > FixedText::kChars) fail_at_start(temp_dir + std::string(text::kSystemPathTooLong));
+  state.TempDir = temp_dir;
+
+  state.WindowsDir = without_trailing_backslash(os.windows_directory());
+  if (state.WindowsDir.size() < 2) fail_at_start(std::string(text::kNoWindowsDirectory));
+}
+
+void Form1::fail_at_start(const std::string& message) {
+  platform().message_box(message, kStyleSystemWarning, text::kProduct);
+  platform().end_program();
+}
+
+void Form1::look_up_previous_installation() {
+  Platform& os = platform();
+  const std::string default_dir = default_install_dir(state.WindowsDir);
+  const SubKeys names = ListSubKeys(os, kHkeyLocalMachine, kVendorKey);
+  const auto* list = std::get_if<std::vector<std::string>>(&names);
+  if (list == nullptr) {
+    state.InstallDir = default_dir;
+    return;
+  }
+  for (const std::string& name : *list) {
+    if (name != kProductSubKey) continue;
+    state.InstallDir = ReadRegString(os, kHkeyLocalMachine, kProductKey, kDirectoryValue, default_dir);
+    if (!exists(os, state.InstallDir.trimmed())) state.InstallDir = default_dir;
+    return;
+  }
+}
+
+void Form1::Form_Unload(bool& Cancel) {
+  Platform& os = platform();
+  if (finished()) {
+    if (Check1.value() == 1) start_game();
+    os.end_program();
+  }
+  if (os.message_box(text::kCancelQuestion, kStyleSystemQuestion, text::kProduct) == kAnswerNo) {
+    Cancel = true;
+    return;
+  }
+  Label11.set_caption(std::string(text::kDeletingTempFiles));
+  Label11.refresh();
+  DeleteTempFiles();
+  os.end_program();
+}
+
+void Form1::start_game() {
+  const std::string game = join_path(state.InstallDir.trimmed(), text::kGameProgram);
+  if (!platform().start_program(game)) {
+    platform().message_box(game + std::string(text::kCannotStartGame), kStyleSystemWarning, text::kProduct);
+  }
+}
+
+}  // namespace zrv

@@ -1,0 +1,25 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "wizard/fixed_text.h"
+
+namespace zrv {
+
+// The state the wizard shares with the installation and the folder dialog.
+// It exists once for the whole run and only the user-interface thread
+// touches it, so nothing locks it.
+struct WizardState {
+  std::uint8_t CurrentPage = 1;
+  FixedText InstallDir;  // the destination, no trailing backslash
+  FixedText TempDir;     // the system's temporary directory, no trailing backslash
+  std::string WindowsDir;
+};
+
+// The system drive followed by "\Program Files\Zarvelo", worked out afresh
+// from the Windows directory wherever it is needed.
+std::string default_install_dir(const std::string& windows_dir);
+// The system drive followed by "\Program Files".
+std::string program_files_dir(const std::string& windows_dir);
+
+}  // namespace zrv
