@@ -20,6 +20,37 @@ struct WorkArea {
   std::int32_t left = 0, top = 0, right = 0, bottom = 0;
 };
 
+// What the LZ expansion library's open gives back: a handle that is 0 or
+// more, or a negative value with the Windows error code of the failure.
+struct LzOpenResult {
+  std::int32_t handle = -1;
+  std::uint16_t error_code = 0;
+};
+
+enum class LzOpenStyle {
+  Read,    // an existing file, expanded on reading when it is compressed
+  Create,  // created, or emptied when it exists
+};
+
+// LZCopy's failures, with the library's own numbers.
+inline constexpr std::int32_t kLzErrorBadInHandle = -1;
+inline constexpr std::int32_t kLzErrorBadOutHandle = -2;
+inline constexpr std::int32_t kLzErrorRead = -3;
+inline constexpr std::int32_t kLzErrorWrite = -4;
+inline constexpr std::int32_t kLzErrorGlobalAlloc = -5;
+inline constexpr std::int32_t kLzErrorGlobalLock = -6;
+inline constexpr std::int32_t kLzErrorBadValue = -7;
+inline constexpr std::int32_t kLzErrorUnknownAlgorithm = -8;
+
+// One conversation with a DDE server, closed when the object goes away.
+class DdeConversation {
+ public:
+  virtual ~DdeConversation() = default;
+  // Sends one execute command and waits for the server's answer; false when
+  // it refused the command or did not answer.
+  virtual bool execute(std::string_view command) = 0;
+};
+
 struct TwipsPerPixel {
   float x = 15.0f, y = 15.0f;
 };
@@ -76,6 +107,17 @@ class Platform {
   // when the name has `buffer_chars` characters or more.
   virtual RegEnumResult reg_enum_key(RegKey key, std::uint32_t index, std::uint32_t buffer_chars) = 0;
   virtual void reg_close_key(RegKey key) = 0;
+
+  // --- LZ expansion library (lz32 semantics) ---
+  virtual LzOpenResult lz_open_file(std::string_view path, LzOpenStyle style) = 0;
+  // Writes the source's content to the destination, expanded when it is
+  // SZDD-compressed; the bytes written, or a negative kLzError code.
+  virtual std::int32_t lz_copy(std::int32_t source, std::int32_t destination) = 0;
+  virtual void lz_close(std::int32_t handle) = 0;
+
+  // --- DDE client ---
+  // Null when no server answers for the service and topic.
+  virtual std::unique_ptr<DdeConversation> dde_connect(std::string_view service, std::string_view topic) = 0;
 };
 
 }  // namespace zrv

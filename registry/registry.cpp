@@ -31,12 +31,14 @@ std::string up_to_first_nul(const std::string& data) { return data.substr(0, dat
 
 }  // namespace
 
-void CreateRegKey(Platform& platform, RegKey RootKey, std::string_view SubKey) {
+bool CreateRegKey(Platform& platform, RegKey RootKey, std::string_view SubKey) {
   RegKey key = kNoKey;
   KeyGuard guard(platform, key);
   if (platform.reg_create_key(RootKey, SubKey, key) != kErrorSuccess) {
     platform.message_box(kCreateKeyFailed, kStyleSystemWarning, kTitle);
+    return false;
   }
+  return true;
 }
 
 std::string ReadRegString(Platform& platform, RegKey RootKey, std::string_view SubKey,
@@ -50,7 +52,7 @@ std::string ReadRegString(Platform& platform, RegKey RootKey, std::string_view S
   return up_to_first_nul(value.data);
 }
 
-void WriteRegString(Platform& platform, RegKey RootKey, std::string_view SubKey,
+bool WriteRegString(Platform& platform, RegKey RootKey, std::string_view SubKey,
                     std::string_view ValueName, std::string_view ValueData) {
   RegKey key = kNoKey;
   KeyGuard guard(platform, key);
@@ -62,7 +64,9 @@ void WriteRegString(Platform& platform, RegKey RootKey, std::string_view SubKey,
   data.push_back('\0');
   if (platform.reg_set_value(key, ValueName, kRegSz, data) != kErrorSuccess) {
     platform.message_box(kWriteStringFailed, kStyleSystemWarning, kTitle);
+    return false;
   }
+  return true;
 }
 
 std::int32_t ReadRegLong(Platform& platform, RegKey RootKey, std::string_view SubKey,
@@ -83,7 +87,7 @@ std::int32_t ReadRegLong(Platform& platform, RegKey RootKey, std::string_view Su
   return static_cast<std::int32_t>(number);
 }
 
-void WriteRegLong(Platform& platform, RegKey RootKey, std::string_view SubKey,
+bool WriteRegLong(Platform& platform, RegKey RootKey, std::string_view SubKey,
                   std::string_view ValueName, std::int32_t ValueData) {
   RegKey key = kNoKey;
   KeyGuard guard(platform, key);
@@ -91,7 +95,7 @@ void WriteRegLong(Platform& platform, RegKey RootKey, std::string_view SubKey,
   const auto bits = static_cast<std::uint32_t>(ValueData);
   const char bytes[4] = {static_cast<char>(bits & 0xFF), static_cast<char>((bits >> 8) & 0xFF),
                          static_cast<char>((bits >> 16) & 0xFF), static_cast<char>((bits >> 24) & 0xFF)};
-  platform.reg_set_value(key, ValueName, kRegDword, std::string_view(bytes, 4));
+  return platform.reg_set_value(key, ValueName, kRegDword, std::string_view(bytes, 4)) == kErrorSuccess;
 }
 
 SubKeys ListSubKeys(Platform& platform, RegKey RootKey, std::string_view SubKey) {

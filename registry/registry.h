@@ -18,7 +18,9 @@ inline constexpr std::int16_t kKeyNotOpened = -1;
 inline constexpr std::int16_t kNoSubKeys = -2;
 
 // Creates the key and any missing part of its path; a failure is shown.
-void CreateRegKey(Platform& platform, RegKey RootKey, std::string_view SubKey);
+// The writers also tell whether they succeeded, so the installation can say
+// at the end that not everything went well.
+bool CreateRegKey(Platform& platform, RegKey RootKey, std::string_view SubKey);
 
 // The string value up to its first NUL, or DefaultValue when the key or value
 // is missing or the value is not a REG_SZ.
@@ -26,7 +28,7 @@ std::string ReadRegString(Platform& platform, RegKey RootKey, std::string_view S
                           std::string_view ValueName, std::string_view DefaultValue);
 
 // Writes a REG_SZ value, creating the key as needed; a failure is shown.
-void WriteRegString(Platform& platform, RegKey RootKey, std::string_view SubKey,
+bool WriteRegString(Platform& platform, RegKey RootKey, std::string_view SubKey,
                     std::string_view ValueName, std::string_view ValueData);
 
 // The REG_DWORD value, or DefaultValue.
@@ -34,7 +36,7 @@ std::int32_t ReadRegLong(Platform& platform, RegKey RootKey, std::string_view Su
                          std::string_view ValueName, std::int32_t DefaultValue);
 
 // Writes a REG_DWORD value, creating the key as needed; failures pass silently.
-void WriteRegLong(Platform& platform, RegKey RootKey, std::string_view SubKey,
+bool WriteRegLong(Platform& platform, RegKey RootKey, std::string_view SubKey,
                   std::string_view ValueName, std::int32_t ValueData);
 
 SubKeys ListSubKeys(Platform& platform, RegKey RootKey, std::string_view SubKey);

@@ -2,6 +2,7 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -47,11 +48,17 @@ class HeadlessPlatform : public Platform {
   std::string program_file = "Setup";
   MemoryRegistry registry;
   Faults faults;
+  // What an injected LZ failure reports: the open's Windows error code and
+  // the copy's LZERROR code.
+  std::uint16_t injected_open_error = 5;
+  std::int32_t injected_copy_error = kLzErrorWrite;
 
   // --- Recorded for the tests ---
   std::vector<MessageBoxCall> message_boxes;
   std::vector<InputBoxCall> input_boxes;
   std::vector<std::string> started_programs;
+  // The DDE traffic: "connect Progman|progman", each command, "disconnect".
+  std::vector<std::string> dde_log;
   std::vector<std::string> events;  // "show Form1", "refresh Label11: <text>", …
   int yields = 0;
   int unanswered_questions = 0;
@@ -88,8 +95,17 @@ class HeadlessPlatform : public Platform {
   RegEnumResult reg_enum_key(RegKey key, std::uint32_t index, std::uint32_t buffer_chars) override;
   void reg_close_key(RegKey key) override;
 
+  LzOpenResult lz_open_file(std::string_view path, LzOpenStyle style) override;
+  std::int32_t lz_copy(std::int32_t source, std::int32_t destination) override;
+  void lz_close(std::int32_t handle) override;
+  std::size_t open_lz_handles() const { return lz_files_.size(); }
+
+  std::unique_ptr<DdeConversation> dde_connect(std::string_view service, std::string_view topic) override;
+
  private:
   std::filesystem::path scratch_;
+  std::map<std::int32_t, std::filesystem::path> lz_files_;
+  std::int32_t next_lz_handle_ = 0;
 };
 
 // True when a name matches a pattern with * and ?, ignoring case as Windows does.

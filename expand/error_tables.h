@@ -1,0 +1,54 @@
+#pragma once
+#include <cstdint>
+#include <string_view>
+
+namespace zrv::expand {
+
+inline constexpr std::string_view kTitle = "ExpandFiles - Hata!";
+
+struct OpenError {
+  std::int16_t windows_code;
+  std::int32_t code;
+  std::string_view text;  // begins with the apostrophe that closes the name
+  bool names_file;
+};
+
+// Windows error code of a failed open, the module's code, its message.
+inline constexpr OpenError kOpenErrors[] = {
+    {2, -1, "' isimli dosya bulunamadı!", true},
+    {3, -2, "' isimli dosya için yol geçersiz!", true},
+    {4, -3, "Çok sayıda açık dosya var!", false},
+    {5, -4, "' isimli dosyaya erişim engellendi!", true},
+    {8, -5, "Bellek Yetersiz!", false},
+    {11, -6, "' isimli dosyanın biçimi geçersiz!", true},
+    {15, -7, "' isimli dosya için verilen sürücü geçersiz!", true},
+    {19, -8, "' isimli dosyaya yazılamıyor!", true},
+    {21, -9, "' isimli dosyanın bulunduğu sürücü hazır değil!", true},
+    {23, -10, "' isimli dosyada CRC hatası!", true},
+    {27, -11, "' isimli dosyanın olduğu sector bulunamadı!", true},
+    {32, -12, "' isimli dosya kullanımda!", true},
+    {54, -13, "' isimli dosyanın bulunduğu bilgisayar okunamıyor!", true},
+    {65, -14, "' isimli dosyanın bulunduğu bilgisayara erişim engellendi!", true},
+    {80, -15, "' isimli dosya zaten var!", true},
+};
+inline constexpr OpenError kUnknownOpenError{0, -16, "' isimli dosya ile ilgili bilinmeyen hata!", true};
+
+struct CopyError {
+  std::int32_t code;       // the LZ library's result times 100
+  std::string_view text;   // empty: no message
+};
+
+inline constexpr CopyError kCopyErrors[] = {
+    {-100, "Kaynak dosya handle numarası yanlış!"},
+    {-200, "Hedef dosya handle numarası yanlış!"},
+    {-300, "Kaynak dosya formatı geçersiz!"},
+    // A failed write, typically a full disk; without a message a failure of
+    // the game program would end the setup without a word.
+    {-400, "Hedef dosyaya yazılamadı! Disk dolu olabilir."},
+    {-500, "Bellek Yetersiz!"},
+    {-600, ""},
+    {-700, ""},
+    {-800, "Kaynak dosyanın sıkıştırılması için kullanılmış olan algortima desteklenmiyor!"},
+};
+
+}  // namespace zrv::expand

@@ -1,0 +1,19 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace zrv {
+
+// The setup program's own file: the running program's directory and name,
+// always with ".exe".
+std::string SetupFile(Platform& platform);
+
+// Copies one piece, still compressed, out of the end of SetupFile into
+// StagedFile. False after a failure, which it has already shown.
+bool ExtractPiece(Platform& platform, std::string_view SetupFile, std::string_view StagedFile,
+                  std::int32_t PieceLength, std::int32_t BytesAfter);
+
+}  // namespace zrv

@@ -1,0 +1,27 @@
+#pragma once
+#include <string_view>
+
+// The installation's own texts, kept together. UTF-8 throughout.
+namespace zrv::text {
+
+inline constexpr std::string_view kCopyingFiles =
+    "Dosyalar geçici dizine kopyalanıp, install dizinine açılıyor...";
+inline constexpr std::string_view kWritingRegistry = "Registry kayıtları yapılıyor...";
+inline constexpr std::string_view kCreatingShortcuts = "Kısayollar oluşturuluyor...";
+inline constexpr std::string_view kInstalled =
+    "Zarvelo'nin kurulumu başarıyla tamamlandı! Programı Başlat Menüsünden başlatabilirsiniz."
+    "\r\r"
+    "İyi eğlenceler...";
+inline constexpr std::string_view kInstalledWithErrors =
+    "Zarvelo'nin kurulumu tamamlandı, ancak bazı adımlar başarısız oldu. Ayrıntılar gösterilen "
+    "hata iletilerindedir; kurulumu yeniden çalıştırmanız önerilir.";
+
+inline constexpr std::string_view kStagingNotCreated =
+    " geçici dizini oluşturulamadı! Kurulum yapılamıyor.";
+inline constexpr std::string_view kGroupNotCreated =
+    "Başlat Menüsünde Zarvelo program grubu oluşturulamadı! Program Yöneticisi (Progman) yanıt "
+    "vermiyor.";
+inline constexpr std::string_view kGroupCommandRefused =
+    "Başlat Menüsündeki Zarvelo program grubu tamamlanamadı! Kabul edilmeyen komut: ";
+
+}  // namespace zrv::text

@@ -1,0 +1,90 @@
+// Copying pieces out of the setup file.
+#include "install/extract_piece.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "tests/support/harness.h"
+#include "tests/support/payload.h"
+
+namespace zrv {
+namespace {
+
+using testing::as_string;
+
+class ExtractTest : public ::testing::Test {
+ protected:
+  testing::SetupRun run;
+  HeadlessPlatform& os = run.os;
+  const std::string setup = "C:\\KURULUM\\Setup.exe";
+
+  void SetUp() override { run.write_file(setup, testing::setup_file_bytes()); }
+
+  std::string read(const std::string& windows_path) {
+    std::ifstream in(run.host(windows_path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  void expect_failure_message(const std::string& staged) {
+    ASSERT_EQ(os.message_boxes.size(), 1u);
+    EXPECT_EQ(os.message_boxes[0].prompt, "'" + staged + "' dosyası yazılamadı!");
+    EXPECT_EQ(os.message_boxes[0].title, "Error");
+    EXPECT_EQ(os.message_boxes[0].style, 4144);
+  }
+};
+
+TEST_F(ExtractTest, SetupFileNameAlwaysEndsInExe) {
+  os.program_dir = " C:\\KURULUM ";
+  os.program_file = "SETUP";
+  EXPECT_EQ(SetupFile(os), "C:\\KURULUM\\SETUP.exe");
+  os.program_dir = "A:\\";
+  EXPECT_EQ(SetupFile(os), "A:\\SETUP.exe");
+}
+
+TEST_F(ExtractTest, EveryPieceComesOutByteForByteAndTwiceTheSame) {
+  run.make_dir("C:\\T");
+  for (const PayloadPiece& piece : PayloadManifest) {
+    const std::string staged = "C:\\T\\" + std::string(piece.staged_name);
+    ASSERT_TRUE(ExtractPiece(os, " " + setup + " ", staged + "  ", piece.compressed_length, piece.bytes_after));
+    EXPECT_EQ(read(staged), as_string(testing::piece_file(piece))) << piece.staged_name;
+    ASSERT_TRUE(ExtractPiece(os, setup, staged, piece.compressed_length, piece.bytes_after));
+    EXPECT_EQ(read(staged).size(), static_cast<std::size_t>(piece.compressed_length));
+  }
+  EXPECT_TRUE(os.message_boxes.empty());
+}
+
+TEST_F(ExtractTest, LongerStaleFileIsTruncated) {
+  const PayloadPiece& piece = PayloadManifest[2];
+  run.write_file("C:\\T\\Tuska2.wa_", std::string(50000, 'x'));
+  ASSERT_TRUE(ExtractPiece(os, setup, "C:\\T\\Tuska2.wa_", piece.compressed_length, piece.bytes_after));
+  EXPECT_EQ(read("C:\\T\\Tuska2.wa_"), as_string(testing::piece_file(piece)));
+}
+
+TEST_F(ExtractTest, SetupFileTooShortFailsWithItsMessage) {
+  run.write_file("C:\\KURULUM\\Kisa.exe", "MZ tiny");
+  EXPECT_FALSE(ExtractPiece(os, "C:\\KURULUM\\Kisa.exe", "C:\\T\\Zrv5.ex_", 320903, 0));
+  expect_failure_message("C:\\T\\Zrv5.ex_");
+}
+
+TEST_F(ExtractTest, EachFailingOperationGivesTheOneMessage) {
+  run.make_dir("C:\\T");
+  for (Op op : {Op::OpenRead, Op::OpenWrite, Op::FileLength, Op::Read, Op::Write}) {
+    os.message_boxes.clear();
+    os.faults.fail_next(op);
+    EXPECT_FALSE(ExtractPiece(os, setup, "C:\\T\\Zrv5.ex_", 320903, 0)) << static_cast<int>(op);
+    expect_failure_message("C:\\T\\Zrv5.ex_");
+  }
+  os.message_boxes.clear();
+  EXPECT_FALSE(ExtractPiece(os, setup, "C:\\Yok\\Zrv5.ex_", 320903, 0));
+  expect_failure_message("C:\\Yok\\Zrv5.ex_");
+}
+
+TEST_F(ExtractTest, ArithmeticOutsideThe32BitRangeIsAFailure) {
+  run.make_dir("C:\\T");
+  EXPECT_FALSE(ExtractPiece(os, setup, "C:\\T\\x", 2147483647, 2147483647));
+  EXPECT_FALSE(ExtractPiece(os, setup, "C:\\T\\x", -5, 0));
+  EXPECT_EQ(os.message_boxes.size(), 2u);
+}
+
+}  // namespace
+}  // namespace zrv

@@ -1,0 +1,329 @@
+// The whole installation, from Next on the destination page to "Son".
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+
+#include "install/payload_manifest.h"
+#include "platform/message_box.h"
+#include "tests/support/harness.h"
+#include "tests/support/payload.h"
+
+namespace zrv {
+namespace {
+
+using testing::as_string;
+namespace fs = std::filesystem;
+
+constexpr std::string_view kProductKey = "Software\\Dalvorin\\Zrv5";
+constexpr std::string_view kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zrv5";
+const std::string kDir = "C:\\Program Files\\Zarvelo";
+const std::string kStaging = "C:\\WINDOWS\\TEMP\\Zrv5TMP";
+const std::string kSuccess =
+    "Zarvelo'nin kurulumu başarıyla tamamlandı! Programı Başlat Menüsünden başlatabilirsiniz.\r\rİyi eğlenceler...";
+
+class RunInstallTest : public ::testing::Test {
+ protected:
+  testing::SetupRun run;
+  HeadlessPlatform& os = run.os;
+  Form1& w = run.wizard;
+  int yields_before_install = 0;
+
+  void SetUp() override {
+    run.write_file("C:\\KURULUM\\Setup.exe", testing::setup_file_bytes());
+    ASSERT_TRUE(run.start());
+    run.walk_to_page3();
+    yields_before_install = os.yields;
+  }
+
+  // Next on page 3; true when the program ended during the installation.
+  bool install() {
+    return run.ends_program([&] { w.Command2.user_click(); });
+  }
+
+  std::string read(const std::string& windows_path) {
+    std::ifstream in(run.host(windows_path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  bool installed(const PayloadPiece& piece) {
+    return read(kDir + "\\" + std::string(piece.installed_name)) == as_string(testing::piece_content(piece));
+  }
+  bool finished() { return w.Command2.caption() == "Son"; }
+  std::vector<std::string> prompts() {
+    std::vector<std::string> all;
+    for (const auto& box : os.message_boxes) all.push_back(box.prompt);
+    return all;
+  }
+  void replace_piece(std::string_view staged_name, std::string bytes) {
+    std::string file = testing::setup_file_bytes();
+    const PayloadPiece* piece = nullptr;
+    for (const auto& p : PayloadManifest) if (p.staged_name == staged_name) piece = &p;
+    bytes.resize(piece->compressed_length, '\0');
+    file.replace(file.size() - piece->bytes_after - piece->compressed_length, piece->compressed_length, bytes);
+    run.write_file("C:\\KURULUM\\Setup.exe", file);
+  }
+};
+
+TEST_F(RunInstallTest, CompleteInstallationLeavesEverythingInPlace) {
+  ASSERT_FALSE(install());
+  for (const PayloadPiece& piece : PayloadManifest) EXPECT_TRUE(installed(piece)) << piece.installed_name;
+  EXPECT_FALSE(fs::exists(run.host(kStaging)));
+  EXPECT_TRUE(os.message_boxes.empty()) << ::testing::PrintToString(prompts());
+
+  EXPECT_EQ(os.registry.value(kProductKey, "Dizin").data, kDir + '\0');
+  EXPECT_EQ(os.registry.value(kProductKey, "Dizin").type, kRegSz);
+  EXPECT_EQ(os.registry.value(kProductKey, "Desen").data, std::string("\1\0\0\0", 4));
+  EXPECT_EQ(os.registry.value(kProductKey, "Desen").type, kRegDword);
+  EXPECT_EQ(os.registry.value(kProductKey, "Version").status, kErrorFileNotFound) << "Version is only read";
+  EXPECT_EQ(os.registry.value(kUninstallKey, "DisplayName").data, std::string("Zarvelo") + '\0');
+  EXPECT_EQ(os.registry.value(kUninstallKey, "UninstallString").data,
+            "\"" + kDir + "\\Uninstall Zrv5.exe\"" + '\0');
+
+  EXPECT_EQ(os.dde_log, (std::vector<std::string>{
+                            "connect Progman|progman",
+                            "[CreateGroup(Zarvelo)]",
+                            "[additem(\"C:\\Program Files\\Zarvelo\\Zrv5.exe\",Zarvelo)]",
+                            "[additem(\"C:\\Program Files\\Zarvelo\\Zrv5.chm\",Zarvelo Yardım)]",
+                            "[additem(\"C:\\Program Files\\Zarvelo\\Uninstall Zrv5.exe\",Uninstall Zarvelo)]",
+                            "disconnect",
+                        }));
+
+  EXPECT_TRUE(finished());
+  EXPECT_TRUE(w.Command2.enabled());
+  EXPECT_FALSE(w.Command1.enabled());
+  EXPECT_FALSE(w.Command3.enabled());
+  EXPECT_TRUE(w.Check1.visible());
+  EXPECT_EQ(w.Check1.value(), 0);
+  EXPECT_EQ(w.Label11.caption(), kSuccess);
+  EXPECT_EQ(w.Label12.caption(), "");
+  EXPECT_EQ(os.yields - yields_before_install, 9);
+}
+
+TEST_F(RunInstallTest, LabelsFollowThePhasesInOrder) {
+  ASSERT_FALSE(install());
+  std::vector<std::string> expected;
+  for (auto piece = PayloadManifest.rbegin(); piece != PayloadManifest.rend(); ++piece) {
+    expected.push_back("refresh Label12: " + std::string(piece->staged_name));
+  }
+  for (const char* event : {"refresh Label12: ", "refresh Label11: Registry kayıtları yapılıyor...",
+                                   "refresh Label11: Geçici dosyalar siliniyor...",
+                                   "refresh Label11: Kısayollar oluşturuluyor...", "front Form1", "focus Form1"}) {
+    expected.push_back(event);
+  }
+  expected.push_back("refresh Label11: " + kSuccess);
+  std::vector<std::string> seen;
+  for (const std::string& event : os.events) {
+    if (event.rfind("refresh Label1", 0) == 0 || event == "front Form1" || event == "focus Form1") {
+      seen.push_back(event);
+    }
+  }
+  // The page-4 panel shows before the installation; only the sequence counts.
+  EXPECT_EQ(seen, expected);
+}
+
+TEST_F(RunInstallTest, VersionThreeOrMoreKeepsThePattern) {
+  os.registry.put_dword(kProductKey, "Version", 3);
+  os.registry.put_dword(kProductKey, "Desen", 7);
+  ASSERT_FALSE(install());
+  EXPECT_EQ(os.registry.value(kProductKey, "Desen").data, std::string("\7\0\0\0", 4));
+}
+
+TEST_F(RunInstallTest, VersionTwoSetsThePattern) {
+  os.registry.put_dword(kProductKey, "Version", 2);
+  os.registry.put_dword(kProductKey, "Desen", 7);
+  ASSERT_FALSE(install());
+  EXPECT_EQ(os.registry.value(kProductKey, "Desen").data, std::string("\1\0\0\0", 4));
+}
+
+TEST_F(RunInstallTest, LeftoverStagingDirectoryIsReusedAndRemoved) {
+  run.write_file(kStaging + "\\Zrv5.ex_", std::string(400000, 'x'));
+  ASSERT_FALSE(install());
+  EXPECT_TRUE(installed(PayloadManifest.back()));
+  EXPECT_FALSE(fs::exists(run.host(kStaging)));
+  EXPECT_TRUE(os.message_boxes.empty());
+}
+
+TEST_F(RunInstallTest, SetupFileWithoutPayloadEndsAfterOneMessage) {
+  run.write_file("C:\\KURULUM\\Setup.exe", "MZ" + std::string(8000, '\0'));
+  EXPECT_TRUE(install());
+  EXPECT_EQ(prompts(), std::vector<std::string>{"'" + kStaging + "\\Zrv5.ex_' dosyası yazılamadı!"});
+  EXPECT_FALSE(fs::exists(run.host(kStaging)));
+  EXPECT_FALSE(os.registry.key_exists(kProductKey));
+  EXPECT_TRUE(os.dde_log.empty());
+}
+
+TEST_F(RunInstallTest, DamagedSoundIsReportedAndTheEndSaysSo) {
+  std::string damaged = as_string(testing::piece_file(PayloadManifest[4]));  // Kemra
+  damaged[8] = 'B';  // an algorithm no expander knows
+  replace_piece("Kemra.wa_", damaged);
+  ASSERT_FALSE(install());
+  EXPECT_EQ(prompts(), (std::vector<std::string>{
+                           "Kaynak dosyanın sıkıştırılması için kullanılmış olan algortima desteklenmiyor!",
+                           "'Kemra.wav' dosyası açılamadı!"}));
+  EXPECT_EQ(os.message_boxes[1].title, "Zarvelo");
+  EXPECT_EQ(os.message_boxes[1].style, kStyleSystemWarning);
+  EXPECT_FALSE(installed(PayloadManifest[4]));
+  EXPECT_TRUE(installed(PayloadManifest[3]));
+  EXPECT_TRUE(finished());
+  EXPECT_NE(w.Label11.caption(), kSuccess);
+  EXPECT_NE(w.Label11.caption().find("başarısız"), std::string::npos);
+}
+
+TEST_F(RunInstallTest, FailedExtractionDoesNotExpandStaleBytes) {
+  // An earlier run left a complete help piece behind; this run cannot write it.
+  run.write_file(kStaging + "\\Zrv5.ch_", as_string(testing::piece_file(PayloadManifest[0])));
+  os.faults.fail_after(Op::OpenWrite, 7);
+  ASSERT_FALSE(install());
+  EXPECT_FALSE(fs::exists(run.host(kDir + "\\Zrv5.chm")));
+  const auto all = prompts();
+  ASSERT_EQ(all.size(), 4u);
+  EXPECT_EQ(all[0], "'" + kStaging + "\\Zrv5.ch_' dosyası yazılamadı!");
+  EXPECT_EQ(all[1], "Zarvelo yardım dosyası çıkarılamadı!");
+  EXPECT_EQ(all[2], "'" + kStaging + "\\Zrv5.ch_' isimli dosya bulunamadı!");
+  EXPECT_EQ(all[3], "Zarvelo yardım dosyası açılamadı!");
+}
+
+TEST_F(RunInstallTest, MissingHelpAndUninstallerGetNoItems) {
+  os.faults.fail_after(Op::LzOpenCreate, 6);  // the uninstaller's target
+  ASSERT_FALSE(install());
+  os.dde_log.clear();
+  EXPECT_EQ(prompts().back(), "Zarvelo 'Uninstall' dosyası açılamadı!");
+
+  testing::SetupRun second;
+  second.write_file("C:\\KURULUM\\Setup.exe", testing::setup_file_bytes());
+  ASSERT_TRUE(second.start());
+  second.walk_to_page3();
+  second.os.faults.fail_after(Op::LzOpenCreate, 6);
+  second.os.faults.fail_after(Op::LzOpenRead, 7);  // the help piece's source
+  ASSERT_FALSE(second.ends_program([&] { second.wizard.Command2.user_click(); }));
+  EXPECT_EQ(second.os.dde_log, (std::vector<std::string>{
+                                   "connect Progman|progman",
+                                   "[CreateGroup(Zarvelo)]",
+                                   "[additem(\"C:\\Program Files\\Zarvelo\\Zrv5.exe\",Zarvelo)]",
+                                   "disconnect",
+                               }));
+}
+
+TEST_F(RunInstallTest, ProgramGroupFailuresAreToldOnceAndTheWizardFinishes) {
+  for (Op op : {Op::DdeConnect, Op::DdeExecute}) {
+    testing::SetupRun fresh;
+    fresh.write_file("C:\\KURULUM\\Setup.exe", testing::setup_file_bytes());
+    ASSERT_TRUE(fresh.start());
+    fresh.walk_to_page3();
+    fresh.os.faults.fail_next(op);
+    ASSERT_FALSE(fresh.ends_program([&] { fresh.wizard.Command2.user_click(); }));
+    ASSERT_EQ(fresh.os.message_boxes.size(), 1u);
+    EXPECT_EQ(fresh.os.message_boxes[0].title, "Zarvelo");
+    EXPECT_EQ(fresh.os.message_boxes[0].style, 4144);
+    EXPECT_EQ(fresh.wizard.Command2.caption(), "Son");
+    EXPECT_TRUE(fresh.os.registry.key_exists(kUninstallKey));
+  }
+}
+
+TEST_F(RunInstallTest, StagingDirectoryThatCannotBeMadeEndsCleanly) {
+  run.make_dir(kDir);
+  os.faults.fail_next(Op::MakeDirectory);
+  EXPECT_TRUE(install());
+  ASSERT_EQ(os.message_boxes.size(), 1u);
+  EXPECT_EQ(os.message_boxes[0].prompt, kStaging + " geçici dizini oluşturulamadı! Kurulum yapılamıyor.");
+  EXPECT_FALSE(os.registry.key_exists(kProductKey));
+}
+
+class CancelAtYieldTest : public RunInstallTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(CancelAtYieldTest, AnsweredNoGoesOnUntouched) {
+  const int at = GetParam();
+  os.on_yield = [&](int n) {
+    if (n - yields_before_install == at) {
+      os.answers.push_back(kAnswerNo);
+      w.Command3.user_click();
+    }
+  };
+  ASSERT_FALSE(install());
+  EXPECT_TRUE(finished());
+  EXPECT_EQ(os.message_boxes.size(), 1u);
+  EXPECT_EQ(w.Label11.caption(), kSuccess);
+  for (const PayloadPiece& piece : PayloadManifest) EXPECT_TRUE(installed(piece));
+}
+
+TEST_P(CancelAtYieldTest, AnsweredYesEndsKeepingFilesSoFar) {
+  const int at = GetParam();
+  os.on_yield = [&](int n) {
+    if (n - yields_before_install == at) {
+      os.answers.push_back(kAnswerYes);
+      w.request_close(UnloadMode::User);
+    }
+  };
+  EXPECT_TRUE(install());
+  EXPECT_FALSE(fs::exists(run.host(kStaging)));
+  EXPECT_EQ(w.Label11.caption(), "Geçici dosyalar siliniyor...");
+  // Yield k of the pieces comes before the k-th piece is expanded.
+  for (int k = 1; k <= 8; ++k) {
+    const PayloadPiece& piece = PayloadManifest[8 - k];
+    EXPECT_EQ(installed(piece), k < at) << piece.installed_name;
+  }
+  EXPECT_EQ(os.registry.key_exists(kProductKey), at == 9);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryYield, CancelAtYieldTest, ::testing::Range(1, 10));
+
+// Fails each call of each platform operation the installation makes, one
+// run per call: nothing may crash, and every failure is told to the user.
+TEST(RunInstallFaultTest, EveryFailingCallIsSurvivedAndTold) {
+  const Op ops[] = {Op::DirSearch, Op::MakeDirectory, Op::DeleteFiles, Op::RemoveDirectory, Op::OpenRead,
+                    Op::OpenWrite, Op::FileLength, Op::Read, Op::Write, Op::RegCreateKey, Op::RegOpenKey,
+                    Op::RegQueryValue, Op::RegSetValue, Op::LzOpenRead, Op::LzOpenCreate, Op::LzCopy,
+                    Op::DdeConnect, Op::DdeExecute};
+  // Failures the system ignores by design: clean-up, reading the version,
+  // and looking for files to link.
+  const std::set<Op> silent = {Op::DeleteFiles, Op::RemoveDirectory, Op::RegOpenKey, Op::RegQueryValue,
+                               Op::DirSearch};
+  const auto prepare = [](testing::SetupRun& run) {
+    run.write_file("C:\\KURULUM\\Setup.exe", testing::setup_file_bytes());
+    EXPECT_TRUE(run.start());
+    run.walk_to_page3();
+    run.os.faults = Faults{};
+  };
+  for (Op op : ops) {
+    int calls = 0;
+    {
+      testing::SetupRun clean;
+      prepare(clean);
+      EXPECT_FALSE(clean.ends_program([&] { clean.wizard.Command2.user_click(); }));
+      calls = clean.os.faults.calls(op);
+    }
+    for (int k = 0; k < calls; ++k) {
+      SCOPED_TRACE("operation " + std::to_string(static_cast<int>(op)) + ", call " + std::to_string(k));
+      testing::SetupRun run;
+      prepare(run);
+      run.os.faults.fail_after(op, k);
+      const bool ended = run.ends_program([&] { run.wizard.Command2.user_click(); });
+      const bool finished = run.wizard.Command2.caption() == "Son";
+      const bool told = !run.os.message_boxes.empty() || (finished && run.wizard.Label11.caption() != kSuccess);
+      if (!ended && !finished) {
+        // Only the wizard's own directories can stop it before the
+        // installation, and then it says so on the destination page.
+        EXPECT_EQ(run.app.state.CurrentPage, 3);
+        EXPECT_TRUE(told);
+        continue;
+      }
+      // A failure that went unsaid must have cost nothing.
+      bool complete = finished && run.os.registry.key_exists(kUninstallKey);
+      for (const PayloadPiece& piece : PayloadManifest) {
+        std::ifstream in(run.host(kDir + "\\" + std::string(piece.installed_name)), std::ios::binary);
+        complete = complete && std::string(std::istreambuf_iterator<char>(in), {}) ==
+                                   as_string(testing::piece_content(piece));
+      }
+      if (!silent.contains(op)) {
+        EXPECT_TRUE(told || complete) << "a failure was reported as success";
+      }
+      if (ended && !silent.contains(op)) {
+        EXPECT_FALSE(fs::exists(run.host(kStaging))) << "an ended installation leaves no staging directory";
+      }
+      EXPECT_EQ(run.os.unanswered_questions, 0);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace zrv

@@ -1,0 +1,45 @@
+#include "tests/support/payload.h"
+
+#include <map>
+#include <random>
+#include <stdexcept>
+
+#include "szdd/encoder.h"
+
+namespace zrv::testing {
+
+std::vector<std::uint8_t> piece_content(const PayloadPiece& piece) {
+  // Card names repeated with a little noise compress well below any of the
+  // manifest's lengths, so exact packing only has to add bytes.
+  static constexpr std::string_view kWords = "maça kupa karo sinek papaz kız vale as onlu ";
+  std::mt19937 noise(piece.expanded_length);
+  std::vector<std::uint8_t> bytes(piece.expanded_length);
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    bytes[i] = static_cast<std::uint8_t>(noise() % 16 == 0 ? noise() : kWords[i % kWords.size()]);
+  }
+  return bytes;
+}
+
+const std::vector<std::uint8_t>& piece_file(const PayloadPiece& piece) {
+  static std::map<std::string_view, std::vector<std::uint8_t>> made;
+  auto found = made.find(piece.staged_name);
+  if (found != made.end()) return found->second;
+  const auto content = piece_content(piece);
+  const auto name_char = static_cast<std::uint8_t>(piece.installed_name.back());
+  szdd::EncodeResult packed = szdd::encode_exact(content, name_char, piece.compressed_length);
+  if (!packed.ok()) throw std::runtime_error("test piece " + std::string(piece.staged_name) + ": " + packed.message);
+  return made.emplace(piece.staged_name, std::move(packed.file)).first->second;
+}
+
+const std::string& setup_file_bytes() {
+  static const std::string bytes = [] {
+    std::string file = "MZ" + std::string(4094, '\x90');
+    for (const PayloadPiece& piece : PayloadManifest) file += as_string(piece_file(piece));
+    return file;
+  }();
+  return bytes;
+}
+
+std::string as_string(const std::vector<std::uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+}  // namespace zrv::testing

@@ -1,0 +1,23 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "install/payload_manifest.h"
+
+namespace zrv::testing {
+
+// Deterministic stand-in content for a piece: text-like bytes the encoder
+// can pack into exactly the manifest's compressed length.
+std::vector<std::uint8_t> piece_content(const PayloadPiece& piece);
+
+// The SZDD piece of exactly the manifest's length for that content.
+const std::vector<std::uint8_t>& piece_file(const PayloadPiece& piece);
+
+// A setup file: a small image followed by the eight pieces in file order.
+// Made once per test program.
+const std::string& setup_file_bytes();
+
+std::string as_string(const std::vector<std::uint8_t>& bytes);
+
+}  // namespace zrv::testing
