@@ -54,6 +54,21 @@ void Control::set_colors(Color border, Color fill) {
   changed(Property::Colors);
 }
 
+void Control::set_items(std::vector<std::string> items) {
+  items_ = std::move(items);
+  changed(Property::Items);
+}
+
+void Control::set_list_index(int index) {
+  list_index_ = index;
+  changed(Property::ListIndex);
+}
+
+void Control::user_choose(int index) {
+  if (!enabled_ || !visible_ || index < 0 || index >= static_cast<int>(items_.size())) return;
+  if (on_choose) on_choose(index);
+}
+
 void Control::refresh() { form_.refresh(*this); }
 
 void Control::user_click() {

@@ -2,6 +2,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/control_spec.h"
 
@@ -10,7 +11,7 @@ namespace zrv {
 class Form;
 
 // What changed on a control, so a backend updates only that side of its widget.
-enum class Property { Caption, Enabled, Visible, Value, Bounds, Colors };
+enum class Property { Caption, Enabled, Visible, Value, Bounds, Colors, Items, ListIndex };
 
 struct Bounds {
   int left = 0, top = 0, width = 0, height = 0;
@@ -53,16 +54,26 @@ class Control {
   Color border_color() const { return border_color_; }
   void set_colors(Color border, Color fill);
 
+  // The entries of a drive or directory list and the one marked as current
+  // (-1 for none). Entries may start with blanks that indent them.
+  const std::vector<std::string>& items() const { return items_; }
+  void set_items(std::vector<std::string> items);
+  int list_index() const { return list_index_; }
+  void set_list_index(int index);
+
   // Redraws the control at once with its current state, handling no input.
   void refresh();
 
   // Handlers the form wires to its event routines.
   std::function<void()> on_click;
+  // A list entry chosen by the user: a drive picked, a directory opened.
+  std::function<void(int)> on_choose;
 
   // A click by the user (mouse or keyboard) as a backend reports it: a check
   // box toggles, an option button becomes the selected one of its container,
   // and then the click handler runs. Disabled or hidden controls ignore it.
   void user_click();
+  void user_choose(int index);
 
  private:
   void changed(Property property);
@@ -77,6 +88,8 @@ class Control {
   Bounds bounds_;
   Color fill_color_ = kNoColor;
   Color border_color_ = kNoColor;
+  std::vector<std::string> items_;
+  int list_index_ = -1;
 };
 
 }  // namespace zrv

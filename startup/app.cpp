@@ -1,5 +1,7 @@
 #include "startup/app.h"
 
+#include "folderdialog/form3.h"
+
 
 namespace zrv {
 
@@ -14,8 +16,8 @@ void App::Main() {
 }
 
 void App::open_folder_dialog() {
-  // The folder dialog is not built yet: the wizard comes back unchanged.
-  form1.show();
+  form3 = std::make_unique<Form3>(*this);
+  form3->show();
 }
 
 }  // namespace zrv

@@ -8,10 +8,7 @@
 
 namespace zrv {
 
-class Form3 : public Form {
- public:
-  using Form::Form;
-};
+class Form3;
 
 // Everything one run of the setup program shares: the platform, the wizard
 // state and the three windows. Handed to every form; there are no globals.

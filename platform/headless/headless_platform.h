@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,14 @@ struct MessageBoxCall {
 struct InputBoxCall {
   std::string prompt;
   std::string title;
+};
+
+// One drive of the headless machine: its folder is <scratch>/<LETTER>.
+struct DriveConfig {
+  std::uint32_t type = 3;  // fixed
+  std::optional<std::uint64_t> free = std::uint64_t{1} << 30;
+  std::string label;
+  bool ready = true;
 };
 
 // The platform for the native tests. Windows paths map to folders of a
@@ -48,6 +57,8 @@ class HeadlessPlatform : public Platform {
   std::string program_file = "Setup";
   MemoryRegistry registry;
   Faults faults;
+  std::map<char, DriveConfig> drives{{'C', DriveConfig{}}};
+  std::string thousands = ".";
   // What an injected LZ failure reports: the open's Windows error code and
   // the copy's LZERROR code.
   std::uint16_t injected_open_error = 5;
@@ -100,9 +111,18 @@ class HeadlessPlatform : public Platform {
   void lz_close(std::int32_t handle) override;
   std::size_t open_lz_handles() const { return lz_files_.size(); }
 
+  std::vector<std::string> drive_list() override;
+  std::uint32_t drive_type(std::string_view root) override;
+  std::optional<std::uint64_t> free_bytes(std::string_view root) override;
+  std::optional<std::string> open_directory(std::string_view path) override;
+  std::vector<std::string> sub_directories(std::string_view path) override;
+  std::string thousands_separator() override { return thousands; }
+
   std::unique_ptr<DdeConversation> dde_connect(std::string_view service, std::string_view topic) override;
 
  private:
+  const DriveConfig* drive_of(std::string_view path) const;
+
   std::filesystem::path scratch_;
   std::map<std::int32_t, std::filesystem::path> lz_files_;
   std::int32_t next_lz_handle_ = 0;

@@ -1,0 +1,52 @@
+#include "folderdialog/dir_list.h"
+
+#include "wizard/fixed_text.h"
+
+namespace zrv {
+namespace {
+
+constexpr std::size_t kIndentPerLevel = 2;
+
+}  // namespace
+
+DirList::DirList(Platform& platform, Control& control) : platform_(platform), control_(control) {
+  control_.on_choose = [this](int index) { set_path(entry_paths_[static_cast<std::size_t>(index)]); };
+}
+
+bool DirList::set_path(std::string_view path) {
+  const std::optional<std::string> opened = platform_.open_directory(path);
+  if (!opened) return false;
+  path_ = *opened;
+  control_.set_caption(path_);
+  fill();
+  return true;
+}
+
+void DirList::refresh() { fill(); }
+
+void DirList::fill() {
+  std::vector<std::string> entries;
+  entry_paths_.clear();
+  // The open path: the root, then each directory down to the open one.
+  std::string walked = path_.substr(0, 3);
+  entries.push_back(walked);
+  entry_paths_.push_back(walked);
+  std::size_t level = 0;
+  for (std::size_t start = 3; start < path_.size();) {
+    const std::size_t end = std::min(path_.find('\\', start), path_.size());
+    const std::string name = path_.substr(start, end - start);
+    walked = join_path(walked, name);
+    entries.push_back(std::string(++level * kIndentPerLevel, ' ') + name);
+    entry_paths_.push_back(walked);
+    start = end + 1;
+  }
+  const int open_index = static_cast<int>(entries.size()) - 1;
+  for (const std::string& name : platform_.sub_directories(path_)) {
+    entries.push_back(std::string((level + 1) * kIndentPerLevel, ' ') + name);
+    entry_paths_.push_back(join_path(path_, name));
+  }
+  control_.set_items(std::move(entries));
+  control_.set_list_index(open_index);
+}
+
+}  // namespace zrv

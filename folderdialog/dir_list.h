@@ -1,0 +1,35 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/control.h"
+#include "platform/platform.h"
+
+namespace zrv {
+
+// The directory list's behaviour on top of its control: the open
+// directory's ancestors and itself as an open path, then its
+// sub-directories; opening an entry (double-click or Enter) opens it.
+class DirList {
+ public:
+  DirList(Platform& platform, Control& control);
+
+  // Opens a directory, or the current directory of a bare drive. False,
+  // with nothing changed, when the drive is not ready or the directory
+  // does not exist.
+  bool set_path(std::string_view path);
+  const std::string& path() const { return path_; }
+  // Reads the open directory's sub-directories again.
+  void refresh();
+
+ private:
+  void fill();
+
+  Platform& platform_;
+  Control& control_;
+  std::string path_;
+  std::vector<std::string> entry_paths_;
+};
+
+}  // namespace zrv

@@ -1,0 +1,40 @@
+#include "folderdialog/drive_list.h"
+
+#include <cctype>
+
+namespace zrv {
+namespace {
+
+bool same_drive(std::string_view entry, std::string_view text) {
+  return entry.size() >= 2 && text.size() >= 2 && entry[1] == ':' && text[1] == ':' &&
+         std::tolower(static_cast<unsigned char>(entry[0])) == std::tolower(static_cast<unsigned char>(text[0]));
+}
+
+}  // namespace
+
+DriveList::DriveList(Platform& platform, Control& control) : platform_(platform), control_(control) {
+  control_.set_items(platform_.drive_list());
+  control_.on_choose = [this](int index) { set_drive(control_.items()[static_cast<std::size_t>(index)]); };
+}
+
+bool DriveList::set_drive(std::string_view requested) {
+  // A copy: the text may be one of the entries about to be read afresh.
+  const std::string text(requested);
+  // The system's drives can change while the dialog is open (a USB stick).
+  control_.set_items(platform_.drive_list());
+  const auto& entries = control_.items();
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (!same_drive(entries[i], text)) continue;
+    if (same_drive(control_.caption(), text)) {
+      control_.set_list_index(static_cast<int>(i));
+      return true;
+    }
+    control_.set_caption(entries[i]);
+    control_.set_list_index(static_cast<int>(i));
+    if (on_change) on_change();
+    return true;
+  }
+  return false;
+}
+
+}  // namespace zrv

@@ -1,0 +1,147 @@
+#include "folderdialog/form3.h"
+
+#include <cmath>
+
+#include "folderdialog/texts.h"
+#include "folderdialog/form3_layout.h"
+#include "platform/message_box.h"
+#include "startup/app.h"
+#include "wizard/fixed_text.h"
+
+namespace zrv {
+namespace {
+
+// GetDriveType's answers that the dialog refuses.
+constexpr std::uint32_t kDriveUnknown = 0;
+constexpr std::uint32_t kDriveRemovable = 2;
+constexpr std::uint32_t kDriveRemote = 4;
+constexpr std::uint32_t kDriveCdRom = 5;
+constexpr std::uint32_t kDriveRamDisk = 6;
+
+// The game needs 500,000 bytes; compared in KB as a fraction.
+constexpr double kMinimumFreeKB = 500000.0 / 1024.0;
+
+bool ends_with_backslash(const std::string& text) { return !text.empty() && text.back() == '\\'; }
+
+}  // namespace
+
+std::string free_space_text(std::int64_t kilobytes, const std::string& separator) {
+  std::string digits = kilobytes > 0 ? std::to_string(kilobytes) : std::string();
+  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, separator);
+  return digits + std::string(text::kKilobytes);
+}
+
+Form3::Form3(App& app)
+    : Form(app.platform, kForm3Spec),
+      app(app),
+      Dir1(control("Dir1")),
+      Drive1(control("Drive1")),
+      Command1(control("Command1")),
+      Command2(control("Command2")),
+      Label1(control("Label1")),
+      Label2(control("Label2")),
+      Label3(control("Label3")),
+      drives_(app.platform, Drive1),
+      directories_(app.platform, Dir1) {
+  Command1.on_click = [this] { Command1_Click(); };
+  Command2.on_click = [this] { Command2_Click(); };
+  drives_.on_change = [this] { Drive1_Change(); };
+}
+
+std::string Form3::windows_drive() const { return trim(app.state.WindowsDir).substr(0, 2); }
+
+void Form3::select_windows_drive() { drives_.set_drive(windows_drive()); }
+
+void Form3::Form_Load() {
+  copy_icon_from(app.form1);
+  Label1.set_caption(std::string(text::kChooseDirectory));
+  Label2.set_caption(std::string(text::kAvailableSpace));
+  Command1.set_caption(std::string(text::kNewDirectoryButton));
+  Command2.set_caption(std::string(text::kOkButton));
+
+  FixedText& install_dir = app.state.InstallDir;
+  if (platform().dir_search(install_dir.trimmed(), /*include_directories=*/true).empty()) {
+    install_dir = windows_drive();
+  }
+  if (!drives_.set_drive(install_dir.raw().substr(0, 2))) select_windows_drive();
+  // A destination that names a file, not a directory, opens its drive.
+  if (!directories_.set_path(install_dir.trimmed())) open_in_dir_list(drives_.drive());
+  if (Drive1.caption() == "a:" || Drive1.caption() == "b:") select_windows_drive();
+  show_free_space();
+}
+
+void Form3::Drive1_Change() {
+  std::string drive = trim(Drive1.caption().substr(0, 3));
+  if (!ends_with_backslash(drive)) drive += '\\';
+  const std::string root = trim(drive.substr(0, 3));
+  const std::uint32_t type = platform().drive_type(root);
+
+  std::string refusal;
+  if (type == kDriveUnknown) refusal = root + std::string(text::kDriveNotFound);
+  if (type == kDriveRemovable) refusal = text::kNoFloppy;
+  if (type == kDriveRemote) refusal = text::kNoNetwork;
+  if (type == kDriveCdRom) refusal = text::kNoCd;
+  if (type == kDriveRamDisk) refusal = text::kNoRam;
+  if (!refusal.empty()) {
+    platform().message_box(refusal, kStyleSystemWarning, text::kDriveTitle);
+    // Runs a whole pass for the Windows drive before this one goes on.
+    select_windows_drive();
+  }
+  open_in_dir_list(Drive1.caption());
+  show_free_space();
+}
+
+// Points the directory list at a path; a drive that is not ready is said so
+// and the Windows drive is selected in its place.
+bool Form3::open_in_dir_list(const std::string& path) {
+  if (directories_.set_path(path)) return true;
+  platform().message_box(trim(path).substr(0, 2) + "\\" + std::string(text::kDriveNotReady), kStyleSystemWarning,
+                         text::kDriveTitle);
+  select_windows_drive();
+  return false;
+}
+
+void Form3::show_free_space() {
+  Label3.set_caption(free_space_text(GetFreeSpaceKB(), platform().thousands_separator()));
+}
+
+std::int64_t Form3::GetFreeSpaceKB() {
+  const std::string root = directories_.path().substr(0, 3);
+  const std::optional<std::uint64_t> bytes = platform().free_bytes(root);
+  if (!bytes) return 0;
+  // Halfway values go to the even neighbour: 488.5 KB counts as 488.
+  return static_cast<std::int64_t>(std::nearbyint(static_cast<double>(*bytes) / 1024.0));
+}
+
+void Form3::restore_destination_if_bare() {
+  FixedText& install_dir = app.state.InstallDir;
+  if (char_count(install_dir.trimmed()) < 4) install_dir = trim(app.form1.Label10.caption());
+}
+
+void Form3::Command2_Click() {
+  if (static_cast<double>(GetFreeSpaceKB()) < kMinimumFreeKB) {
+    platform().message_box(text::kTooLittleSpace, kStyleWarning, text::kWarningTitle);
+    return;
+  }
+  FixedText& install_dir = app.state.InstallDir;
+  if (char_count(trim(directories_.path())) > 3) {
+    install_dir = directories_.path();
+    std::string chosen = install_dir.trimmed();
+    if (ends_with_backslash(chosen)) {
+      chosen.pop_back();
+      install_dir = chosen;
+    }
+  }
+  restore_destination_if_bare();
+  request_close(UnloadMode::Code);
+  app.form1.Label10.set_caption(install_dir.trimmed());
+  app.form1.show();
+}
+
+void Form3::Form_QueryUnload(bool& /*Cancel*/, UnloadMode mode) {
+  if (mode == UnloadMode::Code) return;
+  restore_destination_if_bare();
+  app.form1.show();
+}
+
+}  // namespace zrv
