@@ -32,7 +32,7 @@ std::string free_space_text(std::int64_t kilobytes, const std::string& separator
 }
 
 Form3::Form3(App& app)
-    : Form(app.platform, kForm3Spec),
+    : Form(app.platform, kForm3Layout),
       app(app),
       Dir1(control("Dir1")),
       Drive1(control("Drive1")),

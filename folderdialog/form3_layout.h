@@ -1,9 +1,9 @@
 #pragma once
-#include "platform/control_spec.h"
+#include "platform/control_layout.h"
 
 namespace zrv {
 
 // The folder dialog as designed; its captions are set when it loads.
-extern const FormSpec kForm3Spec;
+extern const FormLayout kForm3Layout;
 
 }  // namespace zrv

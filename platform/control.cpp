@@ -4,14 +4,14 @@
 
 namespace zrv {
 
-Control::Control(Form& form, const ControlSpec& spec, std::string name)
+Control::Control(Form& form, const ControlLayout& layout, std::string name)
     : form_(form),
-      spec_(spec),
+      layout_(layout),
       name_(std::move(name)),
-      caption_(spec.caption),
-      enabled_(spec.enabled),
-      visible_(spec.visible),
-      bounds_{spec.left, spec.top, spec.width, spec.height} {}
+      caption_(layout.caption),
+      enabled_(layout.enabled),
+      visible_(layout.visible),
+      bounds_{layout.left, layout.top, layout.width, layout.height} {}
 
 void Control::set_caption(std::string text) {
   caption_ = std::move(text);
@@ -73,7 +73,7 @@ void Control::refresh() { form_.refresh(*this); }
 
 void Control::user_click() {
   if (!enabled_ || !visible_) return;
-  switch (spec_.kind) {
+  switch (layout_.kind) {
     case ControlKind::CheckBox:
       set_value(value_ == 0 ? 1 : 0);
       break;

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/control_spec.h"
+#include "platform/control_layout.h"
 
 namespace zrv {
 
@@ -22,14 +22,14 @@ struct Bounds {
 // never lags behind what the logic believes.
 class Control {
  public:
-  Control(Form& form, const ControlSpec& spec, std::string name);
+  Control(Form& form, const ControlLayout& layout, std::string name);
 
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
 
   const std::string& name() const { return name_; }
-  ControlKind kind() const { return spec_.kind; }
-  const ControlSpec& spec() const { return spec_; }
+  ControlKind kind() const { return layout_.kind; }
+  const ControlLayout& layout() const { return layout_; }
   Form& form() const { return form_; }
 
   const std::string& caption() const { return caption_; }
@@ -79,7 +79,7 @@ class Control {
   void changed(Property property);
 
   Form& form_;
-  const ControlSpec& spec_;
+  const ControlLayout& layout_;
   std::string name_;
   std::string caption_;
   bool enabled_;

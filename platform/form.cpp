@@ -7,9 +7,9 @@
 
 namespace zrv {
 
-Form::Form(Platform& platform, const FormSpec& spec) : platform_(platform), spec_(spec) {
-  for (const ControlSpec& control_spec : spec.controls) {
-    controls_.emplace_back(*this, control_spec, std::string(control_spec.name));
+Form::Form(Platform& platform, const FormLayout& layout) : platform_(platform), layout_(layout) {
+  for (const ControlLayout& control_layout : layout.controls) {
+    controls_.emplace_back(*this, control_layout, std::string(control_layout.name));
   }
 }
 
@@ -24,15 +24,15 @@ Control* Form::find(std::string_view name) {
 
 Control& Form::control(std::string_view name) {
   if (Control* found = find(name)) return *found;
-  std::fprintf(stderr, "%.*s has no control named %.*s\n", static_cast<int>(spec_.name.size()),
-               spec_.name.data(), static_cast<int>(name.size()), name.data());
+  std::fprintf(stderr, "%.*s has no control named %.*s\n", static_cast<int>(layout_.name.size()),
+               layout_.name.data(), static_cast<int>(name.size()), name.data());
   std::abort();
 }
 
 Control& Form::load_element(std::string_view array, int index) {
   const std::string base(array);
   Control& first = control(base + "(0)");
-  Control& element = controls_.emplace_back(*this, first.spec(), base + "(" + std::to_string(index) + ")");
+  Control& element = controls_.emplace_back(*this, first.layout(), base + "(" + std::to_string(index) + ")");
   element.set_bounds(first.bounds());
   element.set_colors(first.border_color(), first.fill_color());
   element.set_visible(false);
@@ -89,7 +89,7 @@ void Form::copy_icon_from(const Form& other) {
 void Form::option_chosen(Control& option) {
   for (Control& other : controls_) {
     if (&other != &option && other.kind() == ControlKind::OptionButton &&
-        other.spec().container == option.spec().container && other.value() != 0) {
+        other.layout().container == option.layout().container && other.value() != 0) {
       other.set_value(0);
     }
   }

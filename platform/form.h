@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "platform/control.h"
-#include "platform/control_spec.h"
+#include "platform/control_layout.h"
 #include "platform/window_peer.h"
 
 namespace zrv {
@@ -19,14 +19,14 @@ enum class UnloadMode { User = 0, Code = 1, Windows = 2 };
 // and a peer in the backend that mirrors them on screen.
 class Form {
  public:
-  Form(Platform& platform, const FormSpec& spec);
+  Form(Platform& platform, const FormLayout& layout);
   virtual ~Form();
 
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
 
   Platform& platform() const { return platform_; }
-  const FormSpec& spec() const { return spec_; }
+  const FormLayout& layout() const { return layout_; }
 
   // Controls by their names: "Command2", "Frame1(3)". A missing name is a
   // programming error and aborts.
@@ -74,7 +74,7 @@ class Form {
   void load();
 
   Platform& platform_;
-  const FormSpec& spec_;
+  const FormLayout& layout_;
   std::deque<Control> controls_;
   std::unique_ptr<WindowPeer> peer_;
   bool visible_ = false;

@@ -16,7 +16,7 @@ constexpr int kLowestBlue = 6;
 
 }  // namespace
 
-Form2::Form2(Platform& platform) : Form(platform, kForm2Spec) {}
+Form2::Form2(Platform& platform) : Form(platform, kForm2Layout) {}
 
 void Form2::Form_Load() {
   Platform& os = platform();

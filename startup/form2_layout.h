@@ -1,9 +1,9 @@
 #pragma once
-#include "platform/control_spec.h"
+#include "platform/control_layout.h"
 
 namespace zrv {
 
 // The backdrop window as designed; its size and stripes are made at load.
-extern const FormSpec kForm2Spec;
+extern const FormLayout kForm2Layout;
 
 }  // namespace zrv

@@ -9,7 +9,7 @@
 namespace zrv {
 
 Form1::Form1(App& app)
-    : Form(app.platform, kForm1Spec),
+    : Form(app.platform, kForm1Layout),
       app(app),
       state(app.state),
       Frame1(*this, "Frame1"),

@@ -1,10 +1,10 @@
 #pragma once
-#include "platform/control_spec.h"
+#include "platform/control_layout.h"
 
 namespace zrv {
 
 // The wizard window and every control on it, as first shown: exactly the
 // state of page 1.
-extern const FormSpec kForm1Spec;
+extern const FormLayout kForm1Layout;
 
 }  // namespace zrv

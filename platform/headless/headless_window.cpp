@@ -6,7 +6,7 @@ HeadlessWindow::HeadlessWindow(Form& form, std::vector<std::string>& events) : f
   log("create");
 }
 
-void HeadlessWindow::log(const std::string& what) { events_.push_back(what + " " + std::string(form_.spec().name)); }
+void HeadlessWindow::log(const std::string& what) { events_.push_back(what + " " + std::string(form_.layout().name)); }
 
 void HeadlessWindow::add_control(Control&) {}
 

@@ -39,7 +39,7 @@ struct FontSpec {
 
 inline constexpr int kNoTabStop = -1;
 
-struct ControlSpec {
+struct ControlLayout {
   std::string_view name;       // "Command2", "Frame1(3)", "Shape1(0)"
   ControlKind kind;
   std::string_view container;  // a control's name, or empty for the window
@@ -59,13 +59,13 @@ enum class BorderStyle : std::uint8_t {
   FixedDialog,  // dialog frame with a close box only
 };
 
-struct FormSpec {
+struct FormLayout {
   std::string_view name;     // "Form1"
   std::string_view caption;
   BorderStyle border;
   int client_width, client_height;  // twips; 0 for a window sized at load
   bool centered;
-  std::span<const ControlSpec> controls;
+  std::span<const ControlLayout> controls;
 };
 
 }  // namespace zrv
