@@ -3,6 +3,7 @@
 
 #include "platform/message_box.h"
 #include "tests/support/harness.h"
+#include "tests/support/payload.h"
 
 namespace zrv {
 namespace {
@@ -80,19 +81,23 @@ TEST_F(NavigationTest, BackHandlerOnPageOneKeepsBackDisabled) {
 }
 
 TEST_F(NavigationTest, ExistingDestinationStartsTheInstallationAtOnce) {
+  run.write_file("C:\\KURULUM\\Setup.exe", testing::setup_file_bytes());
   run.make_dir("C:\\Program Files\\Zarvelo");
   run.walk_to_page3();
   w.Command2.user_click();
   EXPECT_EQ(run.app.state.CurrentPage, 4);
   EXPECT_TRUE(w.Frame1(4).visible());
   EXPECT_TRUE(run.os.message_boxes.empty());
+  EXPECT_EQ(w.Command2.caption(), "Son");
+  EXPECT_FALSE(w.Command1.enabled()) << "Back stays off once Next reads Son";
 }
 
 TEST_F(NavigationTest, MissingDefaultDirectoryIsCreatedSilently) {
+  run.write_file("C:\\KURULUM\\Setup.exe", testing::setup_file_bytes());
   run.walk_to_page3();
   w.Command2.user_click();
   EXPECT_EQ(run.app.state.CurrentPage, 4);
-  EXPECT_TRUE(std::filesystem::is_directory(run.host("C:\\Program Files\\Zarvelo")));
+  EXPECT_TRUE(std::filesystem::is_regular_file(run.host("C:\\Program Files\\Zarvelo\\Zrv5.exe")));
   EXPECT_TRUE(run.os.message_boxes.empty());
 }
 
