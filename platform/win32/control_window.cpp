@@ -1,0 +1,101 @@
+#include "platform/win32/control_window.h"
+
+#include <commctrl.h>
+
+#include "platform/win32/panel_window.h"
+#include "platform/win32/utf16.h"
+
+namespace zrv::win32 {
+
+namespace {
+
+constexpr int kDropDownListPixels = 160;
+
+struct WindowKind {
+  const wchar_t* class_name;
+  DWORD style;
+  DWORD ex_style;
+};
+
+WindowKind window_kind(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Label:
+      // Paths and names may hold '&'; a label shows them as they are.
+      return {WC_STATICW, SS_LEFT | SS_NOPREFIX, 0};
+    case ControlKind::Image:
+      return {WC_STATICW, SS_ICON | SS_REALSIZECONTROL | SS_CENTERIMAGE, 0};
+    case ControlKind::Button:
+      return {WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, 0};
+    case ControlKind::CheckBox:
+      return {WC_BUTTONW, BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+    case ControlKind::OptionButton:
+      return {WC_BUTTONW, BS_AUTORADIOBUTTON, 0};
+    case ControlKind::TextBox:
+      return {WC_EDITW, ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::DriveList:
+      return {WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
+    case ControlKind::DirList:
+      return {WC_LISTBOXW, LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    default:
+      return {nullptr, 0, 0};
+  }
+}
+
+}  // namespace
+
+HWND create_control_window(const ControlWindowRequest& request) {
+  const Control& control = request.control;
+  DWORD style = WS_CHILD;
+  if (control.visible()) style |= WS_VISIBLE;
+  if (!control.enabled()) style |= WS_DISABLED;
+  if (request.starts_group) style |= WS_GROUP;
+  const std::wstring caption = widen(control.caption());
+  const RECT& bounds = request.bounds;
+
+  switch (control.kind()) {
+    case ControlKind::Shape:
+      return nullptr;
+    case ControlKind::Frame:
+      return create_panel(request.parent, PanelBorder::Etched, bounds, style, request.id, caption.c_str());
+    case ControlKind::PictureBox:
+      return create_panel(request.parent, PanelBorder::Sunken, bounds, style, request.id, caption.c_str());
+    default:
+      break;
+  }
+
+  const WindowKind kind = window_kind(control.kind());
+  if (!kind.class_name) return nullptr;
+  if (control.kind() == ControlKind::OptionButton && request.starts_group) style |= WS_TABSTOP;
+  int height = bounds.bottom - bounds.top;
+  // A drop-down list's window height includes its list.
+  if (control.kind() == ControlKind::DriveList) height += kDropDownListPixels;
+
+  HWND window = CreateWindowExW(kind.ex_style, kind.class_name, caption.c_str(), style | kind.style,
+                                bounds.left, bounds.top, bounds.right - bounds.left, height, request.parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(request.id)),
+                                reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(request.parent, GWLP_HINSTANCE)),
+                                nullptr);
+  if (window && control.kind() == ControlKind::Image && request.icon) {
+    SendMessageW(window, STM_SETICON, reinterpret_cast<WPARAM>(request.icon), 0);
+  }
+  if (window && control.value() != 0 &&
+      (control.kind() == ControlKind::CheckBox || control.kind() == ControlKind::OptionButton)) {
+    SendMessageW(window, BM_SETCHECK, BST_CHECKED, 0);
+  }
+  return window;
+}
+
+UniqueFont create_control_font(const FontSpec& font, const Dpi& dpi) {
+  if (font.face.empty()) return UniqueFont();
+  LOGFONTW description{};
+  description.lfHeight = -MulDiv(font.points, dpi.y, 72);
+  description.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+  description.lfItalic = font.italic ? TRUE : FALSE;
+  description.lfCharSet = static_cast<BYTE>(font.charset);
+  description.lfQuality = DEFAULT_QUALITY;
+  const std::wstring face = widen(font.face);
+  lstrcpynW(description.lfFaceName, face.c_str(), LF_FACESIZE);
+  return UniqueFont(CreateFontIndirectW(&description));
+}
+
+}  // namespace zrv::win32

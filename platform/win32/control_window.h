@@ -1,0 +1,27 @@
+#pragma once
+#include <windows.h>
+
+#include "platform/control.h"
+#include "platform/win32/shared_look.h"
+#include "platform/win32/unique_handle.h"
+
+namespace zrv::win32 {
+
+// The child window of one control: a standard class for each kind, its
+// caption its window text, so automation and screen readers can read it.
+// Shapes have no window (the form paints them); null is returned for them
+// and when creation fails.
+struct ControlWindowRequest {
+  const Control& control;
+  HWND parent;
+  RECT bounds;       // pixels, in the parent's client area
+  int id;
+  bool starts_group; // first of a run of option buttons, or any other control
+  HICON icon;        // what an image shows
+};
+HWND create_control_window(const ControlWindowRequest& request);
+
+// The font a control's table asks for, or nothing for the dialog font.
+UniqueFont create_control_font(const FontSpec& font, const Dpi& dpi);
+
+}  // namespace zrv::win32

@@ -1,0 +1,58 @@
+#include "platform/win32/dialog_template.h"
+
+namespace zrv::win32 {
+
+namespace {
+constexpr WORD kFontPoints = 8;
+constexpr std::wstring_view kFontFace = L"MS Shell Dlg";
+}  // namespace
+
+DialogTemplate::DialogTemplate(DWORD style, short width, short height, std::wstring_view title) {
+  put_dword(style | DS_SETFONT);
+  put_dword(0);  // extended style
+  count_offset_ = words_.size();
+  words_.push_back(0);  // item count, filled in by add_item
+  words_.push_back(0);  // x: DS_CENTER places the box
+  words_.push_back(0);  // y
+  words_.push_back(static_cast<WORD>(width));
+  words_.push_back(static_cast<WORD>(height));
+  words_.push_back(0);  // no menu
+  words_.push_back(0);  // the standard dialog class
+  put_string(title);
+  words_.push_back(kFontPoints);
+  put_string(kFontFace);
+}
+
+void DialogTemplate::add_item(ItemClass item_class, WORD id, DWORD style, short x, short y, short width,
+                              short height, std::wstring_view text) {
+  align_to_dword();
+  put_dword(style | WS_CHILD | WS_VISIBLE);
+  put_dword(0);
+  for (short value : {x, y, width, height}) words_.push_back(static_cast<WORD>(value));
+  words_.push_back(id);
+  words_.push_back(0xFFFF);  // a predefined class by atom follows
+  words_.push_back(static_cast<WORD>(item_class));
+  put_string(text);
+  words_.push_back(0);  // no creation data
+  ++words_[count_offset_];
+}
+
+const DLGTEMPLATE* DialogTemplate::get() const {
+  return reinterpret_cast<const DLGTEMPLATE*>(words_.data());
+}
+
+void DialogTemplate::align_to_dword() {
+  if (words_.size() % 2 != 0) words_.push_back(0);
+}
+
+void DialogTemplate::put_dword(DWORD value) {
+  words_.push_back(LOWORD(value));
+  words_.push_back(HIWORD(value));
+}
+
+void DialogTemplate::put_string(std::wstring_view text) {
+  for (wchar_t ch : text) words_.push_back(static_cast<WORD>(ch));
+  words_.push_back(0);
+}
+
+}  // namespace zrv::win32

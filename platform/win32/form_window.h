@@ -1,0 +1,77 @@
+#pragma once
+#include <windows.h>
+
+#include <deque>
+#include <memory>
+
+#include "platform/form.h"
+#include "platform/window_peer.h"
+#include "platform/win32/shared_look.h"
+#include "platform/win32/unique_handle.h"
+
+namespace zrv::win32 {
+
+// The real window of one form: a top-level window of our class whose
+// controls are standard child windows. It forwards clicks and the close box
+// to the form and mirrors every property the logic sets.
+class FormWindow final : public WindowPeer {
+ public:
+  // Registers the window class of every form, once per process.
+  static bool register_class(const SharedLook& look);
+  // Null when Windows refuses to create the window.
+  static std::unique_ptr<FormWindow> create(Form& form, const SharedLook& look);
+  ~FormWindow() override;
+
+  void add_control(Control& control) override;
+  void control_changed(Control& control, Property property) override;
+  void refresh(Control& control) override;
+  void set_visible(bool visible) override;
+  void size_changed() override;
+  void bring_to_front_and_focus() override;
+  void set_focus() override;
+  void copy_icon_from(const WindowPeer& other) override;
+
+  HWND handle() const { return window_; }
+
+ private:
+  struct Widget {
+    Control* control = nullptr;
+    HWND window = nullptr;  // null for shapes
+    RECT pixels{};          // where the control is, in its container's client area
+    UniqueFont own_font;    // only when the table names a font
+  };
+
+  FormWindow(Form& form, const SharedLook& look);
+  bool create_window();
+  void create_controls();
+  Widget& widget_of(const Control& control);
+  Widget* widget_by_id(int id);
+  HWND container_window(const Control& control);
+  bool starts_option_group(const Control& control, HWND parent);
+
+  void update_bounds(Widget& widget);
+  void invalidate_behind(const Widget& widget);
+  void paint(HDC dc, const RECT& area);
+  bool has_focus_within(HWND window) const;
+  void focus_next_after(HWND gone);
+
+  static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT on_command(WPARAM wparam, LPARAM lparam);
+  LRESULT on_list_notification(int id, int code, HWND sender);
+  LRESULT on_control_color(UINT message, WPARAM wparam, LPARAM lparam);
+
+  Form& form_;
+  const SharedLook& look_;
+  HWND window_ = nullptr;
+  HICON big_icon_;
+  HICON small_icon_;
+  // Forms that offer no input (the backdrop) never come in front by a click.
+  bool takes_input_ = false;
+  // Transparent labels need the form to paint under them.
+  bool has_transparent_controls_ = false;
+  HWND focus_before_deactivation_ = nullptr;
+  std::deque<Widget> widgets_;  // by control index, as the form's table
+};
+
+}  // namespace zrv::win32

@@ -1,0 +1,110 @@
+#include "platform/win32/panel_window.h"
+
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/window_classes.h"
+
+namespace zrv::win32 {
+
+namespace {
+
+// Window extra bytes of the panel class.
+constexpr int kBorderSlot = 0;
+constexpr int kFontSlot = sizeof(LONG_PTR);
+constexpr int kExtraBytes = 2 * sizeof(LONG_PTR);
+
+void paint_panel(HWND panel, HDC dc) {
+  RECT client;
+  GetClientRect(panel, &client);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  // The sunken border of a picture box is the system's client edge.
+  if (static_cast<PanelBorder>(GetWindowLongPtrW(panel, kBorderSlot)) != PanelBorder::Etched) return;
+
+  wchar_t caption[256];
+  const int length = GetWindowTextW(panel, caption, 256);
+  HFONT font = reinterpret_cast<HFONT>(GetWindowLongPtrW(panel, kFontSlot));
+  SelectedObject selected_font(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+
+  RECT border = client;
+  // A captioned frame draws its line through the middle of the caption.
+  if (length > 0) border.top += metrics.tmHeight / 2;
+  DrawEdge(dc, &border, EDGE_ETCHED, BF_RECT);
+  if (length > 0) {
+    RECT text{client.left + 8, client.top, client.right - 8, client.top + metrics.tmHeight};
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    SetBkMode(dc, OPAQUE);
+    DrawTextW(dc, caption, length, &text, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+  }
+}
+
+LRESULT CALLBACK panel_proc(HWND panel, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // WM_PAINT fills the whole panel
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(panel, &paint);
+      paint_panel(panel, dc);
+      EndPaint(panel, &paint);
+      return 0;
+    }
+    case WM_PRINTCLIENT:  // themed children ask for what lies behind them
+      paint_panel(panel, reinterpret_cast<HDC>(wparam));
+      return 0;
+    case WM_SETFONT:
+      SetWindowLongPtrW(panel, kFontSlot, static_cast<LONG_PTR>(wparam));
+      if (LOWORD(lparam)) InvalidateRect(panel, nullptr, TRUE);
+      return 0;
+    case WM_GETFONT:
+      return GetWindowLongPtrW(panel, kFontSlot);
+    case WM_SETTEXT: {
+      const LRESULT result = DefWindowProcW(panel, message, wparam, lparam);
+      InvalidateRect(panel, nullptr, TRUE);
+      return result;
+    }
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+      // The top-level window owns the controls' behaviour and colours. It may
+      // destroy this panel while handling the message, so nothing of the
+      // panel is touched afterwards.
+      return SendMessageW(GetAncestor(panel, GA_ROOT), message, wparam, lparam);
+    default:
+      return DefWindowProcW(panel, message, wparam, lparam);
+  }
+}
+
+}  // namespace
+
+bool register_panel_class(HINSTANCE instance) {
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof(window_class);
+  window_class.lpfnWndProc = panel_proc;
+  window_class.cbWndExtra = kExtraBytes;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  window_class.lpszClassName = kPanelClassName;
+  return RegisterClassExW(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+HWND create_panel(HWND parent, PanelBorder border, const RECT& bounds, DWORD style, int id,
+                  const wchar_t* caption) {
+  // Keyboard navigation descends into panels only when they say they hold controls.
+  DWORD ex_style = WS_EX_CONTROLPARENT;
+  if (border == PanelBorder::Sunken) ex_style |= WS_EX_CLIENTEDGE;
+  HWND panel = CreateWindowExW(ex_style, kPanelClassName, caption,
+                               style | WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, bounds.left, bounds.top,
+                               bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
+  if (panel) SetWindowLongPtrW(panel, kBorderSlot, static_cast<LONG_PTR>(border));
+  return panel;
+}
+
+}  // namespace zrv::win32

@@ -1,0 +1,118 @@
+// Drives and directories as the folder dialog's lists show them.
+#include <algorithm>
+#include <cwctype>
+#include <vector>
+
+#include "platform/win32/utf16.h"
+#include "platform/win32/win32_platform.h"
+
+namespace zrv::win32 {
+namespace {
+
+// Keeps Windows from asking the user to insert a disk while we only look.
+class QuietDriveErrors {
+ public:
+  QuietDriveErrors() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX)) {}
+  ~QuietDriveErrors() { SetErrorMode(previous_); }
+  QuietDriveErrors(const QuietDriveErrors&) = delete;
+  QuietDriveErrors& operator=(const QuietDriveErrors&) = delete;
+
+ private:
+  UINT previous_;
+};
+
+std::wstring volume_label(const std::wstring& root) {
+  wchar_t label[MAX_PATH + 1] = {};
+  if (!GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0)) return {};
+  return label;
+}
+
+bool is_existing_directory(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace
+
+std::vector<std::string> Win32Platform::drive_list() {
+  const QuietDriveErrors quiet;
+  std::vector<std::string> entries;
+  const DWORD present = GetLogicalDrives();
+  for (int i = 0; i < 26; ++i) {
+    if ((present & (1u << i)) == 0) continue;
+    const wchar_t letter = static_cast<wchar_t>(L'a' + i);
+    const std::wstring root = {letter, L':', L'\\'};
+    std::wstring entry = {letter, L':'};
+    const UINT type = GetDriveTypeW(root.c_str());
+    // Removable drives are not asked for a label: that would spin them up.
+    if (type == DRIVE_FIXED || type == DRIVE_RAMDISK || type == DRIVE_CDROM || type == DRIVE_REMOTE) {
+      const std::wstring label = volume_label(root);
+      if (!label.empty()) entry += L" [" + label + L"]";
+    }
+    entries.push_back(narrow(entry));
+  }
+  return entries;
+}
+
+std::uint32_t Win32Platform::drive_type(std::string_view root) {
+  return GetDriveTypeW(widen(root).c_str());
+}
+
+std::optional<std::uint64_t> Win32Platform::free_bytes(std::string_view root) {
+  const QuietDriveErrors quiet;
+  ULARGE_INTEGER available{};
+  if (!GetDiskFreeSpaceExW(widen(root).c_str(), &available, nullptr, nullptr)) return std::nullopt;
+  return available.QuadPart;
+}
+
+std::optional<std::string> Win32Platform::open_directory(std::string_view path) {
+  const QuietDriveErrors quiet;
+  std::wstring wanted = widen(path);
+  // "c:" and "c: [label]" both name the current directory of drive c.
+  if (wanted.size() >= 2 && wanted[1] == L':' && (wanted.size() == 2 || wanted[2] == L' ')) {
+    wanted.resize(2);
+  }
+  const DWORD needed = GetFullPathNameW(wanted.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return std::nullopt;
+  std::wstring full(needed, L'\0');
+  const DWORD written = GetFullPathNameW(wanted.c_str(), needed, full.data(), nullptr);
+  if (written == 0 || written >= needed) return std::nullopt;
+  full.resize(written);
+  if (!is_existing_directory(full)) return std::nullopt;
+  if (full.size() > 3 && full.back() == L'\\') full.pop_back();
+  if (!full.empty()) full[0] = static_cast<wchar_t>(std::towlower(full[0]));
+  return narrow(full);
+}
+
+std::vector<std::string> Win32Platform::sub_directories(std::string_view path) {
+  const QuietDriveErrors quiet;
+  std::wstring pattern = widen(path);
+  if (!pattern.empty() && pattern.back() != L'\\') pattern += L'\\';
+  pattern += L'*';
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW entry;
+  HANDLE search = FindFirstFileW(pattern.c_str(), &entry);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = entry.cFileName;
+      const bool directory = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+      const bool hidden = (entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+      if (directory && !hidden && name != L"." && name != L"..") names.push_back(name);
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+  }
+  std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_LESS_THAN;
+  });
+  std::vector<std::string> result;
+  for (const std::wstring& name : names) result.push_back(narrow(name));
+  return result;
+}
+
+std::string Win32Platform::thousands_separator() {
+  wchar_t separator[8] = {};
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, 8) == 0) return ".";
+  return narrow(separator);
+}
+
+}  // namespace zrv::win32

@@ -1,0 +1,105 @@
+#include "platform/win32/win32_platform.h"
+
+#include <commctrl.h>
+
+#include "platform/form.h"
+#include "platform/win32/form_window.h"
+#include "platform/win32/input_box.h"
+#include "platform/win32/message_box_flags.h"
+#include "platform/win32/message_pump.h"
+#include "platform/win32/panel_window.h"
+#include "platform/win32/system_text.h"
+#include "platform/win32/utf16.h"
+#include "platform/win32/window_classes.h"
+
+namespace zrv::win32 {
+
+namespace {
+
+HFONT create_dialog_font() {
+  // The message font is what the system uses for dialog text today; "MS
+  // Shell Dlg" 8 pt is the classic answer when the system will not say.
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+    if (HFONT font = CreateFontIndirectW(&metrics.lfMessageFont)) return font;
+  }
+  LOGFONTW fallback{};
+  fallback.lfHeight = -MulDiv(8, Dpi::of_screen().y, 72);
+  fallback.lfWeight = FW_NORMAL;
+  fallback.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(fallback.lfFaceName, L"MS Shell Dlg", LF_FACESIZE);
+  return CreateFontIndirectW(&fallback);
+}
+
+HICON load_program_icon(HINSTANCE instance, int size) {
+  auto* icon = static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(kAppIconId), IMAGE_ICON, size, size, LR_SHARED));
+  return icon ? icon : LoadIconW(nullptr, IDI_APPLICATION);
+}
+
+[[noreturn]] void fail_fatally(const wchar_t* text) {
+  // Without its window the program cannot go on; say so instead of running
+  // on with nothing on screen.
+  MessageBoxW(nullptr, text, L"Hata", MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_TOPMOST);
+  ExitProcess(1);
+}
+
+}  // namespace
+
+Win32Platform::Win32Platform(HINSTANCE instance) : dialog_font_(create_dialog_font()) {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  look_.instance = instance;
+  look_.dpi = Dpi::of_screen();
+  look_.dialog_font = dialog_font_ ? dialog_font_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  look_.big_icon = load_program_icon(instance, GetSystemMetrics(SM_CXICON));
+  look_.small_icon = load_program_icon(instance, GetSystemMetrics(SM_CXSMICON));
+  if (!FormWindow::register_class(look_) || !register_panel_class(instance)) {
+    fail_fatally(L"Pencere s\u0131n\u0131flar\u0131 kaydedilemedi.");
+  }
+}
+
+Win32Platform::~Win32Platform() = default;
+
+int Win32Platform::message_box(std::string_view prompt, int style, std::string_view title) {
+  const std::wstring text = prompt_with_line_breaks(widen(prompt));
+  // A task-modal box has no owner, so nothing hands the activation back
+  // when it closes; the window the user was working in gets it again.
+  HWND previously_active = GetActiveWindow();
+  const int pressed = MessageBoxW(nullptr, text.c_str(), widen(title).c_str(), message_box_flags(style));
+  if (previously_active && IsWindow(previously_active) && IsWindowVisible(previously_active)) {
+    SetForegroundWindow(previously_active);
+  }
+  return message_box_answer(pressed);
+}
+
+std::string Win32Platform::input_box(std::string_view prompt, std::string_view title) {
+  return run_input_box(prompt, title);
+}
+
+void Win32Platform::do_events() { pump_pending_messages(); }
+
+std::unique_ptr<WindowPeer> Win32Platform::create_window(Form& form) {
+  std::unique_ptr<FormWindow> window = FormWindow::create(form, look_);
+  if (!window) fail_fatally(L"Pencere olu\u015fturulamad\u0131.");
+  return window;
+}
+
+WorkArea Win32Platform::work_area() {
+  RECT area{0, 0, 0, 0};
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) return WorkArea{};
+  return WorkArea{area.left, area.top, area.right, area.bottom};
+}
+
+TwipsPerPixel Win32Platform::twips_per_pixel() {
+  const Dpi dpi = look_.dpi;
+  return TwipsPerPixel{static_cast<float>(kTwipsPerInch) / static_cast<float>(dpi.x),
+                       static_cast<float>(kTwipsPerInch) / static_cast<float>(dpi.y)};
+}
+
+std::string Win32Platform::temp_path() { return narrow(temp_path_text()); }
+
+std::string Win32Platform::windows_directory() { return narrow(windows_directory_text()); }
+
+}  // namespace zrv::win32

@@ -1,0 +1,108 @@
+// The registry operations of the platform, on advapi32's wide calls. String
+// data travels as UTF-8 on our side and UTF-16 in the registry, NULs and all.
+#include <cstring>
+#include <vector>
+
+#include "platform/win32/utf16.h"
+#include "platform/win32/win32_platform.h"
+
+namespace zrv::win32 {
+
+namespace {
+
+constexpr int kQueryAttempts = 4;  // a value may grow between our two reads
+
+bool holds_text(std::uint32_t type) { return type == kRegSz || type == kRegExpandSz; }
+
+std::string text_from_registry(const std::vector<BYTE>& bytes) {
+  // An odd trailing byte cannot be a UTF-16 unit; it is dropped.
+  std::wstring units(bytes.size() / sizeof(wchar_t), L'\0');
+  if (!units.empty()) std::memcpy(units.data(), bytes.data(), units.size() * sizeof(wchar_t));
+  return narrow(units);
+}
+
+}  // namespace
+
+std::int32_t Win32Platform::reg_create_key(RegKey root, std::string_view sub_key, RegKey& key) {
+  key = kNoKey;
+  HKEY parent = registry_.find(root);
+  if (!parent) return kErrorInvalidHandle;
+  HKEY created = nullptr;
+  const LONG status = RegCreateKeyW(parent, widen(sub_key).c_str(), &created);
+  if (status != ERROR_SUCCESS) return status;
+  // An empty path gives back the parent itself, which the table already knows.
+  key = created == parent ? root : registry_.add(created);
+  return status;
+}
+
+std::int32_t Win32Platform::reg_open_key(RegKey root, std::string_view sub_key, RegKey& key) {
+  key = kNoKey;
+  HKEY parent = registry_.find(root);
+  if (!parent) return kErrorInvalidHandle;
+  HKEY opened = nullptr;
+  const LONG status = RegOpenKeyW(parent, widen(sub_key).c_str(), &opened);
+  if (status != ERROR_SUCCESS) return status;
+  key = opened == parent ? root : registry_.add(opened);
+  return status;
+}
+
+RegValue Win32Platform::reg_query_value(RegKey key, std::string_view name) {
+  HKEY handle = registry_.find(key);
+  if (!handle) return {kErrorInvalidHandle, kRegNone, {}};
+  const std::wstring value_name = widen(name);
+  DWORD type = 0;
+  DWORD size = 0;
+  LONG status = RegQueryValueExW(handle, value_name.c_str(), nullptr, &type, nullptr, &size);
+  if (status != ERROR_SUCCESS) return {status, kRegNone, {}};
+
+  // The buffer is exactly the stored size, so the data comes back as it was
+  // stored: with its terminating NUL when it has one, without when not.
+  std::vector<BYTE> bytes;
+  for (int attempt = 0; attempt < kQueryAttempts; ++attempt) {
+    bytes.assign(size, 0);
+    DWORD got = size;
+    status = RegQueryValueExW(handle, value_name.c_str(), nullptr, &type, bytes.empty() ? nullptr : bytes.data(), &got);
+    if (status == ERROR_MORE_DATA) {
+      size = got;
+      continue;
+    }
+    bytes.resize(got);
+    break;
+  }
+  if (status != ERROR_SUCCESS) return {status, kRegNone, {}};
+  if (holds_text(type)) return {kErrorSuccess, type, text_from_registry(bytes)};
+  return {kErrorSuccess, type, std::string(bytes.begin(), bytes.end())};
+}
+
+std::int32_t Win32Platform::reg_set_value(RegKey key, std::string_view name, std::uint32_t type,
+                                          std::string_view data) {
+  HKEY handle = registry_.find(key);
+  if (!handle) return kErrorInvalidHandle;
+  static const BYTE kNothing = 0;
+  if (holds_text(type)) {
+    std::wstring text = widen(data);
+    const DWORD size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    // Windows stores one character more when the character after the given
+    // data is a NUL ("the caller forgot to count it"). A blank after the
+    // data keeps the value exactly as given, with or without its NUL.
+    text.push_back(L' ');
+    return RegSetValueExW(handle, widen(name).c_str(), 0, type, reinterpret_cast<const BYTE*>(text.data()), size);
+  }
+  const auto* bytes = data.empty() ? &kNothing : reinterpret_cast<const BYTE*>(data.data());
+  return RegSetValueExW(handle, widen(name).c_str(), 0, type, bytes, static_cast<DWORD>(data.size()));
+}
+
+RegEnumResult Win32Platform::reg_enum_key(RegKey key, std::uint32_t index, std::uint32_t buffer_chars) {
+  HKEY handle = registry_.find(key);
+  if (!handle) return {kErrorInvalidHandle, {}};
+  if (buffer_chars == 0) return {kErrorMoreData, {}};
+  std::wstring name(buffer_chars, L'\0');
+  const LONG status = RegEnumKeyW(handle, index, name.data(), buffer_chars);
+  if (status != ERROR_SUCCESS) return {status, {}};
+  name.resize(wcsnlen(name.data(), buffer_chars));
+  return {kErrorSuccess, narrow(name)};
+}
+
+void Win32Platform::reg_close_key(RegKey key) { registry_.close(key); }
+
+}  // namespace zrv::win32

@@ -1,0 +1,258 @@
+#include "szdd/decoder.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+namespace zrv::szdd {
+namespace {
+
+// The output buffer is the window: a reference copies out of what was already
+// written, and source indices below 0 read the initial blanks. No ring.
+
+// One group of 8 items adds at most 8 * 18 bytes; the chunked copies below may
+// write up to 32 bytes from the start of the last item. With this much room
+// left neither can pass the end, so the fast loop checks once per group.
+constexpr std::size_t kFastOutRoom = 7 * kMaxMatch + 32;
+// A group takes at most 17 bytes; a literal is read 16 bytes at a time.
+constexpr std::size_t kFastInRoom = 1 + kItemsPerFlagByte * kReferenceBytes + 16;
+
+inline void copy8(uint8_t* dst, const uint8_t* src) {
+  uint64_t v;
+  std::memcpy(&v, src, 8);
+  std::memcpy(dst, &v, 8);
+}
+
+inline void copy16(uint8_t* dst, const uint8_t* src) {
+  uint8_t v[16];
+  std::memcpy(v, src, 16);
+  std::memcpy(dst, v, 16);
+}
+
+// Exact copy of `count` bytes for output index `at`, reading blanks below 0.
+inline void copy_reference_exact(uint8_t* out, std::size_t at, std::size_t distance,
+                                 std::size_t count) {
+  std::size_t k = 0;
+  if (distance > at) {
+    k = std::min(distance - at, count);
+    std::memset(out + at, kWindowFill, k);
+  }
+  for (; k < count; ++k) out[at + k] = out[at + k - distance];
+}
+
+inline uint64_t load64(const uint8_t* p) {
+  uint64_t v;
+  std::memcpy(&v, p, 8);
+  return v;
+}
+
+inline void store64(uint8_t* p, uint64_t v) { std::memcpy(p, &v, 8); }
+
+// The 8 bytes of a sequence with period `period` (1..7) that start at
+// `phase`, from the period's bytes in the low end of `pattern`.
+inline uint64_t periodic_word(uint64_t pattern, unsigned period, unsigned phase) {
+  const uint64_t mask = (uint64_t{1} << (8 * period)) - 1;
+  const uint64_t p = pattern & mask;
+  uint64_t w = ((p >> (8 * phase)) | (p << (8 * (period - phase)))) & mask;
+  for (unsigned filled = period; filled < 8; filled *= 2) w |= w << (8 * filled);
+  return w;
+}
+
+// Copy for the fast loop: may write up to 24 bytes from `at` (beyond `count`,
+// bytes that later items overwrite). Short distances build the repeating
+// pattern in registers: reading back bytes just stored would stall.
+inline void copy_reference_fast(uint8_t* out, std::size_t at, std::size_t distance,
+                                std::size_t count) {
+  uint8_t* dst = out + at;
+  if (distance > at) {
+    copy_reference_exact(out, at, distance, count);
+  } else if (distance < 8) {
+    const auto period = static_cast<unsigned>(distance);
+    const uint64_t pattern = load64(dst - distance);
+    store64(dst, periodic_word(pattern, period, 0));
+    store64(dst + 8, periodic_word(pattern, period, 8 % period));
+    store64(dst + 16, periodic_word(pattern, period, 16 % period));
+  } else {
+    // Chunks of 8 never reach past the distance, so each reads final bytes.
+    copy8(dst, dst - distance);
+    copy8(dst + 8, dst + 8 - distance);
+    copy8(dst + 16, dst + 16 - distance);
+  }
+}
+
+struct StreamState {
+  const uint8_t* in;
+  std::size_t in_size;
+  std::size_t ip = 0;
+  uint8_t* out;
+  std::size_t limit;  // min(buffer size, expected length)
+  std::size_t op = 0;
+};
+
+// Items are decoded without a branch on literal-or-reference: a literal is a
+// 16-byte "copy" from the input, a reference one (two past 16 bytes) from the
+// output, of which only the first 1 or `count` bytes stay. Only references
+// closer than 16 bytes or into the initial blanks take a branch.
+void decode_fast_groups(StreamState& s) {
+  const uint8_t* in = s.in;
+  uint8_t* out = s.out;
+  std::size_t ip = s.ip, op = s.op;
+  while (s.in_size - ip >= kFastInRoom && s.limit - op >= kFastOutRoom) {
+    uint32_t flags = in[ip++];
+    if (flags == 0xFF) {
+      copy8(out + op, in + ip);
+      ip += 8;
+      op += 8;
+      continue;
+    }
+    for (std::size_t item = 0; item < kItemsPerFlagByte; ++item, flags >>= 1) {
+      const std::size_t literal = flags & 1;
+      const Reference ref = unpack_reference(in[ip], in[ip + 1]);
+      const std::size_t distance = distance_to(op, ref.window_pos);
+      if ((literal ^ 1) & (distance < 16 || distance > op)) [[unlikely]] {
+        copy_reference_fast(out, op, distance, ref.count);
+        ip += kReferenceBytes;
+        op += ref.count;
+        continue;
+      }
+      // Selected by mask, not by branch: the flag bits are unpredictable.
+      const uintptr_t take_literal = 0 - static_cast<uintptr_t>(literal);
+      const uintptr_t src = (reinterpret_cast<uintptr_t>(in + ip) & take_literal) |
+                            ((reinterpret_cast<uintptr_t>(out) + op - distance) & ~take_literal);
+      copy16(out + op, reinterpret_cast<const uint8_t*>(src));
+      if (ref.count > 16 && !literal) copy16(out + op + 16, reinterpret_cast<const uint8_t*>(src) + 16);
+      ip += kReferenceBytes - literal;
+      op += 1 + ((ref.count - 1) & ~take_literal);
+    }
+  }
+  s.ip = ip;
+  s.op = op;
+}
+
+enum class Stop { limit_reached, input_ended, overshoot };
+
+// Item by item, every read and write checked; finishes what the fast loop
+// left. Stops when the limit is reached exactly, the input ends, or a
+// reference would run past the limit (after filling up to it).
+Stop decode_careful(StreamState& s) {
+  while (s.op < s.limit) {
+    if (s.ip == s.in_size) return Stop::input_ended;
+    unsigned flags = s.in[s.ip++];
+    for (std::size_t item = 0; item < kItemsPerFlagByte && s.op < s.limit; ++item, flags >>= 1) {
+      if (flags & 1) {
+        if (s.ip == s.in_size) return Stop::input_ended;
+        s.out[s.op++] = s.in[s.ip++];
+        continue;
+      }
+      if (s.in_size - s.ip < kReferenceBytes) return Stop::input_ended;
+      const Reference ref = unpack_reference(s.in[s.ip], s.in[s.ip + 1]);
+      s.ip += 2;
+      const std::size_t distance = distance_to(s.op, ref.window_pos);
+      const std::size_t room = s.limit - s.op;
+      copy_reference_exact(s.out, s.op, distance, std::min<std::size_t>(ref.count, room));
+      if (ref.count > room) {
+        s.op = s.limit;
+        return Stop::overshoot;
+      }
+      s.op += ref.count;
+    }
+  }
+  return Stop::limit_reached;
+}
+
+DecodeError classify(const StreamState& s, Stop stop, std::size_t expected) {
+  const bool buffer_short = s.limit < expected;
+  switch (stop) {
+    case Stop::input_ended:
+      return DecodeError::truncated;
+    case Stop::overshoot:
+      return buffer_short ? DecodeError::output_too_small : DecodeError::trailing_data;
+    case Stop::limit_reached:
+      if (buffer_short)
+        return s.ip == s.in_size ? DecodeError::truncated : DecodeError::output_too_small;
+      return s.ip == s.in_size ? DecodeError::none : DecodeError::trailing_data;
+  }
+  return DecodeError::truncated;
+}
+
+DecodeError from_header_error(HeaderError e) {
+  switch (e) {
+    case HeaderError::none: return DecodeError::none;
+    case HeaderError::too_short: return DecodeError::header_too_short;
+    case HeaderError::bad_signature: return DecodeError::bad_signature;
+    case HeaderError::bad_algorithm: return DecodeError::bad_algorithm;
+  }
+  return DecodeError::bad_signature;
+}
+
+// Upper bound of what `stream_size` bytes can expand to (8 references of 18
+// per 17 bytes is the most; 9 per byte is a safe round figure), saturating
+// where size_t is 32 bits.
+std::size_t max_expansion(std::size_t stream_size) {
+  constexpr std::size_t kMax = std::numeric_limits<std::size_t>::max();
+  if (stream_size > (kMax - kMaxMatch) / kMaxExpansionPerByte) return kMax;
+  return stream_size * kMaxExpansionPerByte + kMaxMatch;
+}
+
+}  // namespace
+
+const char* describe(DecodeError error) {
+  switch (error) {
+    case DecodeError::none: return "complete";
+    case DecodeError::header_too_short: return "file shorter than the 14-byte SZDD header";
+    case DecodeError::bad_signature: return "not an SZDD file (bad signature)";
+    case DecodeError::bad_algorithm: return "SZDD compression method other than 'A'";
+    case DecodeError::truncated: return "compressed data ends before the declared length";
+    case DecodeError::trailing_data: return "compressed data goes on past the declared length";
+    case DecodeError::output_too_small: return "output buffer smaller than the declared length";
+  }
+  return "unknown error";
+}
+
+DecodeResult decode_stream(std::span<const uint8_t> stream, std::size_t expected_length,
+                           std::span<uint8_t> out) {
+  StreamState s{stream.data(), stream.size(), 0, out.data(),
+                std::min(out.size(), expected_length), 0};
+  decode_fast_groups(s);
+  const Stop stop = decode_careful(s);
+  DecodeResult result;
+  result.error = classify(s, stop, expected_length);
+  result.produced = s.op;
+  result.consumed = s.ip;
+  return result;
+}
+
+DecodeResult decode_into(std::span<const uint8_t> file, std::span<uint8_t> out) {
+  const HeaderResult header = parse_header(file);
+  DecodeResult result;
+  if (header.error != HeaderError::none) {
+    result.error = from_header_error(header.error);
+    return result;
+  }
+  result = decode_stream(file.subspan(kHeaderSize), header.header.expanded_length, out);
+  result.header = header.header;
+  result.consumed += kHeaderSize;
+  return result;
+}
+
+DecodeResult decode(std::span<const uint8_t> file, std::vector<uint8_t>& out) {
+  out.clear();
+  const HeaderResult header = parse_header(file);
+  if (header.error != HeaderError::none) {
+    DecodeResult result;
+    result.error = from_header_error(header.error);
+    return result;
+  }
+  const std::size_t declared = header.header.expanded_length;
+  const std::size_t bound = max_expansion(file.size() - kHeaderSize);
+  out.resize(std::min(declared, bound));
+  DecodeResult result = decode_into(file, out);
+  // A header claiming more than the data could ever give is truncated,
+  // whatever stopped the decoder inside the smaller buffer.
+  if (declared > bound && result.error == DecodeError::output_too_small)
+    result.error = DecodeError::truncated;
+  out.resize(result.produced);
+  return result;
+}
+
+}  // namespace zrv::szdd

@@ -1,0 +1,321 @@
+#include "szdd/parse.h"
+
+#include <algorithm>
+#include <array>
+#include <numeric>
+
+#include "szdd/format.h"
+
+namespace zrv::szdd::detail {
+namespace {
+
+constexpr uint8_t kLiteralStep = 1;  // a choice of 1 means "literal"
+
+// The item count T whose items take v bytes of flags and data, less the
+// references' second bytes: v = T + ceil(T / 8). No T gives v = 1 mod 9.
+bool items_for_bytes(uint64_t v, uint64_t& items) {
+  const uint64_t groups = v / (kItemsPerFlagByte + 1);
+  const uint64_t rest = v % (kItemsPerFlagByte + 1);
+  if (rest == 1) return false;
+  items = groups * kItemsPerFlagByte + (rest == 0 ? 0 : rest - 1);
+  return true;
+}
+
+}  // namespace
+
+uint64_t Parse::covered() const {
+  uint64_t m = 0;
+  for (const Ref& r : refs) m += r.len;
+  return m;
+}
+
+uint64_t Parse::file_size() const {
+  return file_size_for(n - covered(), refs.size());
+}
+
+void append_bit_optimal(const uint8_t* len, const uint16_t* dist, std::size_t begin,
+                        std::size_t end, std::vector<Ref>& refs) {
+  const std::size_t size = end - begin;
+  std::vector<uint32_t> cost(size + 1, 0);
+  std::vector<uint8_t> choice(size, kLiteralStep);
+  for (std::size_t k = size; k-- > 0;) {
+    uint32_t best = cost[k + 1] + kLiteralBits;
+    uint8_t step = kLiteralStep;
+    // Longest first, so a tie keeps fewer items.
+    for (std::size_t l = len[k]; l >= kMinMatch; --l) {
+      const uint32_t c = cost[k + l] + kReferenceBits;
+      if (c < best) {
+        best = c;
+        step = static_cast<uint8_t>(l);
+      }
+    }
+    cost[k] = best;
+    choice[k] = step;
+  }
+  for (std::size_t k = 0; k < size; k += choice[k]) {
+    if (choice[k] != kLiteralStep)
+      refs.push_back({static_cast<uint32_t>(begin + k), dist[k], choice[k]});
+  }
+}
+
+std::vector<Parse> residue_optimal_parses(const uint8_t* len, const uint16_t* dist, std::size_t n) {
+  constexpr std::size_t R = kItemsPerFlagByte;
+  constexpr uint32_t kInf = 0x3FFFFFFF;
+  constexpr std::size_t kRing = 32;  // > kMaxMatch positions ahead
+  // cost[j][t]: fewest stream bytes for the first j input bytes in T items,
+  // T = t mod 8; choice[j][t]: the length of the last item of that parse.
+  std::vector<std::array<uint32_t, R>> cost(kRing);
+  for (auto& row : cost) row.fill(kInf);
+  std::vector<uint8_t> choice((n + 1) * R, 0);
+  cost[0][0] = 0;
+
+  auto relax = [&](std::size_t j, const std::array<uint32_t, R>& from, uint32_t add, uint8_t step) {
+    std::array<uint32_t, R>& to = cost[j % kRing];
+    uint8_t* ch = &choice[j * R];
+    for (std::size_t t = 0; t < R; ++t) {
+      const uint32_t c = from[t] + add;
+      const bool better = c < to[t];
+      to[t] = better ? c : to[t];
+      ch[t] = better ? step : ch[t];
+    }
+  };
+
+  for (std::size_t i = 0; i < n; ++i) {
+    std::array<uint32_t, R>& row = cost[i % kRing];
+    // The next item moves residue t to t + 1 and opens a group (one flag
+    // byte) when t is 0.
+    std::array<uint32_t, R> next;
+    for (std::size_t t = 0; t < R; ++t)
+      next[(t + 1) % R] = row[t] + (t == 0 ? 1 : 0);
+    relax(i + 1, next, kLiteralBytes, kLiteralStep);
+    for (std::size_t l = kMinMatch; l <= len[i]; ++l)
+      relax(i + l, next, kReferenceBytes, static_cast<uint8_t>(l));
+    row.fill(kInf);
+  }
+
+  std::vector<Parse> parses;
+  const std::array<uint32_t, R> final_row = cost[n % kRing];
+  for (std::size_t t = 0; t < R; ++t) {
+    if (final_row[t] >= kInf) continue;
+    Parse parse;
+    parse.n = n;
+    std::size_t j = n, s = t;
+    while (j > 0) {
+      const uint8_t step = choice[j * R + s];
+      j -= step;
+      s = (s + R - 1) % R;
+      if (step != kLiteralStep) parse.refs.push_back({static_cast<uint32_t>(j), dist[j], step});
+    }
+    std::reverse(parse.refs.begin(), parse.refs.end());
+    parses.push_back(std::move(parse));
+  }
+  return parses;
+}
+
+std::vector<uint8_t> emit_file(std::span<const uint8_t> input, const Parse& parse,
+                               uint8_t name_char) {
+  std::vector<uint8_t> out(parse.file_size());
+  write_header({static_cast<uint32_t>(input.size()), name_char},
+               std::span<uint8_t, kHeaderSize>(out.data(), kHeaderSize));
+  std::size_t o = kHeaderSize;
+  std::size_t flag_at = 0;
+  std::size_t bit = kItemsPerFlagByte;
+  auto open_item = [&] {
+    if (bit == kItemsPerFlagByte) {
+      flag_at = o++;
+      out[flag_at] = 0;  // unused bits of the last group stay clear
+      bit = 0;
+    }
+  };
+  auto literal = [&](std::size_t pos) {
+    open_item();
+    out[flag_at] |= static_cast<uint8_t>(1u << bit++);
+    out[o++] = input[pos];
+  };
+  std::size_t pos = 0;
+  for (const Ref& r : parse.refs) {
+    while (pos < r.pos) literal(pos++);
+    open_item();
+    ++bit;
+    const auto bytes = pack_reference(window_pos_for(pos, r.dist), r.len);
+    out[o++] = bytes[0];
+    out[o++] = bytes[1];
+    pos += r.len;
+  }
+  while (pos < input.size()) literal(pos++);
+  return out;
+}
+
+ParseFamily::ParseFamily(const Parse& base) : base_(base) {
+  std::vector<uint64_t> lens;
+  lens.reserve(base_.refs.size());
+  for (const Ref& r : base_.refs) lens.push_back(r.len);
+  std::sort(lens.begin(), lens.end(), std::greater<>());
+  longest_prefix_.assign(lens.size() + 1, 0);
+  std::partial_sum(lens.begin(), lens.end(), longest_prefix_.begin() + 1);
+  // A reference of length l splits into at most l / 3 pieces.
+  for (uint64_t l : lens) max_refs_ += l / kMinMatch;
+}
+
+bool ParseFamily::shape_for(uint64_t size, Shape& shape) const {
+  const uint64_t n = base_.n;
+  const uint64_t base_refs = base_.refs.size();
+  const uint64_t base_covered = longest_prefix_.back();
+  for (uint64_t refs = 0; refs <= max_refs_ && kHeaderSize + refs <= size; ++refs) {
+    uint64_t items = 0;
+    if (!items_for_bytes(size - kHeaderSize - refs, items)) continue;
+    const uint64_t most_covered = refs <= base_refs ? longest_prefix_[refs] : base_covered;
+    // T = n - covered + refs, with 3 * refs <= covered <= most_covered.
+    if (items + most_covered < n + refs) continue;
+    if (items + 2 * refs > n) continue;
+    shape = {refs, items};
+    return true;
+  }
+  return false;
+}
+
+bool ParseFamily::reaches(uint64_t size) const {
+  Shape shape;
+  return shape_for(size, shape);
+}
+
+Parse ParseFamily::realize(uint64_t size) const {
+  Shape shape{};
+  shape_for(size, shape);
+  const uint64_t n = base_.n;
+  const uint64_t target_covered = n - shape.items + shape.refs;
+  const std::size_t base_refs = base_.refs.size();
+
+  Parse out;
+  out.n = n;
+  if (shape.refs <= base_refs) {
+    // Keep the longest references.
+    std::vector<std::size_t> order(base_refs);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+      return base_.refs[a].len > base_.refs[b].len;
+    });
+    std::vector<bool> keep(base_refs, false);
+    for (std::size_t k = 0; k < shape.refs; ++k) keep[order[k]] = true;
+    for (std::size_t k = 0; k < base_refs; ++k)
+      if (keep[k]) out.refs.push_back(base_.refs[k]);
+  } else {
+    // Split off pieces of 3: a piece of a reference is a reference with the
+    // same distance.
+    uint64_t splits = shape.refs - base_refs;
+    for (Ref r : base_.refs) {
+      while (splits > 0 && r.len >= 2 * kMinMatch) {
+        out.refs.push_back({r.pos, r.dist, static_cast<uint8_t>(kMinMatch)});
+        r.pos += kMinMatch;
+        r.len = static_cast<uint8_t>(r.len - kMinMatch);
+        --splits;
+      }
+      out.refs.push_back(r);
+    }
+  }
+  // Shorten from the end until exactly `target_covered` bytes are covered.
+  uint64_t excess = out.covered() - target_covered;
+  for (Ref& r : out.refs) {
+    if (excess == 0) break;
+    const uint64_t cut = std::min<uint64_t>(excess, r.len - kMinMatch);
+    r.len = static_cast<uint8_t>(r.len - cut);
+    excess -= cut;
+  }
+  return out;
+}
+
+NearMinimumSizes::NearMinimumSizes(const uint8_t* len, const uint16_t* dist, std::size_t n)
+    : len_(len), dist_(dist), n_(n), least_((n + 1) * kStates, 0x3FFFFFFF),
+      sets_((n + 1) * kStates, 0) {
+  // Pass 1: fewest bytes per state; pass 2: the sets, each shifted by how far
+  // its source lies above the destination's least.
+  least_[0] = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t s = 0; s < kStates; ++s) {
+      const uint32_t from = least_[i * kStates + s];
+      const uint32_t opened = from + (s == 0 ? 1 : 0);
+      const std::size_t t = (s + 1) % kStates;
+      uint32_t& lit = least_[(i + 1) * kStates + t];
+      lit = std::min<uint32_t>(lit, opened + kLiteralBytes);
+      for (std::size_t l = kMinMatch; l <= len[i]; ++l) {
+        uint32_t& ref = least_[(i + l) * kStates + t];
+        ref = std::min<uint32_t>(ref, opened + kReferenceBytes);
+      }
+    }
+  }
+  sets_[0] = 1;
+  auto push = [&](std::size_t i, std::size_t s, std::size_t j, uint32_t add) {
+    const std::size_t t = (s + 1) % kStates;
+    const uint64_t shift = least_[i * kStates + s] + add - least_[j * kStates + t];
+    if (shift < kSpan) sets_[j * kStates + t] |= sets_[i * kStates + s] << shift;
+  };
+  for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t s = 0; s < kStates; ++s) {
+      if (sets_[i * kStates + s] == 0) continue;
+      const uint32_t opened = s == 0 ? 1 : 0;
+      push(i, s, i + 1, opened + kLiteralBytes);
+      for (std::size_t l = kMinMatch; l <= len[i]; ++l) push(i, s, i + l, opened + kReferenceBytes);
+    }
+  }
+}
+
+uint64_t NearMinimumSizes::min_size() const {
+  uint64_t best = UINT64_MAX;
+  for (std::size_t t = 0; t < kStates; ++t)
+    if (sets_[n_ * kStates + t] != 0) best = std::min<uint64_t>(best, least_[n_ * kStates + t]);
+  return kHeaderSize + best;
+}
+
+bool NearMinimumSizes::find_end(uint64_t size, std::size_t& state, uint64_t& bit) const {
+  if (size < min_size() || size >= min_size() + kSpan) return false;
+  for (std::size_t t = 0; t < kStates; ++t) {
+    const uint64_t least = kHeaderSize + least_[n_ * kStates + t];
+    if (size < least || size - least >= kSpan) continue;
+    if ((sets_[n_ * kStates + t] >> (size - least)) & 1) {
+      state = t;
+      bit = size - least;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool NearMinimumSizes::reaches(uint64_t size) const {
+  std::size_t state;
+  uint64_t bit;
+  return find_end(size, state, bit);
+}
+
+Parse NearMinimumSizes::realize(uint64_t size) const {
+  Parse parse;
+  parse.n = n_;
+  std::size_t t = 0;
+  uint64_t bit = 0;
+  if (!find_end(size, t, bit)) return parse;
+  // Walk back: any predecessor whose set holds the matching byte count.
+  uint64_t total = least_[n_ * kStates + t] + bit;  // stream bytes so far
+  for (std::size_t j = n_; j > 0;) {
+    const std::size_t s = (t + kStates - 1) % kStates;
+    const uint64_t opened = s == 0 ? 1 : 0;
+    bool stepped = false;
+    for (std::size_t l = 1; l <= std::min(j, kMaxMatch) && !stepped; ++l) {
+      if (l == 2) continue;
+      const std::size_t i = j - l;
+      if (l >= kMinMatch && len_[i] < l) continue;
+      const uint64_t add = opened + (l == 1 ? kLiteralBytes : kReferenceBytes);
+      const uint64_t least = least_[i * kStates + s];
+      if (total < add + least || total - add - least >= kSpan) continue;
+      if (!((sets_[i * kStates + s] >> (total - add - least)) & 1)) continue;
+      if (l != 1) parse.refs.push_back({static_cast<uint32_t>(i), dist_[i], static_cast<uint8_t>(l)});
+      total -= add;
+      j = i;
+      t = s;
+      stepped = true;
+    }
+    if (!stepped) break;  // cannot happen: every set bit came from some predecessor
+  }
+  std::reverse(parse.refs.begin(), parse.refs.end());
+  return parse;
+}
+
+}  // namespace zrv::szdd::detail

@@ -1,0 +1,428 @@
+#include "tests/e2e/automation/runner.h"
+
+#include <algorithm>
+
+#include "platform/win32/utf16.h"
+#include "platform/win32/window_classes.h"
+#include "tests/e2e/automation/forms.h"
+#include "tests/e2e/automation/machine_setup.h"
+#include "tests/e2e/automation/window_query.h"
+
+namespace zauto {
+
+using zrv::win32::narrow;
+using zrv::win32::widen;
+
+namespace {
+
+constexpr DWORD kPollMs = 50;
+constexpr double kHurriedTimeoutSeconds = 1.0;
+constexpr wchar_t kMessageBoxClass[] = L"#32770";
+
+// Message boxes may show a line break as CR LF, CR or LF; a script writes \n.
+std::wstring unified_line_breaks(const std::wstring& text) {
+  std::wstring out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'\r') {
+      out += L'\n';
+      if (i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+std::string quoted(const std::wstring& text) {
+  std::string out = "\"";
+  for (char c : narrow(text)) {
+    if (c == '\r') out += "\\r";
+    else if (c == '\n') out += "\\n";
+    else if (c == '"') out += "\\\"";
+    else out += c;
+  }
+  return out + "\"";
+}
+
+std::optional<bool> parse_flag(const std::string& word) {
+  if (word == "1" || word == "yes" || word == "true") return true;
+  if (word == "0" || word == "no" || word == "false") return false;
+  return std::nullopt;
+}
+
+struct Answer {
+  const char* name;
+  int button_id;
+};
+constexpr Answer kAnswers[] = {{"OK", IDOK}, {"Cancel", IDCANCEL}, {"Yes", IDYES}, {"No", IDNO}};
+
+std::optional<int> answer_button(const std::string& name) {
+  for (const Answer& answer : kAnswers) {
+    if (name == answer.name) return answer.button_id;
+  }
+  return std::nullopt;
+}
+
+// The buttons a box shows, as "Yes,No" in the order of kAnswers.
+std::string shown_buttons(HWND box) {
+  std::string names;
+  for (const Answer& answer : kAnswers) {
+    HWND button = GetDlgItem(box, answer.button_id);
+    if (button && IsWindowVisible(button)) names += (names.empty() ? "" : ",") + std::string(answer.name);
+  }
+  return names;
+}
+
+// key=value words after the fixed arguments.
+std::optional<std::string> option(const Words& args, const std::string& key) {
+  for (const std::string& word : args) {
+    if (word.rfind(key + "=", 0) == 0) return word.substr(key.size() + 1);
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+Runner::Runner() {
+  auto flag = [this](const char* what, std::function<std::optional<bool>(HWND)> read) {
+    return CommandInfo{2, 2, [this, what, read](const Words& a) { return expect_flag(a, what, read); }};
+  };
+  commands_ = {
+      {"timeout", {1, 1, [this](const Words& a) -> Outcome {
+                     timeout_seconds_ = std::stod(a[0]);
+                     return std::nullopt;
+                   }}},
+      {"sleep", {1, 1, [](const Words& a) -> Outcome {
+                   Sleep(static_cast<DWORD>(std::stoul(a[0])));
+                   return std::nullopt;
+                 }}},
+      {"start", {1, 1, [this](const Words& a) { return start(a); }}},
+      {"expect-window", {1, 2, [this](const Words& a) { return expect_window(a, true); }}},
+      {"expect-no-window", {1, 2, [this](const Words& a) { return expect_window(a, false); }}},
+      {"expect-text", {2, 2, [this](const Words& a) { return expect_text(a); }}},
+      {"expect-enabled", flag("enabled", [](HWND w) -> std::optional<bool> { return IsWindowEnabled(w) != FALSE; })},
+      {"expect-visible", flag("visible", [](HWND w) -> std::optional<bool> { return is_shown(w); })},
+      {"expect-checked", flag("checked", [](HWND w) { return is_checked(w); })},
+      {"expect-designed", {1, 1, [this](const Words& a) { return expect_designed(a); }}},
+      {"click", {1, 1, [this](const Words& a) { return click(a, "click"); }}},
+      {"select", {1, 1, [this](const Words& a) { return click(a, "select"); }}},
+      {"tick", {1, 1, [this](const Words& a) { return click(a, "tick"); }}},
+      {"close", {1, 1, [this](const Words& a) { return close(a); }}},
+      {"expect-msgbox", {3, 4, [this](const Words& a) { return expect_msgbox(a); }}},
+      {"expect-exit", {0, 1, [this](const Words& a) { return expect_exit(a); }}},
+      {"expect-path", {2, 2, [this](const Words& a) { return expect_path(a); }}},
+      {"mkdir", {1, 1, [](const Words& a) -> Outcome {
+                   const std::string error = make_directories(expand_variables(widen(a[0])));
+                   return error.empty() ? Outcome() : Outcome(error);
+                 }}},
+      {"rmdir", {1, 1, [](const Words& a) -> Outcome {
+                   const std::string error = remove_tree(expand_variables(widen(a[0])));
+                   return error.empty() ? Outcome() : Outcome(error);
+                 }}},
+      {"write-file", {2, 2, [](const Words& a) -> Outcome {
+                        const std::string error = write_file(expand_variables(widen(a[0])), a[1]);
+                        return error.empty() ? Outcome() : Outcome(error);
+                      }}},
+      {"reg-set", {4, 4, [](const Words& a) -> Outcome {
+                     const std::string error = set_registry_string(widen(a[0]), widen(a[1]), widen(a[2]),
+                                                                   expand_variables(widen(a[3])));
+                     return error.empty() ? Outcome() : Outcome(error);
+                   }}},
+      {"reg-delete", {2, 2, [](const Words& a) -> Outcome {
+                        const std::string error = delete_registry_tree(widen(a[0]), widen(a[1]));
+                        return error.empty() ? Outcome() : Outcome(error);
+                      }}},
+  };
+}
+
+Outcome Runner::check(const Step& step) const {
+  const auto found = commands_.find(step.words.front());
+  if (found == commands_.end()) return "unknown command \"" + step.words.front() + "\"";
+  const size_t count = step.words.size() - 1;
+  const CommandInfo& command = found->second;
+  if (count < command.min_args || count > command.max_args) {
+    return "expects " + std::to_string(command.min_args) + " to " + std::to_string(command.max_args) +
+           " arguments, has " + std::to_string(count);
+  }
+  return std::nullopt;
+}
+
+Outcome Runner::run(const Step& step) {
+  if (auto error = check(step)) return error;
+  const Words args(step.words.begin() + 1, step.words.end());
+  try {
+    return commands_.at(step.words.front()).run(args);
+  } catch (const std::exception& error) {  // std::stod and friends on a bad number
+    return std::string("bad argument: ") + error.what();
+  }
+}
+
+namespace {
+struct ScreenListing {
+  DWORD process_id;
+  std::string text;
+};
+
+BOOL CALLBACK list_window(HWND window, LPARAM context) {
+  auto* listing = reinterpret_cast<ScreenListing*>(context);
+  if (!IsWindowVisible(window)) return TRUE;
+  if (listing->process_id != 0 && process_of(window) != listing->process_id) return TRUE;
+  const std::wstring window_class = class_of(window);
+  listing->text += "\n       [" + narrow(window_class) + "] " + quoted(text_of(window).value_or(L"?"));
+  if (window_class == kMessageBoxClass) listing->text += ": " + quoted(message_box_text(window).value_or(L"?"));
+  return TRUE;
+}
+}  // namespace
+
+std::string Runner::describe_screen() const {
+  if (process_id_ == 0) return {};
+  ScreenListing listing{process_id_, {}};
+  EnumWindows(list_window, reinterpret_cast<LPARAM>(&listing));
+  return listing.text.empty() ? "no window of the setup program on screen" : "on screen:" + listing.text;
+}
+
+Outcome Runner::program_gone() {
+  if (!process_ || WaitForSingleObject(process_.get(), 0) != WAIT_OBJECT_0) return std::nullopt;
+  DWORD code = 0;
+  GetExitCodeProcess(process_.get(), &code);
+  return "the setup program has ended (exit code " + std::to_string(code) + ")";
+}
+
+Outcome Runner::wait_until(const std::function<Outcome()>& probe, bool needs_program) {
+  const double seconds = hurried_ ? std::min(timeout_seconds_, kHurriedTimeoutSeconds) : timeout_seconds_;
+  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+  Outcome last;
+  while (true) {
+    last = probe();
+    if (!last) return std::nullopt;
+    if (needs_program) {
+      if (auto gone = program_gone()) return *last + "; " + *gone;
+    }
+    if (GetTickCount64() >= deadline) return *last + " (after " + std::to_string(static_cast<int>(seconds)) + " s)";
+    Sleep(kPollMs);
+  }
+}
+
+void Runner::adopt_process(HWND window) {
+  if (process_id_ != 0) return;
+  process_id_ = process_of(window);
+  process_.reset(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id_));
+}
+
+Outcome Runner::start(const Words& args) {
+  const std::wstring program = expand_variables(widen(args[0]));
+  std::wstring command_line = L"\"" + program + L"\"";
+  std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
+    return "cannot start " + narrow(program) + " (Windows error " + std::to_string(GetLastError()) + ")";
+  }
+  CloseHandle(started.hThread);
+  process_.reset(started.hProcess);
+  process_id_ = started.dwProcessId;
+  return std::nullopt;
+}
+
+Outcome Runner::find_form_window(const std::string& form_name, HWND& window) {
+  const zrv::FormLayout* form = find_form(form_name);
+  if (!form) return "no form named " + form_name;
+  window = find_top_level({widen(form->caption), zrv::win32::kFormClassName, process_id_});
+  if (!window) return form_name + " (\"" + std::string(form->caption) + "\") is not on screen";
+  adopt_process(window);
+  return std::nullopt;
+}
+
+Outcome Runner::resolve(const std::string& reference, HWND& window) {
+  // Form1.Command2 by mandated name, Form1[İleri >>] by caption.
+  const size_t cut = reference.find_first_of(".[");
+  if (cut == std::string::npos) return "\"" + reference + "\" is not Form.Control or Form[caption]";
+  HWND form_window = nullptr;
+  if (auto error = find_form_window(reference.substr(0, cut), form_window)) return error;
+  if (reference[cut] == '[') {
+    if (reference.back() != ']') return "\"" + reference + "\" lacks its closing ]";
+    const std::string caption = reference.substr(cut + 1, reference.size() - cut - 2);
+    window = find_child_by_text(form_window, widen(caption));
+    return window ? Outcome() : Outcome("no control with the caption \"" + caption + "\"");
+  }
+  const std::string name = reference.substr(cut + 1);
+  const auto index = control_index(*find_form(reference.substr(0, cut)), name);
+  if (!index) return "the form table has no control " + name;
+  window = find_child_by_id(form_window, zrv::win32::kFirstControlId + *index);
+  return window ? Outcome() : Outcome("no window for " + reference);
+}
+
+Outcome Runner::expect_window(const Words& args, bool present) {
+  WindowQuery query;
+  if (const zrv::FormLayout* form = find_form(args[0]); form && args.size() == 1) {
+    query = {widen(form->caption), zrv::win32::kFormClassName, 0};
+  } else {
+    query = {widen(args[0]), args.size() > 1 ? widen(args[1]) : std::wstring(), 0};
+  }
+  return wait_until([&]() -> Outcome {
+    query.process_id = process_id_;
+    HWND window = find_top_level(query);
+    if (present && window) adopt_process(window);
+    if (present == (window != nullptr)) return std::nullopt;
+    return present ? "no window \"" + narrow(query.caption) + "\" on screen" : "the window is still on screen";
+  }, present);
+}
+
+Outcome Runner::expect_text(const Words& args) {
+  const std::wstring expected = widen(args[1]);
+  return wait_until([&]() -> Outcome {
+    HWND window = nullptr;
+    if (auto error = resolve(args[0], window)) return error;
+    const auto text = text_of(window);
+    if (!text) return std::string("its text cannot be read");
+    if (*text == expected) return std::nullopt;
+    return "expected " + quoted(expected) + ", found " + quoted(*text);
+  });
+}
+
+Outcome Runner::expect_flag(const Words& args, const char* what,
+                            const std::function<std::optional<bool>(HWND)>& read) {
+  const auto wanted = parse_flag(args[1]);
+  if (!wanted) return "the state must be 0 or 1, not " + args[1];
+  return wait_until([&]() -> Outcome {
+    HWND window = nullptr;
+    if (auto error = resolve(args[0], window)) return error;
+    const auto state = read(window);
+    if (!state) return std::string("its state cannot be read");
+    if (*state == *wanted) return std::nullopt;
+    return std::string(*state ? "is " : "is not ") + what;
+  });
+}
+
+Outcome Runner::click(const Words& args, const char* kind) {
+  HWND window = nullptr;
+  const std::string verb = kind;
+  if (auto error = wait_until([&]() -> Outcome {
+        if (auto not_found = resolve(args[0], window)) return not_found;
+        if (!is_shown(window)) return std::string("is not visible");
+        if (!IsWindowEnabled(window)) return std::string("is disabled");
+        // A posted click reaches a control even while a modal box has its
+        // window disabled; a user could not click it then, so neither do we.
+        if (!IsWindowEnabled(GetAncestor(window, GA_ROOT))) return std::string("its window is disabled");
+        return std::nullopt;
+      })) {
+    return "cannot " + verb + ": " + *error;
+  }
+  if (class_of(window) != L"Button") return "cannot " + verb + ": not a button";
+  const auto before = is_checked(window);
+  // Posted, not sent: the click's handler may open a message box, and the
+  // automation must be free to answer it.
+  PostMessageW(window, BM_CLICK, 0, 0);
+  if (verb == "select") {
+    return wait_until([&]() -> Outcome {
+      return is_checked(window).value_or(false) ? Outcome() : Outcome("did not become selected");
+    });
+  }
+  if (verb == "tick") {
+    return wait_until([&]() -> Outcome {
+      return is_checked(window) != before ? Outcome() : Outcome("its tick did not change");
+    });
+  }
+  return std::nullopt;
+}
+
+Outcome Runner::close(const Words& args) {
+  HWND window = nullptr;
+  if (auto error = wait_until([&] { return find_form_window(args[0], window); })) return error;
+  // What the close box sends.
+  PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  return std::nullopt;
+}
+
+Outcome Runner::expect_msgbox(const Words& args) {
+  const std::wstring title = widen(args[0]);
+  const std::wstring text = unified_line_breaks(widen(args[1]));
+  const auto answer = option(args, "answer");
+  const auto answer_id = answer ? answer_button(*answer) : std::nullopt;
+  if (!answer_id) return std::string("needs answer=OK|Cancel|Yes|No");
+  const auto buttons = option(args, "buttons");
+
+  HWND box = nullptr;
+  if (auto error = wait_until([&]() -> Outcome {
+        box = find_top_level({title, kMessageBoxClass, process_id_});
+        return box ? Outcome() : Outcome("no message box titled " + quoted(title));
+      })) {
+    return error;
+  }
+  const auto shown_text = message_box_text(box);
+  if (!shown_text) return std::string("the message box's text cannot be read");
+  if (unified_line_breaks(*shown_text) != text) {
+    return "message box text: expected " + quoted(text) + ", found " + quoted(*shown_text) + " (left unanswered)";
+  }
+  if (buttons && shown_buttons(box) != *buttons) {
+    return "message box buttons: expected " + *buttons + ", found " + shown_buttons(box) + " (left unanswered)";
+  }
+  HWND button = GetDlgItem(box, *answer_id);
+  if (!button || !IsWindowVisible(button)) return "the message box has no " + *answer + " button";
+  PostMessageW(button, BM_CLICK, 0, 0);
+  return wait_until([&]() -> Outcome {
+    return IsWindow(box) && IsWindowVisible(box) ? Outcome("the message box did not close") : Outcome();
+  }, false);
+}
+
+Outcome Runner::expect_exit(const Words& args) {
+  if (!process_) return std::string("no setup program was started or seen");
+  if (auto error = wait_until([&]() -> Outcome {
+        return WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0 ? Outcome() : Outcome("still running");
+      }, false)) {
+    return error;
+  }
+  DWORD code = 0;
+  GetExitCodeProcess(process_.get(), &code);
+  if (!args.empty() && std::to_string(code) != args[0]) {
+    return "exit code: expected " + args[0] + ", found " + std::to_string(code);
+  }
+  return std::nullopt;
+}
+
+Outcome Runner::expect_path(const Words& args) {
+  const std::wstring path = expand_variables(widen(args[0]));
+  if (args[1] != "present" && args[1] != "absent") return std::string("the state must be present or absent");
+  const bool wanted = args[1] == "present";
+  return wait_until([&]() -> Outcome {
+    const bool exists = GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (exists == wanted) return std::nullopt;
+    return narrow(path) + (exists ? " exists" : " does not exist");
+  }, false);
+}
+
+Outcome Runner::expect_designed(const Words& args) {
+  const zrv::FormLayout* form = find_form(args[0]);
+  if (!form) return "no form named " + args[0];
+  HWND form_window = nullptr;
+  if (auto error = wait_until([&] { return find_form_window(args[0], form_window); })) return error;
+  // Every control as its table designs it: caption, enabled, shown or hidden
+  // (the window's own flag; a hidden panel hides its children besides).
+  std::string differences;
+  for (size_t i = 0; i < form->controls.size(); ++i) {
+    const zrv::ControlLayout& layout = form->controls[i];
+    if (layout.kind == zrv::ControlKind::Shape) continue;
+    HWND window = find_child_by_id(form_window, zrv::win32::kFirstControlId + static_cast<int>(i));
+    const std::string name(layout.name);
+    if (!window) {
+      differences += "\n       " + name + ": no window";
+      continue;
+    }
+    const bool has_text = layout.kind != zrv::ControlKind::Frame && layout.kind != zrv::ControlKind::PictureBox &&
+                          layout.kind != zrv::ControlKind::Image;
+    const auto text = text_of(window);
+    if (has_text && !layout.caption.empty() && (!text || *text != widen(layout.caption))) {
+      differences += "\n       " + name + ": text " + quoted(text.value_or(L"?")) + ", designed " +
+                     quoted(widen(layout.caption));
+    }
+    const bool enabled = IsWindowEnabled(window) != FALSE;
+    if (enabled != layout.enabled) differences += "\n       " + name + (enabled ? ": enabled" : ": disabled");
+    const bool visible = (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (visible != layout.visible) differences += "\n       " + name + (visible ? ": shown" : ": hidden");
+  }
+  return differences.empty() ? Outcome() : Outcome("differs from its table:" + differences);
+}
+
+}  // namespace zauto

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Makes the Wine prefix that every end-to-end scenario of this run copies.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../scripts/lib-wine.sh"
+
+if ! zrv_wine_available; then
+  echo "SKIPPED: Wine is not installed (scripts/test installs it)"
+  exit 77
+fi
+: "${ZRV_E2E_WORK:?set by CTest}"
+template=$ZRV_E2E_WORK/template
+rm -rf "$ZRV_E2E_WORK"
+zrv_wine_make_prefix "$template" unmanaged
+echo "template prefix ready in $template"

@@ -1,0 +1,266 @@
+// Checks the win32 platform's operations against the real Windows API under
+// Wine: text crossing the UTF-16 boundary, the message-box style numbers,
+// the registry, files, the running program, starting a program and LZ
+// expansion. Prints each failure; the last line is "N passed, N failed".
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/message_box.h"
+#include "platform/win32/message_box_flags.h"
+#include "platform/win32/utf16.h"
+#include "platform/win32/win32_platform.h"
+#include "szdd/encoder.h"
+#include "tests/e2e/platform_checks/check.h"
+
+namespace zchecks {
+Tally& tally() {
+  static Tally counts;
+  return counts;
+}
+}  // namespace zchecks
+
+namespace {
+
+using zchecks::check;
+using zrv::win32::narrow;
+using zrv::win32::widen;
+
+// The program copies itself under this name to check start_program.
+constexpr char kProbeName[] = "started probe";
+constexpr char kProbeMarker[] = "probe-was-here.txt";
+
+std::string scratch;  // a fresh folder under %TEMP%, set by main
+
+std::string in_scratch(const std::string& name) { return scratch + "\\" + name; }
+
+void write_bytes(zrv::Platform& os, const std::string& path, const std::string& bytes) {
+  auto file = os.open_file(path, zrv::FileMode::WriteTruncate);
+  check(file != nullptr, "files", "cannot create " + path);
+  if (file) file->write({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+}
+
+std::string read_bytes(zrv::Platform& os, const std::string& path) {
+  auto file = os.open_file(path, zrv::FileMode::Read);
+  if (!file) return "<cannot open>";
+  const auto length = file->length();
+  std::string bytes(static_cast<size_t>(length.value_or(0)), '\0');
+  if (!bytes.empty() && !file->read_at(0, {reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size()})) {
+    return "<cannot read>";
+  }
+  return bytes;
+}
+
+void check_text_crossing() {
+  const std::string turkish = "İptal ŞşĞğıİÜüÖöÇç";
+  check(narrow(widen(turkish)) == turkish, "text", "Turkish letters do not survive UTF-8 -> UTF-16 -> UTF-8");
+  const std::string with_nul("a\0b", 3);
+  check(widen(with_nul).size() == 3 && narrow(widen(with_nul)) == with_nul, "text", "an embedded NUL is lost");
+  check(widen("\xC3") == L"\uFFFD", "text", "a broken UTF-8 sequence does not become U+FFFD");
+}
+
+void check_message_box_styles() {
+  using namespace zrv;
+  const UINT warning = win32::message_box_flags(kStyleWarning);
+  check(warning == (MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL | MB_SETFOREGROUND), "message box",
+        "style 48 gives flags " + std::to_string(warning));
+  const UINT system_warning = win32::message_box_flags(kStyleSystemWarning);
+  check(system_warning == (MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL | MB_SETFOREGROUND | MB_TOPMOST), "message box",
+        "style 4144 gives flags " + std::to_string(system_warning));
+  const UINT question = win32::message_box_flags(kStyleSystemQuestion);
+  check(question == (MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2 | MB_TASKMODAL | MB_SETFOREGROUND | MB_TOPMOST),
+        "message box", "style 4388 gives flags " + std::to_string(question));
+  check(win32::message_box_answer(IDYES) == kAnswerYes && win32::message_box_answer(IDNO) == kAnswerNo &&
+            win32::message_box_answer(IDOK) == kAnswerOk,
+        "message box", "answers are not 6, 7 and 1");
+  check(win32::prompt_with_line_breaks(L"a\rb\r\nc\r") == L"a\r\nb\r\nc\r\n", "message box",
+        "lone carriage returns do not become line breaks");
+}
+
+void check_registry(zrv::Platform& os) {
+  using namespace zrv;
+  const char* group = "registry";
+  const std::string base = "Software\\ZarveloPlatformChecks";
+  RegKey key = 12345;
+  check(os.reg_open_key(kHkeyLocalMachine, base + "\\Missing", key) == kErrorFileNotFound && key == kNoKey, group,
+        "opening a missing key does not give status 2 and no key");
+
+  check(os.reg_create_key(kHkeyLocalMachine, base + "\\Zrv5", key) == kErrorSuccess && key != kNoKey, group,
+        "cannot create a key with its missing parents");
+  const std::string with_nul = std::string("C:\\Oyunlar\\Şişli") + '\0';
+  check(os.reg_set_value(key, "Dizin", kRegSz, with_nul) == kErrorSuccess, group, "cannot write a REG_SZ value");
+  RegValue value = os.reg_query_value(key, "Dizin");
+  check(value.status == kErrorSuccess && value.type == kRegSz && value.data == with_nul, group,
+        "a REG_SZ value with its NUL does not read back unchanged");
+  os.reg_set_value(key, "Bare", kRegSz, "abc");
+  value = os.reg_query_value(key, "Bare");
+  check(value.data == "abc", group, "a REG_SZ value without NUL reads back as \"" + value.data + "\"");
+  os.reg_set_value(key, "Empty", kRegSz, "");
+  value = os.reg_query_value(key, "Empty");
+  check(value.status == kErrorSuccess && value.type == kRegSz && value.data.empty(), group,
+        "an empty REG_SZ value does not read back as empty");
+  os.reg_set_value(key, "Desen", kRegDword, std::string("\x01\x00\x00\x00", 4));
+  value = os.reg_query_value(key, "Desen");
+  check(value.type == kRegDword && value.data == std::string("\x01\x00\x00\x00", 4), group,
+        "a REG_DWORD value does not read back as its four bytes");
+  check(os.reg_query_value(key, "Nothing").status == kErrorFileNotFound, group, "a missing value is not status 2");
+
+  RegKey vendor = kNoKey;
+  os.reg_create_key(kHkeyLocalMachine, base, vendor);
+  for (const char* name : {"Abc", "Xyz"}) {
+    RegKey child = kNoKey;
+    os.reg_create_key(vendor, name, child);
+    os.reg_close_key(child);
+  }
+  std::vector<std::string> names;
+  for (std::uint32_t index = 0;; ++index) {
+    const RegEnumResult result = os.reg_enum_key(vendor, index, 255);
+    if (result.status != kErrorSuccess) {
+      check(result.status == kErrorNoMoreItems, group, "the end of the subkeys is not status 259");
+      break;
+    }
+    names.push_back(result.name);
+  }
+  check(names == std::vector<std::string>{"Abc", "Xyz", "Zrv5"}, group, "the subkeys are not listed in order");
+  check(os.reg_enum_key(vendor, 2, 4).status != kErrorSuccess, group,
+        "a four-letter name fits into a buffer of four characters");
+  check(os.reg_enum_key(vendor, 2, 5).name == "Zrv5", group, "a four-letter name does not fit five characters");
+
+  os.reg_close_key(key);
+  check(os.reg_query_value(key, "Dizin").status == kErrorInvalidHandle, group, "a closed key still answers");
+  check(os.reg_query_value(kNoKey, "Dizin").status != kErrorSuccess, group, "the key 0 answers a query");
+  os.reg_close_key(vendor);
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, widen(base).c_str());
+  RegDeleteKeyW(HKEY_LOCAL_MACHINE, widen(base).c_str());
+}
+
+void check_files(zrv::Platform& os) {
+  const char* group = "files";
+  check(!os.make_directory(in_scratch("no\\such")), group, "a folder was made inside a missing one");
+  check(os.make_directory(in_scratch("Kurulum Dizini")), group, "cannot make a folder with a blank in its name");
+  check(os.dir_search(in_scratch("Kurulum Dizini"), true) == "Kurulum Dizini", group,
+        "a folder is not found with directories counting");
+  check(os.dir_search(in_scratch("Kurulum Dizini"), false).empty(), group,
+        "a folder is found with directories not counting");
+  write_bytes(os, in_scratch("görünür.tmp"), "x");
+  write_bytes(os, in_scratch("gizli.tmp"), "y");
+  SetFileAttributesW(widen(in_scratch("gizli.tmp")).c_str(), FILE_ATTRIBUTE_HIDDEN);
+  check(os.dir_search(in_scratch("gizli.tmp"), false).empty(), group, "a hidden file counts as a plain file");
+  check(os.dir_search(in_scratch("görünür.tmp"), false) == "görünür.tmp", group, "a plain file is not found");
+  check(os.dir_search(in_scratch("yok.tmp"), true).empty(), group, "a missing file is found");
+
+  write_bytes(os, in_scratch("keep.dat"), "keep");
+  check(os.delete_files(in_scratch("*.tmp")), group, "deleting by pattern reports a failure");
+  check(os.dir_search(in_scratch("görünür.tmp"), true).empty(), group, "a matching file was not deleted");
+  check(!os.dir_search(in_scratch("keep.dat"), true).empty(), group, "a file that does not match was deleted");
+  check(!os.dir_search(in_scratch("Kurulum Dizini"), true).empty(), group, "deleting files removed a folder");
+  check(os.delete_files(in_scratch("*.none")), group, "nothing to delete is reported as a failure");
+  check(!os.delete_files(in_scratch("missing folder\\*.tmp")), group, "a missing folder is not a failure");
+
+  write_bytes(os, in_scratch("Kurulum Dizini\\a.bin"), "0123456789");
+  check(!os.remove_directory(in_scratch("Kurulum Dizini")), group, "a folder with a file in it was removed");
+  write_bytes(os, in_scratch("Kurulum Dizini\\a.bin"), "abc");
+  check(read_bytes(os, in_scratch("Kurulum Dizini\\a.bin")) == "abc", group, "writing does not truncate");
+  auto file = os.open_file(in_scratch("Kurulum Dizini\\a.bin"), zrv::FileMode::Read);
+  std::uint8_t byte[2];
+  check(file && file->read_at(2, {byte, 1}) && byte[0] == 'c', group, "reading at an offset is wrong");
+  check(file && !file->read_at(2, {byte, 2}), group, "a read past the end is reported as complete");
+  file.reset();
+  os.delete_files(in_scratch("Kurulum Dizini\\*"));
+  check(os.remove_directory(in_scratch("Kurulum Dizini")), group, "an empty folder cannot be removed");
+  check(os.open_file(in_scratch("yok.bin"), zrv::FileMode::Read) == nullptr, group, "a missing file opens");
+}
+
+void check_program_and_system(zrv::Platform& os) {
+  const char* group = "program";
+  const std::string directory = os.program_directory();
+  check(!directory.empty() && directory.back() != '\\', group, "the program's folder is \"" + directory + "\"");
+  check(os.program_name() == "zplatform_checks", group, "the program's name is \"" + os.program_name() + "\"");
+  const std::string temp = os.temp_path();
+  check(temp.size() > 3 && temp.back() == '\\', group, "the temporary folder is \"" + temp + "\"");
+  const std::string windows = os.windows_directory();
+  check(windows.size() >= 2 && windows[1] == ':', group, "the Windows folder is \"" + windows + "\"");
+  const zrv::TwipsPerPixel twips = os.twips_per_pixel();
+  check(twips.x > 0 && twips.y > 0, group, "twips per pixel are not positive");
+  const zrv::WorkArea area = os.work_area();
+  check(area.right > area.left && area.bottom > area.top, group, "the work area is empty");
+}
+
+void check_start_program(zrv::Platform& os, const std::string& own_path) {
+  const char* group = "start";
+  // A copy of this program in a folder with blanks, which writes a marker
+  // into its working folder when it starts under the probe's name.
+  const std::string folder = in_scratch("Program Files Zarvelo");
+  os.make_directory(folder);
+  const std::string probe = folder + "\\" + kProbeName + ".exe";
+  check(CopyFileW(widen(own_path).c_str(), widen(probe).c_str(), FALSE) != 0, group, "cannot copy the probe");
+  check(os.start_program(probe), group, "a program in a folder with blanks does not start");
+  bool marked = false;
+  for (int tries = 0; tries < 100 && !marked; ++tries) {
+    marked = !os.dir_search(folder + "\\" + kProbeMarker, false).empty();
+    if (!marked) Sleep(100);
+  }
+  check(marked, group, "the started program did not run in its own folder");
+  check(!os.start_program(in_scratch("missing.exe")), group, "starting a missing program reports success");
+}
+
+void check_lz(zrv::Platform& os) {
+  const char* group = "lz";
+  std::string original;
+  for (int i = 0; i < 3000; ++i) original += "Zarvelo " + std::to_string(i % 97) + "\r\n";
+  const std::vector<std::uint8_t> input(original.begin(), original.end());
+  const zrv::szdd::EncodeResult packed = zrv::szdd::encode_best(input, 'e');
+  check(packed.ok(), group, "the encoder failed: " + packed.message);
+  write_bytes(os, in_scratch("oyun.ex_"), std::string(packed.file.begin(), packed.file.end()));
+
+  auto expand = [&](const std::string& from, const std::string& to) -> std::int32_t {
+    const zrv::LzOpenResult source = os.lz_open_file(from, zrv::LzOpenStyle::Read);
+    if (source.handle < 0) return -100;
+    const zrv::LzOpenResult target = os.lz_open_file(to, zrv::LzOpenStyle::Create);
+    if (target.handle < 0) {
+      os.lz_close(source.handle);
+      return -101;
+    }
+    const std::int32_t copied = os.lz_copy(source.handle, target.handle);
+    os.lz_close(source.handle);
+    os.lz_close(target.handle);
+    return copied;
+  };
+  const std::int32_t copied = expand(in_scratch("oyun.ex_"), in_scratch("Oyun Dizini ş.exe"));
+  check(copied == static_cast<std::int32_t>(original.size()), group, "LZCopy wrote " + std::to_string(copied));
+  check(read_bytes(os, in_scratch("Oyun Dizini ş.exe")) == original, group, "the expanded file differs");
+  write_bytes(os, in_scratch("plain.txt"), "not compressed");
+  expand(in_scratch("plain.txt"), in_scratch("plain copy.txt"));
+  check(read_bytes(os, in_scratch("plain copy.txt")) == "not compressed", group, "a plain file is not copied as is");
+  const zrv::LzOpenResult missing = os.lz_open_file(in_scratch("yok.ex_"), zrv::LzOpenStyle::Read);
+  check(missing.handle < 0 && missing.error_code == ERROR_FILE_NOT_FOUND, group,
+        "a missing file gives error " + std::to_string(missing.error_code));
+}
+
+}  // namespace
+
+
+int main() {
+  zrv::win32::Win32Platform os(GetModuleHandleW(nullptr));
+  if (os.program_name() == kProbeName) {
+    // Started by check_start_program: leave a mark in the working folder.
+    HANDLE marker = CreateFileW(widen(kProbeMarker).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
+    return 0;
+  }
+  scratch = os.temp_path() + "zplatform-checks-" + std::to_string(GetCurrentProcessId());
+  os.make_directory(scratch);
+
+  check_text_crossing();
+  check_message_box_styles();
+  check_registry(os);
+  check_files(os);
+  check_program_and_system(os);
+  check_start_program(os, os.program_directory() + "\\" + os.program_name() + ".exe");
+  check_lz(os);
+
+  std::printf("%d passed, %d failed\n", zchecks::tally().passed, zchecks::tally().failed);
+  return zchecks::tally().failed == 0 ? 0 : 1;
+}
