@@ -29,6 +29,25 @@ class KeyGuard {
 
 std::string up_to_first_nul(const std::string& data) { return data.substr(0, data.find('\0')); }
 
+// Opens the key, reads one value and closes the key again. A key that does
+// not exist leaves the handle empty, and the query then fails.
+RegValue read_value(Platform& platform, RegKey root, std::string_view sub_key, std::string_view name) {
+  RegKey key = kNoKey;
+  KeyGuard guard(platform, key);
+  platform.reg_open_key(root, sub_key, key);
+  return platform.reg_query_value(key, name);
+}
+
+// Creates or opens the key, writes one value and closes the key again. A
+// key that cannot be created leaves the handle empty, so the write fails.
+std::int32_t write_value(Platform& platform, RegKey root, std::string_view sub_key, std::string_view name,
+                         std::uint32_t type, std::string_view data) {
+  RegKey key = kNoKey;
+  KeyGuard guard(platform, key);
+  platform.reg_create_key(root, sub_key, key);
+  return platform.reg_set_value(key, name, type, data);
+}
+
 }  // namespace
 
 bool CreateRegKey(Platform& platform, RegKey RootKey, std::string_view SubKey) {
@@ -43,26 +62,17 @@ bool CreateRegKey(Platform& platform, RegKey RootKey, std::string_view SubKey) {
 
 std::string ReadRegString(Platform& platform, RegKey RootKey, std::string_view SubKey,
                           std::string_view ValueName, std::string_view DefaultValue) {
-  RegKey key = kNoKey;
-  KeyGuard guard(platform, key);
-  // A missing key leaves the handle empty and the query below fails.
-  platform.reg_open_key(RootKey, SubKey, key);
-  const RegValue value = platform.reg_query_value(key, ValueName);
+  const RegValue value = read_value(platform, RootKey, SubKey, ValueName);
   if (value.status != kErrorSuccess || value.type != kRegSz) return std::string(DefaultValue);
   return up_to_first_nul(value.data);
 }
 
 bool WriteRegString(Platform& platform, RegKey RootKey, std::string_view SubKey,
                     std::string_view ValueName, std::string_view ValueData) {
-  RegKey key = kNoKey;
-  KeyGuard guard(platform, key);
-  // A key that cannot be created leaves the handle empty, so the write fails
-  // and its message is the one shown.
-  platform.reg_create_key(RootKey, SubKey, key);
   // REG_SZ data carries its terminating NUL, as the registry expects of strings.
   std::string data(ValueData);
   data.push_back('\0');
-  if (platform.reg_set_value(key, ValueName, kRegSz, data) != kErrorSuccess) {
+  if (write_value(platform, RootKey, SubKey, ValueName, kRegSz, data) != kErrorSuccess) {
     platform.message_box(kWriteStringFailed, kStyleSystemWarning, kTitle);
     return false;
   }
@@ -71,10 +81,7 @@ bool WriteRegString(Platform& platform, RegKey RootKey, std::string_view SubKey,
 
 std::int32_t ReadRegLong(Platform& platform, RegKey RootKey, std::string_view SubKey,
                          std::string_view ValueName, std::int32_t DefaultValue) {
-  RegKey key = kNoKey;
-  KeyGuard guard(platform, key);
-  platform.reg_open_key(RootKey, SubKey, key);
-  const RegValue value = platform.reg_query_value(key, ValueName);
+  const RegValue value = read_value(platform, RootKey, SubKey, ValueName);
   // The value is read into four bytes: anything longer does not fit and
   // reads as the default, as a too-small buffer makes the query fail.
   if (value.status != kErrorSuccess || value.type != kRegDword || value.data.size() > 4) {
@@ -89,13 +96,10 @@ std::int32_t ReadRegLong(Platform& platform, RegKey RootKey, std::string_view Su
 
 bool WriteRegLong(Platform& platform, RegKey RootKey, std::string_view SubKey,
                   std::string_view ValueName, std::int32_t ValueData) {
-  RegKey key = kNoKey;
-  KeyGuard guard(platform, key);
-  platform.reg_create_key(RootKey, SubKey, key);
   const auto bits = static_cast<std::uint32_t>(ValueData);
   const char bytes[4] = {static_cast<char>(bits & 0xFF), static_cast<char>((bits >> 8) & 0xFF),
                          static_cast<char>((bits >> 16) & 0xFF), static_cast<char>((bits >> 24) & 0xFF)};
-  return platform.reg_set_value(key, ValueName, kRegDword, std::string_view(bytes, 4)) == kErrorSuccess;
+  return write_value(platform, RootKey, SubKey, ValueName, kRegDword, std::string_view(bytes, 4)) == kErrorSuccess;
 }
 
 SubKeys ListSubKeys(Platform& platform, RegKey RootKey, std::string_view SubKey) {

@@ -6,7 +6,7 @@ jobs=${JOBS:-2}
 # Every Debian package the builds and tests use.
 packages=(
   cmake g++ make googletest libgtest-dev libbenchmark-dev clang
-  g++-mingw-w64-i686 wine wine32 xvfb xauth x11-utils imagemagick
+  g++-mingw-w64-i686 wine wine32 xvfb xauth imagemagick
   mscompress libmspack-dev fp-utils-3.2.2 sox
 )
 
@@ -34,24 +34,4 @@ ensure_packages() {
   apt-get update -qq
   # shellcheck disable=SC2086
   apt-get install -y -qq --no-install-recommends $missing </dev/null
-}
-
-# Starts Xvfb on a free display unless one is set; stopped when the script exits.
-ensure_display() {
-  [ -n "${DISPLAY:-}" ] && return 0
-  local n=90
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
-  export DISPLAY=":$n"
-  local tries=0
-  until xdpyinfo >/dev/null 2>&1; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 50 ]; then
-      echo "Xvfb did not start on $DISPLAY" >&2
-      return 1
-    fi
-    sleep 0.2
-  done
 }
