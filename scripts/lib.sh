@@ -5,9 +5,9 @@ jobs=${JOBS:-2}
 
 # Every Debian package the builds and tests use.
 packages=(
-  cmake g++ make googletest libgtest-dev libbenchmark-dev clang
+  cmake g++ make googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev python3
   g++-mingw-w64-i686 wine wine32 xvfb xauth imagemagick
-  mscompress libmspack-dev fp-utils-3.2.2 sox
+  mscompress libmspack-dev fp-utils-3.2.2
 )
 
 missing_packages() {
