@@ -10,24 +10,25 @@ namespace {
 // The output buffer is the window: a reference copies out of what was already
 // written, and source indices below 0 read the initial blanks. No ring.
 
-// One group of 8 items adds at most 8 * 18 bytes; the chunked copies below may
-// write up to 32 bytes from the start of the last item. With this much room
-// left neither can pass the end, so the fast loop checks once per group.
-constexpr std::size_t kFastOutRoom = 7 * kMaxMatch + 32;
-// A group takes at most 17 bytes; a literal is read 16 bytes at a time.
-constexpr std::size_t kFastInRoom = 1 + kItemsPerFlagByte * kReferenceBytes + 16;
+// One group of 8 items adds at most 8 * 18 bytes, and the last item's chunked
+// copy may write 24 bytes from its start (at most 7 * 18 in). With this much
+// room left nothing passes the end, so the fast loops check once per group.
+constexpr std::size_t kFastOutRoom = 7 * kMaxMatch + 24;
+// A group takes at most 1 + 16 bytes; its last item may read 24 bytes from
+// its start (a literal is copied like a reference, out of the input).
+constexpr std::size_t kFastInRoom = 1 + 15 + 24;
+// Once this much is written, no reference can reach the initial blanks.
+constexpr std::size_t kBlanksBehind = kWindowSize;
 
-inline void copy8(uint8_t* dst, const uint8_t* src) {
+inline uint64_t load64(const uint8_t* p) {
   uint64_t v;
-  std::memcpy(&v, src, 8);
-  std::memcpy(dst, &v, 8);
+  std::memcpy(&v, p, 8);
+  return v;
 }
 
-inline void copy16(uint8_t* dst, const uint8_t* src) {
-  uint8_t v[16];
-  std::memcpy(v, src, 16);
-  std::memcpy(dst, v, 16);
-}
+inline void store64(uint8_t* p, uint64_t v) { std::memcpy(p, &v, 8); }
+
+inline void copy8(uint8_t* dst, const uint8_t* src) { store64(dst, load64(src)); }
 
 // Exact copy of `count` bytes for output index `at`, reading blanks below 0.
 inline void copy_reference_exact(uint8_t* out, std::size_t at, std::size_t distance,
@@ -40,14 +41,6 @@ inline void copy_reference_exact(uint8_t* out, std::size_t at, std::size_t dista
   for (; k < count; ++k) out[at + k] = out[at + k - distance];
 }
 
-inline uint64_t load64(const uint8_t* p) {
-  uint64_t v;
-  std::memcpy(&v, p, 8);
-  return v;
-}
-
-inline void store64(uint8_t* p, uint64_t v) { std::memcpy(p, &v, 8); }
-
 // The 8 bytes of a sequence with period `period` (1..7) that start at
 // `phase`, from the period's bytes in the low end of `pattern`.
 inline uint64_t periodic_word(uint64_t pattern, unsigned period, unsigned phase) {
@@ -58,26 +51,23 @@ inline uint64_t periodic_word(uint64_t pattern, unsigned period, unsigned phase)
   return w;
 }
 
-// Copy for the fast loop: may write up to 24 bytes from `at` (beyond `count`,
-// bytes that later items overwrite). Short distances build the repeating
-// pattern in registers: reading back bytes just stored would stall.
-inline void copy_reference_fast(uint8_t* out, std::size_t at, std::size_t distance,
-                                std::size_t count) {
+// References the chunked copy cannot take: closer than 8 bytes (a chunk would
+// read bytes not yet written) or reaching into the initial blanks. Writes up
+// to 24 bytes from `at`; the bytes past `count` are overwritten later.
+// Short distances build the repeating pattern in registers: reading back
+// bytes just stored would stall on store forwarding.
+[[gnu::noinline]] void copy_reference_near(uint8_t* out, std::size_t at, std::size_t distance,
+                                           std::size_t count) {
   uint8_t* dst = out + at;
   if (distance > at) {
     copy_reference_exact(out, at, distance, count);
-  } else if (distance < 8) {
-    const auto period = static_cast<unsigned>(distance);
-    const uint64_t pattern = load64(dst - distance);
-    store64(dst, periodic_word(pattern, period, 0));
-    store64(dst + 8, periodic_word(pattern, period, 8 % period));
-    store64(dst + 16, periodic_word(pattern, period, 16 % period));
-  } else {
-    // Chunks of 8 never reach past the distance, so each reads final bytes.
-    copy8(dst, dst - distance);
-    copy8(dst + 8, dst + 8 - distance);
-    copy8(dst + 16, dst + 16 - distance);
+    return;
   }
+  const auto period = static_cast<unsigned>(distance);
+  const uint64_t pattern = load64(dst - distance);
+  store64(dst, periodic_word(pattern, period, 0));
+  store64(dst + 8, periodic_word(pattern, period, 8 % period));
+  store64(dst + 16, periodic_word(pattern, period, 16 % period));
 }
 
 struct StreamState {
@@ -90,37 +80,73 @@ struct StreamState {
 };
 
 // Items are decoded without a branch on literal-or-reference: a literal is a
-// 16-byte "copy" from the input, a reference one (two past 16 bytes) from the
-// output, of which only the first 1 or `count` bytes stay. Only references
-// closer than 16 bytes or into the initial blanks take a branch.
+// chunked "copy" out of the input, a reference one out of the output, and only
+// the first 1 or `count` bytes stay (later items overwrite the rest). Chunks
+// of 8 bytes taken in order never read a byte before it is final when the
+// distance is at least 8, so only closer references, and while the output is
+// young those into the blanks, take a branch. `kNearStart` selects the loop
+// for the first kBlanksBehind bytes, where the blanks check is needed.
+template <bool kNearStart>
 void decode_fast_groups(StreamState& s) {
   const uint8_t* in = s.in;
   uint8_t* out = s.out;
   std::size_t ip = s.ip, op = s.op;
-  while (s.in_size - ip >= kFastInRoom && s.limit - op >= kFastOutRoom) {
-    uint32_t flags = in[ip++];
+  while (s.in_size - ip >= kFastInRoom && s.limit - op >= kFastOutRoom &&
+         (!kNearStart || op < kBlanksBehind)) {
+    unsigned flags = in[ip++];
+    // Eight literals: one copy (the usual group in data that does not pack).
     if (flags == 0xFF) {
       copy8(out + op, in + ip);
       ip += 8;
       op += 8;
       continue;
     }
+    // All references: common in text, and no literal masks to form.
+    if (flags == 0) {
+#pragma GCC unroll 8
+      for (std::size_t item = 0; item < kItemsPerFlagByte; ++item) {
+        const Reference ref = unpack_reference(in[ip], in[ip + 1]);
+        const std::size_t back = (op + (kInitialWritePos - 1) - ref.window_pos) & kWindowMask;
+        if (back < 7 || (kNearStart && back >= op)) [[unlikely]] {
+          copy_reference_near(out, op, back + 1, ref.count);
+        } else {
+          const uint8_t* src = out + op - 1 - back;
+          uint8_t* dst = out + op;
+          copy8(dst, src);
+          copy8(dst + 8, src + 8);
+          if (ref.count > 16) copy8(dst + 16, src + 16);
+        }
+        ip += kReferenceBytes;
+        op += ref.count;
+      }
+      continue;
+    }
+#pragma GCC unroll 8
     for (std::size_t item = 0; item < kItemsPerFlagByte; ++item, flags >>= 1) {
       const std::size_t literal = flags & 1;
-      const Reference ref = unpack_reference(in[ip], in[ip + 1]);
-      const std::size_t distance = distance_to(op, ref.window_pos);
-      if ((literal ^ 1) & (distance < 16 || distance > op)) [[unlikely]] {
-        copy_reference_fast(out, op, distance, ref.count);
+      const uint8_t* item_in = in + ip;
+      const Reference ref = unpack_reference(item_in[0], item_in[1]);
+      // distance - 1, from the slot the next byte goes to.
+      const std::size_t back = (op + (kInitialWritePos - 1) - ref.window_pos) & kWindowMask;
+      std::size_t near = back < 7;
+      if constexpr (kNearStart) near |= back >= op;
+      if ((literal ^ 1) & near) [[unlikely]] {
+        copy_reference_near(out, op, back + 1, ref.count);
         ip += kReferenceBytes;
         op += ref.count;
         continue;
       }
-      // Selected by mask, not by branch: the flag bits are unpredictable.
+      // Chosen by mask, not by branch: the flag bits are unpredictable and
+      // the compiler would otherwise branch on them. The reference source is
+      // formed as an integer: for a literal it may lie before `out`.
       const uintptr_t take_literal = 0 - static_cast<uintptr_t>(literal);
-      const uintptr_t src = (reinterpret_cast<uintptr_t>(in + ip) & take_literal) |
-                            ((reinterpret_cast<uintptr_t>(out) + op - distance) & ~take_literal);
-      copy16(out + op, reinterpret_cast<const uint8_t*>(src));
-      if (ref.count > 16 && !literal) copy16(out + op + 16, reinterpret_cast<const uint8_t*>(src) + 16);
+      const uintptr_t ref_src = reinterpret_cast<uintptr_t>(out) + op - 1 - back;
+      const auto* src = reinterpret_cast<const uint8_t*>(
+          (reinterpret_cast<uintptr_t>(item_in) & take_literal) | (ref_src & ~take_literal));
+      uint8_t* dst = out + op;
+      copy8(dst, src);
+      copy8(dst + 8, src + 8);
+      if (ref.count > 16) copy8(dst + 16, src + 16);
       ip += kReferenceBytes - literal;
       op += 1 + ((ref.count - 1) & ~take_literal);
     }
@@ -213,7 +239,11 @@ DecodeResult decode_stream(std::span<const uint8_t> stream, std::size_t expected
                            std::span<uint8_t> out) {
   StreamState s{stream.data(), stream.size(), 0, out.data(),
                 std::min(out.size(), expected_length), 0};
-  decode_fast_groups(s);
+  // The second loop assumes nothing reaches the blanks; it gets past its
+  // first check only when the first loop stopped at kBlanksBehind, since
+  // both stop alike near either end.
+  decode_fast_groups<true>(s);
+  decode_fast_groups<false>(s);
   const Stop stop = decode_careful(s);
   DecodeResult result;
   result.error = classify(s, stop, expected_length);
