@@ -7,7 +7,7 @@ jobs=${JOBS:-2}
 packages=(
   cmake g++ make googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev python3
   g++-mingw-w64-i686 wine wine32 xvfb xauth imagemagick
-  mscompress libmspack-dev fp-utils-3.2.2
+  mscompress libmspack-dev fp-utils-3.2.2 locales
 )
 
 missing_packages() {

@@ -13,6 +13,13 @@ namespace zrv::win32 {
 
 namespace {
 
+// Set when the form lost the foreground it should keep. The foreground is
+// taken back only once the activation that took it has settled: taken back
+// in the middle of another program's activation, Wine leaves it with
+// neither window.
+constexpr UINT_PTR kTakeFrontBackTimer = 1;
+constexpr UINT kTakeFrontBackDelayMs = 250;
+
 struct FrameStyle {
   DWORD style;
   DWORD ex_style;
@@ -361,6 +368,7 @@ void FormWindow::paint(HDC dc, const RECT& area) {
 
 void FormWindow::set_visible(bool visible) {
   if (!visible) {
+    front_keeper_.release();
     ShowWindow(window_, SW_HIDE);
     return;
   }
@@ -378,6 +386,7 @@ void FormWindow::bring_to_front_and_focus() {
   BringWindowToTop(window_);
   SetForegroundWindow(window_);
   SetFocus(window_);
+  front_keeper_.claim(window_);
 }
 
 void FormWindow::set_focus() { SetFocus(window_); }
@@ -445,8 +454,17 @@ LRESULT FormWindow::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
       if (LOWORD(wparam) == WA_INACTIVE) {
         HWND focus = GetFocus();
         if (focus && IsChild(window_, focus)) focus_before_deactivation_ = focus;
+        if (front_keeper_.keeping()) SetTimer(window_, kTakeFrontBackTimer, kTakeFrontBackDelayMs, nullptr);
       }
       break;
+    case WM_TIMER:
+      if (wparam != kTakeFrontBackTimer) break;
+      KillTimer(window_, kTakeFrontBackTimer);
+      if (front_keeper_.take_back_from_newcomer(window_)) {
+        BringWindowToTop(window_);
+        SetForegroundWindow(window_);
+      }
+      return 0;
     case WM_SETFOCUS: {
       // Keys belong to a control, never to the bare form: give the focus
       // back to where it was, or to the first control that takes it.

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/form.h"
+#include "platform/win32/front_keeper.h"
 #include "platform/window_peer.h"
 #include "platform/win32/shared_look.h"
 #include "platform/win32/unique_handle.h"
@@ -71,6 +72,7 @@ class FormWindow final : public WindowPeer {
   // Transparent labels need the form to paint under them.
   bool has_transparent_controls_ = false;
   HWND focus_before_deactivation_ = nullptr;
+  FrontKeeper front_keeper_;
   std::deque<Widget> widgets_;  // by control index, as the form's table
 };
 

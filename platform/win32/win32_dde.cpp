@@ -1,7 +1,20 @@
 // The DDE client of the platform, on DDEML: one conversation per connect,
 // execute commands in UTF-16, each waited for.
+//
+// Wine's DDEML server cannot be told a command's character set; it guesses.
+// Data with any UTF-16 unit above U+00FF is taken for ANSI text and
+// converted with the ANSI code page up to its first zero byte, so
+// "[additem(…,Zarvelo Yardım)]" (dotless ı, U+0131) arrives as "[" and is
+// refused. Under Wine such a command therefore goes as ANSI bytes instead:
+// Wine hands them to the server unchanged, and its guess then converts them
+// back with the same code page, intact wherever that code page holds every
+// character (the Turkish one holds ı). Windows passes UTF-16 from a Unicode
+// client to a Unicode server as it is, so there nothing changes.
 #include <windows.h>
 #include <ddeml.h>
+
+#include <algorithm>
+#include <optional>
 
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_platform.h"
@@ -10,9 +23,43 @@ namespace zrv::win32 {
 
 namespace {
 
+// Creating a shortcut makes Wine's shell wait up to ten seconds for its menu
+// builder, so an answer may be slow in coming.
 constexpr DWORD kExecuteTimeoutMs = 15000;
+constexpr wchar_t kHighestLatin1 = 0x00FF;
 
 HDDEDATA CALLBACK client_callback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) { return nullptr; }
+
+bool running_on_wine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+// Whether Wine's server would take this UTF-16 text for ANSI and garble it.
+bool wine_would_misread(const std::wstring& text) {
+  return std::any_of(text.begin(), text.end(), [](wchar_t c) { return c > kHighestLatin1; });
+}
+
+// The text in the ANSI code page, when that code page holds all of it.
+std::optional<std::string> in_ansi_code_page(const std::wstring& text) {
+  const UINT code_page = GetACP();
+  // UTF-8 as the ANSI code page takes neither flag nor default-character
+  // report; the round trip below still proves the conversion.
+  const bool utf8 = code_page == CP_UTF8;
+  BOOL lost = FALSE;
+  const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  const int length = static_cast<int>(text.size());
+  const int size = WideCharToMultiByte(code_page, flags, text.data(), length, nullptr, 0, nullptr,
+                                       utf8 ? nullptr : &lost);
+  if (size <= 0 || lost) return std::nullopt;
+  std::string bytes(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(code_page, flags, text.data(), length, bytes.data(), size, nullptr, utf8 ? nullptr : &lost);
+  std::wstring back(text.size(), L'\0');
+  const int back_length = MultiByteToWideChar(code_page, MB_ERR_INVALID_CHARS, bytes.data(), size, back.data(),
+                                              length);
+  if (lost || back_length != length || back != text) return std::nullopt;
+  return bytes;
+}
 
 class StringHandle {
  public:
@@ -32,7 +79,8 @@ class StringHandle {
 
 class DdemlConversation final : public DdeConversation {
  public:
-  DdemlConversation(DWORD instance, HCONV conversation) : instance_(instance), conversation_(conversation) {}
+  DdemlConversation(DWORD instance, HCONV conversation)
+      : instance_(instance), conversation_(conversation), on_wine_(running_on_wine()) {}
   ~DdemlConversation() override {
     DdeDisconnect(conversation_);
     DdeUninitialize(instance_);
@@ -42,17 +90,31 @@ class DdemlConversation final : public DdeConversation {
 
   bool execute(std::string_view command) override {
     std::wstring text = widen(command);
+    if (on_wine_ && wine_would_misread(text)) {
+      // Where the code page lacks a character there is no way through to
+      // Wine's server; UTF-16 then goes as on Windows, and the refusal is
+      // reported like any other.
+      if (auto bytes = in_ansi_code_page(text)) {
+        bytes->push_back('\0');
+        return send(bytes->data(), bytes->size(), CF_TEXT);
+      }
+    }
     text.push_back(L'\0');
-    DWORD result = 0;
-    HDDEDATA answer = DdeClientTransaction(reinterpret_cast<BYTE*>(text.data()),
-                                           static_cast<DWORD>(text.size() * sizeof(wchar_t)), conversation_,
-                                           nullptr, CF_UNICODETEXT, XTYP_EXECUTE, kExecuteTimeoutMs, &result);
-    return answer != nullptr;
+    return send(text.data(), text.size() * sizeof(wchar_t), CF_UNICODETEXT);
   }
 
  private:
+  // The bytes go as they are, their terminating zero included.
+  bool send(const void* data, size_t size, UINT format) {
+    DWORD result = 0;
+    HDDEDATA answer = DdeClientTransaction(static_cast<BYTE*>(const_cast<void*>(data)), static_cast<DWORD>(size),
+                                           conversation_, nullptr, format, XTYP_EXECUTE, kExecuteTimeoutMs, &result);
+    return answer != nullptr;
+  }
+
   DWORD instance_;
   HCONV conversation_;
+  bool on_wine_;
 };
 
 }  // namespace

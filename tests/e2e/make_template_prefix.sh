@@ -11,5 +11,6 @@ fi
 : "${ZRV_E2E_WORK:?set by CTest}"
 template=$ZRV_E2E_WORK/template
 rm -rf "$ZRV_E2E_WORK"
+zrv_wine_session_env "$ZRV_E2E_WORK/locale"
 zrv_wine_make_prefix "$template" unmanaged
 echo "template prefix ready in $template"

@@ -1,7 +1,16 @@
 #!/usr/bin/env bash
 # Runs one end-to-end scenario: a copy of the run's Wine prefix, the setup
-# program and zauto inside it under C:\zrvtest, and the scenario's script.
-# With --platform-checks instead of a scenario, runs zplatform_checks there.
+# program, its stand-in payload files and zauto inside it under C:\zrvtest,
+# and the scenario's script. With --platform-checks instead of a scenario,
+# runs zplatform_checks there.
+#
+# A scenario may ask for drives with lines of its own, read before Wine
+# starts (zauto takes them for comments):
+#   #@ floppy a:            a scratch folder as drive a:, which Wine reports
+#                           as removable
+#   #@ small-drive x: 400k  a tmpfs of that size as fixed drive x: (needs
+#                           root; the scenario is skipped where it cannot be
+#                           mounted)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/lib-wine.sh"
@@ -22,12 +31,17 @@ if ! zrv_wine_available; then
   exit 77
 fi
 : "${ZRV_E2E_WORK:?set by CTest}" "${ZRV_SETUP_EXE:?set by CTest}" "${ZRV_ZAUTO_EXE:?set by CTest}"
+payload_dir=${ZRV_E2E_PAYLOAD_DIR:-$(dirname "$ZRV_SETUP_EXE")/payload}
 for program in "$ZRV_SETUP_EXE" "$ZRV_ZAUTO_EXE"; do
   if [ ! -f "$program" ]; then
     echo "FAILED: $program is missing; scripts/build makes it"
     exit 1
   fi
 done
+if [ ! -d "$payload_dir" ]; then
+  echo "FAILED: the stand-in payload files are missing in $payload_dir; scripts/build makes them"
+  exit 1
+fi
 template=$ZRV_E2E_WORK/template
 if [ ! -f "$template/system.reg" ]; then
   echo "FAILED: no template prefix in $template (the e2e.wine_prefix test makes it)"
@@ -35,27 +49,72 @@ if [ ! -f "$template/system.reg" ]; then
 fi
 
 prefix=$ZRV_E2E_WORK/$name
+mounted=
+cleanup() {
+  zrv_wine_stop "$prefix"
+  if [ -n "$mounted" ]; then umount "$mounted" 2>/dev/null || true; fi
+  zrv_stop_display
+}
+# A run that was cut short may have left its small drive mounted.
+for stale in "$prefix"/drive_*_small; do
+  if mountpoint -q "$stale" 2>/dev/null; then umount "$stale" || true; fi
+done
 zrv_wine_copy_prefix "$template" "$prefix"
-export WINEPREFIX=$prefix WINEDEBUG=-all
+export WINEPREFIX=$prefix
+zrv_wine_session_env "$ZRV_E2E_WORK/locale"
+
+add_floppy() {  # add_floppy a:
+  local folder=$prefix/drive_${1%:}_floppy
+  mkdir -p "$folder"
+  ln -sfn "$folder" "$prefix/dosdevices/$1"
+}
+
+add_small_drive() {  # add_small_drive x: 400k
+  local letter=$1 size=$2 folder=$prefix/drive_${1%:}_small
+  mkdir -p "$folder"
+  if ! mount -t tmpfs -o "size=$size" zrv-e2e-small "$folder" 2>/dev/null; then
+    echo "SKIPPED: cannot mount a $size tmpfs here (needs root and mount rights); the small-drive checks did not run"
+    rm -rf "$prefix"
+    exit 77
+  fi
+  mounted=$folder
+  ln -sfn "$folder" "$prefix/dosdevices/$letter"
+  # Wine's mount manager reads the drive types when the prefix starts.
+  printf '\n[Software\\\\Wine\\\\Drives] 1700000000\n"%s"="hd"\n' "$letter" >>"$prefix/system.reg"
+}
+
+trap cleanup EXIT
+if [ "$name" != platform_checks ]; then
+  while read -r marker what letter size _; do
+    [ "$marker" = "#@" ] || continue
+    case $what in
+      floppy) add_floppy "$letter" ;;
+      small-drive) add_small_drive "$letter" "$size" ;;
+      *) echo "FAILED: unknown drive request '#@ $what' in $scenario"; exit 1 ;;
+    esac
+  done <"$scenario"
+fi
 zrv_ensure_display
-trap 'zrv_wine_stop "$prefix"; zrv_stop_display' EXIT
 
 test_dir=$prefix/drive_c/zrvtest
-mkdir -p "$test_dir"
+mkdir -p "$test_dir/payload"
 cp "$ZRV_SETUP_EXE" "$test_dir/Setup.exe"
 cp "$ZRV_ZAUTO_EXE" "$test_dir/zauto.exe"
+cp "$payload_dir"/* "$test_dir/payload/"
 status=0
+started=$SECONDS
 if [ "$name" = platform_checks ]; then
   cp "$ZRV_PLATFORM_CHECKS_EXE" "$test_dir/zplatform_checks.exe"
-  wine 'C:\zrvtest\zplatform_checks.exe' || status=$?
+  wine 'C:\zrvtest\zplatform_checks.exe' 'C:\zrvtest\Setup.exe' 'C:\zrvtest\payload' || status=$?
 else
   cp "$scenario" "$test_dir/scenario.zauto"
   wine 'C:\zrvtest\zauto.exe' 'C:\zrvtest\scenario.zauto' || status=$?
 fi
-zrv_wine_stop "$prefix"
+cleanup
+trap - EXIT
 if [ "$status" -eq 0 ]; then
   rm -rf "$prefix"
 else
-  echo "$name failed (exit $status); its prefix is kept in $prefix"
+  echo "$name failed (exit $status) after $((SECONDS - started)) s; its prefix is kept in $prefix"
 fi
 exit "$status"

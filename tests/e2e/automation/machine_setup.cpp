@@ -94,4 +94,41 @@ std::string delete_registry_tree(const std::wstring& root, const std::wstring& k
   return {};
 }
 
+RegistryReading read_registry_value(const std::wstring& root, const std::wstring& key, const std::wstring& name) {
+  RegistryReading reading;
+  HKEY parent = root_key(root);
+  if (!parent) {
+    reading.error = "unknown registry root (use HKLM or HKCU)";
+    return reading;
+  }
+  HKEY opened = nullptr;
+  LONG status = RegOpenKeyExW(parent, key.c_str(), 0, KEY_QUERY_VALUE, &opened);
+  if (status == ERROR_FILE_NOT_FOUND) return reading;
+  if (status != ERROR_SUCCESS) {
+    reading.error = error_text("cannot open the key", static_cast<DWORD>(status));
+    return reading;
+  }
+  zrv::win32::UniqueRegKey open_key(opened);
+  reading.key_exists = true;
+  if (name.empty()) return reading;
+  DWORD type = 0;
+  DWORD size = 0;
+  status = RegQueryValueExW(open_key.get(), name.c_str(), nullptr, &type, nullptr, &size);
+  if (status == ERROR_FILE_NOT_FOUND) return reading;
+  std::string data(size, '\0');
+  if (status == ERROR_SUCCESS) {
+    status = RegQueryValueExW(open_key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                              &size);
+  }
+  if (status != ERROR_SUCCESS) {
+    reading.error = error_text("cannot read the value", static_cast<DWORD>(status));
+    return reading;
+  }
+  data.resize(size);
+  reading.value_exists = true;
+  reading.type = type;
+  reading.data = std::move(data);
+  return reading;
+}
+
 }  // namespace zauto

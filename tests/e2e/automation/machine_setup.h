@@ -14,4 +14,16 @@ std::string set_registry_string(const std::wstring& root, const std::wstring& ke
                                 const std::wstring& value);
 std::string delete_registry_tree(const std::wstring& root, const std::wstring& key);
 
+// What a registry value holds, read through the view the setup program
+// writes to (a 32-bit program's), so checks see what it wrote wherever the
+// prefix keeps it.
+struct RegistryReading {
+  std::string error;        // set when the root is unknown or the read failed
+  bool key_exists = false;
+  bool value_exists = false;
+  unsigned long type = 0;   // REG_SZ, REG_DWORD, …
+  std::string data;         // the raw bytes
+};
+RegistryReading read_registry_value(const std::wstring& root, const std::wstring& key, const std::wstring& name);
+
 }  // namespace zauto

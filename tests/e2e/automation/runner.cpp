@@ -1,11 +1,13 @@
 #include "tests/e2e/automation/runner.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/win32/utf16.h"
 #include "platform/win32/window_classes.h"
 #include "tests/e2e/automation/forms.h"
 #include "tests/e2e/automation/machine_setup.h"
+#include "tests/e2e/automation/step_text.h"
 #include "tests/e2e/automation/window_query.h"
 
 namespace zauto {
@@ -19,65 +21,9 @@ constexpr DWORD kPollMs = 50;
 constexpr double kHurriedTimeoutSeconds = 1.0;
 constexpr wchar_t kMessageBoxClass[] = L"#32770";
 
-// Message boxes may show a line break as CR LF, CR or LF; a script writes \n.
-std::wstring unified_line_breaks(const std::wstring& text) {
-  std::wstring out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == L'\r') {
-      out += L'\n';
-      if (i + 1 < text.size() && text[i + 1] == L'\n') ++i;
-    } else {
-      out += text[i];
-    }
-  }
-  return out;
-}
-
-std::string quoted(const std::wstring& text) {
-  std::string out = "\"";
-  for (char c : narrow(text)) {
-    if (c == '\r') out += "\\r";
-    else if (c == '\n') out += "\\n";
-    else if (c == '"') out += "\\\"";
-    else out += c;
-  }
-  return out + "\"";
-}
-
 std::optional<bool> parse_flag(const std::string& word) {
   if (word == "1" || word == "yes" || word == "true") return true;
   if (word == "0" || word == "no" || word == "false") return false;
-  return std::nullopt;
-}
-
-struct Answer {
-  const char* name;
-  int button_id;
-};
-constexpr Answer kAnswers[] = {{"OK", IDOK}, {"Cancel", IDCANCEL}, {"Yes", IDYES}, {"No", IDNO}};
-
-std::optional<int> answer_button(const std::string& name) {
-  for (const Answer& answer : kAnswers) {
-    if (name == answer.name) return answer.button_id;
-  }
-  return std::nullopt;
-}
-
-// The buttons a box shows, as "Yes,No" in the order of kAnswers.
-std::string shown_buttons(HWND box) {
-  std::string names;
-  for (const Answer& answer : kAnswers) {
-    HWND button = GetDlgItem(box, answer.button_id);
-    if (button && IsWindowVisible(button)) names += (names.empty() ? "" : ",") + std::string(answer.name);
-  }
-  return names;
-}
-
-// key=value words after the fixed arguments.
-std::optional<std::string> option(const Words& args, const std::string& key) {
-  for (const std::string& word : args) {
-    if (word.rfind(key + "=", 0) == 0) return word.substr(key.size() + 1);
-  }
   return std::nullopt;
 }
 
@@ -132,6 +78,25 @@ Runner::Runner() {
                         const std::string error = delete_registry_tree(widen(a[0]), widen(a[1]));
                         return error.empty() ? Outcome() : Outcome(error);
                       }}},
+      {"choose", {2, 2, [this](const Words& a) { return choose(a); }}},
+      {"input-box", {2, 4, [this](const Words& a) { return answer_input_box(a); }}},
+      {"expect-foreground", {1, 1, [this](const Words& a) { return expect_foreground(a); }}},
+      {"expect-same-file", {2, 2, [this](const Words& a) { return expect_same_file(a); }}},
+      {"expect-listing", {1, SIZE_MAX, [this](const Words& a) { return expect_listing(a); }}},
+      {"expect-shortcut", {2, 2, [this](const Words& a) { return expect_shortcut(a); }}},
+      {"click-together", {2, 2, [this](const Words& a) { return click_together(a); }}},
+      {"expect-reg", {5, 5, [this](const Words& a) { return expect_registry_value(a); }}},
+      {"expect-key", {3, 3, [this](const Words& a) { return expect_registry_key(a); }}},
+      {"close-window", {1, 1, [this](const Words& a) { return close_other_window(a); }}},
+      {"expect-other-window", {1, 1, [this](const Words& a) -> Outcome {
+                                 HWND window = nullptr;
+                                 return find_other_window(a[0], window);
+                               }}},
+      {"clock-start", {0, 0, [this](const Words&) -> Outcome {
+                         clock_started_ms_ = GetTickCount64();
+                         return std::nullopt;
+                       }}},
+      {"clock-print", {1, 1, [this](const Words& a) { return print_clock(a); }}},
   };
 }
 
@@ -296,11 +261,9 @@ Outcome Runner::expect_flag(const Words& args, const char* what,
   });
 }
 
-Outcome Runner::click(const Words& args, const char* kind) {
-  HWND window = nullptr;
-  const std::string verb = kind;
+Outcome Runner::clickable_button(const std::string& reference, HWND& window) {
   if (auto error = wait_until([&]() -> Outcome {
-        if (auto not_found = resolve(args[0], window)) return not_found;
+        if (auto not_found = resolve(reference, window)) return not_found;
         if (!is_shown(window)) return std::string("is not visible");
         if (!IsWindowEnabled(window)) return std::string("is disabled");
         // A posted click reaches a control even while a modal box has its
@@ -308,9 +271,16 @@ Outcome Runner::click(const Words& args, const char* kind) {
         if (!IsWindowEnabled(GetAncestor(window, GA_ROOT))) return std::string("its window is disabled");
         return std::nullopt;
       })) {
-    return "cannot " + verb + ": " + *error;
+    return error;
   }
-  if (class_of(window) != L"Button") return "cannot " + verb + ": not a button";
+  if (class_of(window) != L"Button") return std::string("not a button");
+  return std::nullopt;
+}
+
+Outcome Runner::click(const Words& args, const char* kind) {
+  HWND window = nullptr;
+  const std::string verb = kind;
+  if (auto error = clickable_button(args[0], window)) return "cannot " + verb + ": " + *error;
   const auto before = is_checked(window);
   // Posted, not sent: the click's handler may open a message box, and the
   // automation must be free to answer it.
@@ -325,6 +295,19 @@ Outcome Runner::click(const Words& args, const char* kind) {
       return is_checked(window) != before ? Outcome() : Outcome("its tick did not change");
     });
   }
+  return std::nullopt;
+}
+
+Outcome Runner::click_together(const Words& args) {
+  HWND first = nullptr;
+  HWND second = nullptr;
+  if (auto error = clickable_button(args[0], first)) return "cannot click " + args[0] + ": " + *error;
+  if (auto error = clickable_button(args[1], second)) return "cannot click " + args[1] + ": " + *error;
+  // Both clicks are queued before the program takes the first: the second
+  // waits while the first one's handler runs and reaches it at that
+  // handler's first yield to the event loop.
+  PostMessageW(first, BM_CLICK, 0, 0);
+  PostMessageW(second, BM_CLICK, 0, 0);
   return std::nullopt;
 }
 

@@ -50,6 +50,7 @@ class Runner {
   Outcome expect_window(const Words& args, bool present);
   Outcome expect_text(const Words& args);
   Outcome expect_flag(const Words& args, const char* what, const std::function<std::optional<bool>(HWND)>& read);
+  Outcome clickable_button(const std::string& reference, HWND& window);
   Outcome click(const Words& args, const char* kind);
   Outcome close(const Words& args);
   Outcome expect_msgbox(const Words& args);
@@ -57,11 +58,30 @@ class Runner {
   Outcome expect_path(const Words& args);
   Outcome expect_designed(const Words& args);
 
+  // runner_dialogs.cpp: the drive and directory lists, the input box, the
+  // foreground window.
+  Outcome choose(const Words& args);
+  Outcome answer_input_box(const Words& args);
+  Outcome expect_foreground(const Words& args);
+  Outcome click_together(const Words& args);
+
+  // runner_results.cpp: what an installation leaves behind, other programs,
+  // and the clock.
+  Outcome expect_same_file(const Words& args);
+  Outcome expect_listing(const Words& args);
+  Outcome expect_shortcut(const Words& args);
+  Outcome expect_registry_value(const Words& args);
+  Outcome expect_registry_key(const Words& args);
+  Outcome find_other_window(const std::string& caption, HWND& window);
+  Outcome close_other_window(const Words& args);
+  Outcome print_clock(const Words& args);
+
   std::map<std::string, CommandInfo> commands_;
   double timeout_seconds_ = 10.0;
   bool hurried_ = false;
   zrv::win32::UniqueKernelHandle process_;
   DWORD process_id_ = 0;
+  ULONGLONG clock_started_ms_ = 0;
 };
 
 }  // namespace zauto

@@ -105,4 +105,41 @@ std::optional<std::wstring> message_box_text(HWND box) {
   return std::nullopt;
 }
 
+bool is_combo_box(HWND window) { return class_of(window) == L"ComboBox"; }
+
+std::optional<std::vector<std::wstring>> list_entries(HWND list) {
+  const bool combo = is_combo_box(list);
+  if (!combo && class_of(list) != L"ListBox") return std::nullopt;
+  const UINT count_message = combo ? CB_GETCOUNT : LB_GETCOUNT;
+  const UINT length_message = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
+  const UINT text_message = combo ? CB_GETLBTEXT : LB_GETTEXT;
+  DWORD_PTR count = 0;
+  if (!SendMessageTimeoutW(list, count_message, 0, 0, SMTO_ABORTIFHUNG, kReplyTimeoutMs, &count)) return std::nullopt;
+  std::vector<std::wstring> entries;
+  for (WPARAM index = 0; index < count; ++index) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(list, length_message, index, 0, SMTO_ABORTIFHUNG, kReplyTimeoutMs, &length) ||
+        static_cast<LRESULT>(length) < 0) {
+      return std::nullopt;
+    }
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(list, text_message, index, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                             kReplyTimeoutMs, &copied) ||
+        static_cast<LRESULT>(copied) < 0) {
+      return std::nullopt;
+    }
+    text.resize(copied);
+    entries.push_back(std::move(text));
+  }
+  return entries;
+}
+
+HWND focus_in_thread_of(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
 }  // namespace zauto

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // Looking at another process's windows: finding them, reading their texts
 // and states. Texts are read with WM_GETTEXT, which Windows carries across
@@ -29,5 +30,13 @@ DWORD process_of(HWND window);
 
 // The text of a message box: its first static control that is not its icon.
 std::optional<std::wstring> message_box_text(HWND box);
+
+// The entries of a list box or a combo box, in order; nothing when the
+// window is neither or does not answer.
+std::optional<std::vector<std::wstring>> list_entries(HWND list);
+bool is_combo_box(HWND window);
+
+// The window that has the keyboard focus in the thread of `window`.
+HWND focus_in_thread_of(HWND window);
 
 }  // namespace zauto

@@ -1,7 +1,8 @@
 // zauto: drives the setup program's windows from a script, for the
 // end-to-end tests under Wine. Usage: zauto SCRIPT (or - for standard
 // input). Prints each step; the last line is "N passed, N failed"; the exit
-// code is 0 only when every step passed.
+// code is 0 only when every step passed. The commands are listed in
+// tests/e2e/automation/README.md.
 #include <windows.h>
 
 #include <cstdio>

@@ -1,7 +1,9 @@
 // Checks the win32 platform's operations against the real Windows API under
 // Wine: text crossing the UTF-16 boundary, the message-box style numbers,
 // the registry, files, the running program, starting a program and LZ
-// expansion. Prints each failure; the last line is "N passed, N failed".
+// expansion; given the setup program and its stand-in files, also each
+// payload piece through lz32. Prints each failure; the last line is
+// "N passed, N failed". Usage: zplatform_checks [SETUP_EXE STANDINS_FOLDER]
 #include <windows.h>
 
 #include <cstdio>
@@ -14,6 +16,7 @@
 #include "platform/win32/win32_platform.h"
 #include "szdd/encoder.h"
 #include "tests/e2e/platform_checks/check.h"
+#include "tests/e2e/platform_checks/payload_pieces.h"
 
 namespace zchecks {
 Tally& tally() {
@@ -242,7 +245,7 @@ void check_lz(zrv::Platform& os) {
 }  // namespace
 
 
-int main() {
+int main(int argc, char** argv) {
   zrv::win32::Win32Platform os(GetModuleHandleW(nullptr));
   if (os.program_name() == kProbeName) {
     // Started by check_start_program: leave a mark in the working folder.
@@ -260,6 +263,7 @@ int main() {
   check_program_and_system(os);
   check_start_program(os, os.program_directory() + "\\" + os.program_name() + ".exe");
   check_lz(os);
+  if (argc == 3) check_payload_pieces(widen(argv[1]), widen(argv[2]), widen(scratch));
 
   std::printf("%d passed, %d failed\n", zchecks::tally().passed, zchecks::tally().failed);
   return zchecks::tally().failed == 0 ? 0 : 1;
