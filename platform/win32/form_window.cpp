@@ -490,7 +490,10 @@ LRESULT FormWindow::on_command(WPARAM wparam, LPARAM lparam) {
   if (id == IDOK && !sender) {
     sender = GetFocus();
     const Widget* focused = sender ? widget_by_id(GetDlgCtrlID(sender)) : nullptr;
-    if (!focused || focused->window != sender || focused->control->kind() != ControlKind::Button) return 0;
+    if (!focused || focused->window != sender) return 0;
+    // In the directory list Enter opens the highlighted entry, as a double click does.
+    if (focused->control->kind() == ControlKind::DirList) return on_list_notification(GetDlgCtrlID(sender), LBN_DBLCLK, sender);
+    if (focused->control->kind() != ControlKind::Button) return 0;
     id = GetDlgCtrlID(sender);
   } else if (!sender) {
     return 0;
