@@ -50,6 +50,61 @@ constexpr const PieceMessages& messages_for(std::string_view installed_name) {
 // nothing else is worth installing.
 constexpr std::string_view kEssentialPiece = "Zrv5.exe";
 
+// Extracts and expands every piece, the game program first. A failure of
+// the game program ends the setup; any other is told and the rest goes on.
+// False when any piece failed.
+bool install_pieces(Form1& wizard, const std::string& setup_file, const std::string& staging,
+                    const std::string& install_dir) {
+  Platform& os = wizard.platform();
+  bool all_well = true;
+  for (const PayloadPiece& piece : std::views::reverse(PayloadManifest)) {
+    const bool essential = piece.installed_name == kEssentialPiece;
+    const PieceMessages& messages = messages_for(piece.installed_name);
+    const std::string staged = join_path(staging, piece.staged_name);
+    const std::string target = join_path(install_dir, piece.installed_name);
+
+    wizard.Label12.set_caption(std::string(piece.staged_name));
+    wizard.Label12.refresh();
+    if (!ExtractPiece(os, setup_file, staged, piece.compressed_length, piece.bytes_after)) {
+      if (essential) {
+        wizard.DeleteTempFiles();
+        os.end_program();
+      }
+      // Whatever an earlier run left under this name must not be expanded
+      // as if it were this piece.
+      os.delete_files(staged);
+      os.message_box(messages.not_extracted, kStyleSystemWarning, text::kProduct);
+      all_well = false;
+    }
+    wizard.Label12.set_caption(target);
+    os.do_events();
+    if (ExpandFile(os, staged, target, /*ShowErrors=*/true) < 0) {
+      if (essential) {
+        wizard.DeleteTempFiles();
+        os.end_program();
+      }
+      os.message_box(messages.not_expanded, kStyleSystemWarning, text::kProduct);
+      all_well = false;
+    }
+  }
+  return all_well;
+}
+
+// Records the installation and its uninstall entry; false when a write failed.
+bool record_installation(Platform& os, const std::string& install_dir) {
+  bool all_well = CreateRegKey(os, kHkeyLocalMachine, kProductKey);
+  all_well &= WriteRegString(os, kHkeyLocalMachine, kProductKey, "Dizin", install_dir);
+  if (ReadRegLong(os, kHkeyLocalMachine, kProductKey, "Version", 0) < kFirstVersionKeepingPattern) {
+    all_well &= WriteRegLong(os, kHkeyLocalMachine, kProductKey, "Desen", 1);
+  }
+  all_well &= CreateRegKey(os, kHkeyLocalMachine, kUninstallKey);
+  all_well &= WriteRegString(os, kHkeyLocalMachine, kUninstallKey, "DisplayName", "Zarvelo");
+  // Quoted, so Windows cannot take "C:\Program" for the program to run.
+  all_well &= WriteRegString(os, kHkeyLocalMachine, kUninstallKey, "UninstallString",
+                             "\"" + join_path(install_dir, "Uninstall Zrv5.exe") + "\"");
+  return all_well;
+}
+
 }  // namespace
 
 void Form1::RunInstall() {
@@ -67,52 +122,13 @@ void Form1::RunInstall() {
   }
 
   const std::string install_dir = state.InstallDir.trimmed();
-  bool all_well = true;
-  for (const PayloadPiece& piece : std::views::reverse(PayloadManifest)) {
-    const bool essential = piece.installed_name == kEssentialPiece;
-    const PieceMessages& messages = messages_for(piece.installed_name);
-    const std::string staged = join_path(staging, piece.staged_name);
-    const std::string target = join_path(install_dir, piece.installed_name);
-
-    Label12.set_caption(std::string(piece.staged_name));
-    Label12.refresh();
-    if (!ExtractPiece(os, setup_file, staged, piece.compressed_length, piece.bytes_after)) {
-      if (essential) {
-        DeleteTempFiles();
-        os.end_program();
-      }
-      // Whatever an earlier run left under this name must not be expanded
-      // as if it were this piece.
-      os.delete_files(staged);
-      os.message_box(messages.not_extracted, kStyleSystemWarning, text::kProduct);
-      all_well = false;
-    }
-    Label12.set_caption(target);
-    os.do_events();
-    if (ExpandFile(os, staged, target, /*ShowErrors=*/true) < 0) {
-      if (essential) {
-        DeleteTempFiles();
-        os.end_program();
-      }
-      os.message_box(messages.not_expanded, kStyleSystemWarning, text::kProduct);
-      all_well = false;
-    }
-  }
+  bool all_well = install_pieces(*this, setup_file, staging, install_dir);
   Label12.set_caption("");
   Label12.refresh();
 
   Label11.set_caption(std::string(text::kWritingRegistry));
   Label11.refresh();
-  all_well &= CreateRegKey(os, kHkeyLocalMachine, kProductKey);
-  all_well &= WriteRegString(os, kHkeyLocalMachine, kProductKey, "Dizin", install_dir);
-  if (ReadRegLong(os, kHkeyLocalMachine, kProductKey, "Version", 0) < kFirstVersionKeepingPattern) {
-    all_well &= WriteRegLong(os, kHkeyLocalMachine, kProductKey, "Desen", 1);
-  }
-  all_well &= CreateRegKey(os, kHkeyLocalMachine, kUninstallKey);
-  all_well &= WriteRegString(os, kHkeyLocalMachine, kUninstallKey, "DisplayName", "Zarvelo");
-  // Quoted, so Windows cannot take "C:\Program" for the program to run.
-  all_well &= WriteRegString(os, kHkeyLocalMachine, kUninstallKey, "UninstallString",
-                             "\"" + join_path(install_dir, "Uninstall Zrv5.exe") + "\"");
+  all_well &= record_installation(os, install_dir);
 
   DeleteTempFiles();
 
