@@ -56,6 +56,9 @@ class Win32Platform final : public Platform {
   std::unique_ptr<DdeConversation> dde_connect(std::string_view service, std::string_view topic) override;
 
  private:
+  template <typename KeyCall>
+  std::int32_t reach_key(RegKey root, std::string_view sub_key, RegKey& key, KeyCall call);
+
   SharedLook look_;
   UniqueFont dialog_font_;
   RegistryHandles registry_;

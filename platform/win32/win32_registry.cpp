@@ -23,27 +23,26 @@ std::string text_from_registry(const std::vector<BYTE>& bytes) {
 
 }  // namespace
 
-std::int32_t Win32Platform::reg_create_key(RegKey root, std::string_view sub_key, RegKey& key) {
+// Creating and opening differ only in the call that reaches the key.
+template <typename KeyCall>
+std::int32_t Win32Platform::reach_key(RegKey root, std::string_view sub_key, RegKey& key, KeyCall call) {
   key = kNoKey;
   HKEY parent = registry_.find(root);
   if (!parent) return kErrorInvalidHandle;
-  HKEY created = nullptr;
-  const LONG status = RegCreateKeyW(parent, widen(sub_key).c_str(), &created);
+  HKEY reached = nullptr;
+  const LONG status = call(parent, widen(sub_key).c_str(), &reached);
   if (status != ERROR_SUCCESS) return status;
   // An empty path gives back the parent itself, which the table already knows.
-  key = created == parent ? root : registry_.add(created);
+  key = reached == parent ? root : registry_.add(reached);
   return status;
 }
 
+std::int32_t Win32Platform::reg_create_key(RegKey root, std::string_view sub_key, RegKey& key) {
+  return reach_key(root, sub_key, key, RegCreateKeyW);
+}
+
 std::int32_t Win32Platform::reg_open_key(RegKey root, std::string_view sub_key, RegKey& key) {
-  key = kNoKey;
-  HKEY parent = registry_.find(root);
-  if (!parent) return kErrorInvalidHandle;
-  HKEY opened = nullptr;
-  const LONG status = RegOpenKeyW(parent, widen(sub_key).c_str(), &opened);
-  if (status != ERROR_SUCCESS) return status;
-  key = opened == parent ? root : registry_.add(opened);
-  return status;
+  return reach_key(root, sub_key, key, RegOpenKeyW);
 }
 
 RegValue Win32Platform::reg_query_value(RegKey key, std::string_view name) {
