@@ -1,10 +1,61 @@
 # Wine and Xvfb helpers for the scripts and the end-to-end tests. Sourced,
 # not run. Every process started here is ended by its pid, every Wine
 # prefix by its own wineserver; nothing is killed by name.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/lib-i386.sh"
 
 zrv_wine_available() {
-  command -v wine >/dev/null 2>&1 && command -v wineserver >/dev/null 2>&1 && command -v wineboot >/dev/null 2>&1
+  [ -x /usr/lib/wine/wine ] && [ -x /usr/lib/wine/wine64 ] && command -v wineserver >/dev/null 2>&1
 }
+
+# Points this shell's Wine at the loader for a Windows build: win32 (the
+# shipped 32-bit programs, in a 32-bit prefix) or win64 (the x86-64 test
+# build, in a 64-bit prefix). The loader is named because Debian's `wine`
+# takes the 32-bit one whenever it is installed, even where it cannot run.
+zrv_wine_loader=
+zrv_wine_use() {
+  case $1 in
+    win32) zrv_wine_loader=/usr/lib/wine/wine; export WINEARCH=win32; unset WINELOADER ;;
+    win64) zrv_wine_loader=/usr/lib/wine/wine64; export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64 ;;
+    *) echo "zrv_wine_use: no Windows build '$1' (win32 or win64)" >&2; return 2 ;;
+  esac
+}
+
+# Runs a Windows program, or a Wine tool such as wineboot or reg, with the
+# loader chosen by zrv_wine_use.
+zrv_wine() {
+  if [ -z "$zrv_wine_loader" ]; then
+    echo "zrv_wine: no Windows build chosen (zrv_wine_use win32|win64)" >&2
+    return 2
+  fi
+  "$zrv_wine_loader" "$@"
+}
+
+# Gets a script that runs a Windows build ready: its Wine, and for the
+# 32-bit build the way this host runs it (scripts/lib-i386.sh). Where the
+# host cannot run it, ends the script as skipped (77) with a notice; where
+# emulation needs a namespace of its own, runs the script again inside one.
+#   zrv_wine_enter_build BUILD "$0" "$@"
+zrv_wine_enter_build() {
+  local build=$1
+  shift
+  zrv_wine_use "$build" || exit 2
+  [ "$build" = win32 ] || return 0
+  zrv_i386_resolve || exit 1
+  if [ "$ZRV_I386" = none ]; then
+    echo "SKIPPED: NOTICE: this host runs no 32-bit code and cannot emulate it; the 32-bit build was not run"
+    exit 77
+  fi
+  zrv_i386_enter bash "$@" || exit 1
+  export ZRV_TIMEOUT_SCALE
+  ZRV_TIMEOUT_SCALE=$(zrv_i386_time_scale)
+}
+
+# Wine's helpers that no run of ours wants: the menu builder, which would
+# write the setup's shortcuts into the host user's desktop menus, and the
+# crash debugger, which cannot attach to an emulated process and waits for
+# ever, so a crash ends the program instead.
+zrv_wine_no_helpers="winemenubuilder.exe,winedbg.exe=d"
 
 # Makes a fresh prefix. With "unmanaged", Wine draws its windows' frames
 # itself, as it must on a bare X server without a window manager.
@@ -13,9 +64,18 @@ zrv_wine_make_prefix() {
   rm -rf "$prefix"
   mkdir -p "$(dirname "$prefix")"
   # No Mono or Gecko download prompts: the setup program needs neither.
-  WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" wineboot -i >/dev/null 2>&1
-  if [ "$mode" = unmanaged ]; then
-    WINEPREFIX=$prefix WINEDEBUG=-all wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  # Under emulation the boot outlasts the five minutes Wine's loader waits
+  # for it, and wineboot fails while the boot goes on: wait for the prefix's
+  # processes instead. Writing the registry then proves the prefix works.
+  WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;$zrv_wine_no_helpers" \
+    zrv_wine wineboot.exe -i >/dev/null 2>&1 || true
+  WINEPREFIX=$prefix wineserver -w
+  local managed=Y
+  [ "$mode" = unmanaged ] && managed=N
+  if ! WINEPREFIX=$prefix WINEDEBUG=-all zrv_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d $managed /f \
+    >/dev/null 2>&1; then
+    echo "the Wine prefix $prefix did not come up (wineboot failed)" >&2
+    return 1
   fi
   WINEPREFIX=$prefix wineserver -w
   # Wine draws the caption buttons with its Marlett font, which this Wine
@@ -31,16 +91,20 @@ zrv_wine_make_prefix() {
 # Copies a prefix quickly: the system DLLs, which nothing writes, are hard
 # links; the registry and everything else are real copies.
 zrv_wine_copy_prefix() {
-  local template=$1 prefix=$2
+  local template=$1 prefix=$2 dlls
   rm -rf "$prefix"
   mkdir -p "$prefix"
-  tar -C "$template" --exclude=./drive_c/windows/system32 -cf - . | tar -C "$prefix" -xf -
-  cp -al "$template/drive_c/windows/system32" "$prefix/drive_c/windows/system32"
+  tar -C "$template" --exclude=./drive_c/windows/system32 --exclude=./drive_c/windows/syswow64 -cf - . |
+    tar -C "$prefix" -xf -
+  for dlls in system32 syswow64; do
+    if [ -d "$template/drive_c/windows/$dlls" ]; then
+      cp -al "$template/drive_c/windows/$dlls" "$prefix/drive_c/windows/$dlls"
+    fi
+  done
 }
 
-# The environment every Wine run of ours shares: no debug output; no menu
-# entries written into the host user's desktop menus for the shortcuts the
-# setup makes; and a Turkish locale, so that Wine's ANSI code page is 1254 as
+# The environment every Wine run of ours shares: no debug output; none of
+# the helpers above; and a Turkish locale, so that Wine's ANSI code page is 1254 as
 # on the Windows machines the setup is made for. Wine's DDE server reads a
 # command holding "ı" through that code page (see platform/win32/win32_dde.cpp);
 # under another one the help file's shortcut cannot be made. The locale is
@@ -49,7 +113,7 @@ zrv_wine_session_env() {
   local locale_dir
   locale_dir=$(realpath -m "$1")
   export WINEDEBUG=-all
-  export WINEDLLOVERRIDES="winemenubuilder.exe=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
+  export WINEDLLOVERRIDES="$zrv_wine_no_helpers${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
   unset LC_ALL LC_CTYPE LC_MESSAGES
   if ! locale -a 2>/dev/null | grep -qi '^tr_TR\.utf-\?8$'; then
     if [ ! -d "$locale_dir/tr_TR.UTF-8" ]; then

@@ -4,11 +4,31 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 jobs=${JOBS:-2}
 
 # Every Debian package the builds and tests use.
+# wine32 is installed even where the kernel cannot run it: qemu-user-static
+# then emulates it (scripts/lib-i386.sh), and binutils assembles the probe
+# that tells which way this host takes.
 packages=(
-  cmake g++ make googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev python3
-  g++-mingw-w64-i686 wine wine32 xvfb xauth imagemagick
+  cmake g++ make binutils googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev python3
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32 wine64 qemu-user-static xvfb xauth imagemagick
   mscompress libmspack-dev fp-utils-3.2.2 locales
 )
+
+# The Windows builds: win32 is the product, packed into out/Setup.exe; win64
+# builds the same sources for x86-64, packed into out/x64/Setup.exe, so that
+# hosts which run no 32-bit code can test them under 64-bit Wine.
+windows_builds=(win32 win64)
+windows_toolchain() {
+  case $1 in
+    win32) echo "$root/cmake/mingw-i686.cmake" ;;
+    win64) echo "$root/cmake/mingw-x86_64.cmake" ;;
+  esac
+}
+windows_out() {
+  case $1 in
+    win32) echo "$root/out" ;;
+    win64) echo "$root/out/x64" ;;
+  esac
+}
 
 missing_packages() {
   local pkg

@@ -30,7 +30,8 @@ if ! zrv_wine_available; then
   echo "SKIPPED: Wine is not installed (scripts/test installs it)"
   exit 77
 fi
-: "${ZRV_E2E_WORK:?set by CTest}" "${ZRV_SETUP_EXE:?set by CTest}" "${ZRV_ZAUTO_EXE:?set by CTest}"
+: "${ZRV_E2E_WORK:?set by CTest}" "${ZRV_E2E_BUILD:?set by CTest}" "${ZRV_SETUP_EXE:?set by CTest}" \
+  "${ZRV_ZAUTO_EXE:?set by CTest}"
 payload_dir=${ZRV_E2E_PAYLOAD_DIR:-$(dirname "$ZRV_SETUP_EXE")/payload}
 for program in "$ZRV_SETUP_EXE" "$ZRV_ZAUTO_EXE"; do
   if [ ! -f "$program" ]; then
@@ -42,6 +43,7 @@ if [ ! -d "$payload_dir" ]; then
   echo "FAILED: the stand-in payload files are missing in $payload_dir; scripts/build makes them"
   exit 1
 fi
+zrv_wine_enter_build "$ZRV_E2E_BUILD" "$0" "$@"
 template=$ZRV_E2E_WORK/template
 if [ ! -f "$template/system.reg" ]; then
   echo "FAILED: no template prefix in $template (the e2e.wine_prefix test makes it)"
@@ -103,17 +105,23 @@ cp "$ZRV_ZAUTO_EXE" "$test_dir/zauto.exe"
 cp "$payload_dir"/* "$test_dir/payload/"
 status=0
 started=$SECONDS
+# Past this a run has hung for good; zauto's own waits fail much sooner.
+limit=$((150 * ${ZRV_TIMEOUT_SCALE:-1}))
 if [ "$name" = platform_checks ]; then
   cp "$ZRV_PLATFORM_CHECKS_EXE" "$test_dir/zplatform_checks.exe"
-  wine 'C:\zrvtest\zplatform_checks.exe' 'C:\zrvtest\Setup.exe' 'C:\zrvtest\payload' || status=$?
+  timeout -k 10 "$limit" "$zrv_wine_loader" 'C:\zrvtest\zplatform_checks.exe' 'C:\zrvtest\Setup.exe' \
+    'C:\zrvtest\payload' || status=$?
 else
   cp "$scenario" "$test_dir/scenario.zauto"
-  wine 'C:\zrvtest\zauto.exe' 'C:\zrvtest\scenario.zauto' || status=$?
+  timeout -k 10 "$limit" "$zrv_wine_loader" 'C:\zrvtest\zauto.exe' 'C:\zrvtest\scenario.zauto' || status=$?
 fi
 cleanup
 trap - EXIT
 if [ "$status" -eq 0 ]; then
   rm -rf "$prefix"
+  # scripts/test counts these to say what each build was proved with.
+  mkdir -p "$ZRV_E2E_WORK/passed"
+  touch "$ZRV_E2E_WORK/passed/$name"
 else
   echo "$name failed (exit $status) after $((SECONDS - started)) s; its prefix is kept in $prefix"
 fi

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cwchar>
 
 #include "platform/win32/utf16.h"
 #include "platform/win32/window_classes.h"
@@ -27,15 +28,23 @@ std::optional<bool> parse_flag(const std::string& word) {
   return std::nullopt;
 }
 
+double time_scale_from_environment() {
+  wchar_t text[16] = {};
+  const DWORD length = GetEnvironmentVariableW(L"ZRV_TIMEOUT_SCALE", text, 16);
+  if (length == 0 || length >= 16) return 1.0;
+  const double scale = std::wcstod(text, nullptr);
+  return scale >= 1.0 ? scale : 1.0;
+}
+
 }  // namespace
 
-Runner::Runner() {
+Runner::Runner() : time_scale_(time_scale_from_environment()), timeout_seconds_(10.0 * time_scale_) {
   auto flag = [this](const char* what, std::function<std::optional<bool>(HWND)> read) {
     return CommandInfo{2, 2, [this, what, read](const Words& a) { return expect_flag(a, what, read); }};
   };
   commands_ = {
       {"timeout", {1, 1, [this](const Words& a) -> Outcome {
-                     timeout_seconds_ = std::stod(a[0]);
+                     timeout_seconds_ = std::stod(a[0]) * time_scale_;
                      return std::nullopt;
                    }}},
       {"sleep", {1, 1, [](const Words& a) -> Outcome {

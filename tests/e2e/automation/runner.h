@@ -77,6 +77,9 @@ class Runner {
   Outcome print_clock(const Words& args);
 
   std::map<std::string, CommandInfo> commands_;
+  // Every wait is this many times longer than the script says: above 1
+  // where the programs run under emulation (ZRV_TIMEOUT_SCALE).
+  double time_scale_ = 1.0;
   double timeout_seconds_ = 10.0;
   bool hurried_ = false;
   zrv::win32::UniqueKernelHandle process_;
