@@ -33,6 +33,17 @@ inline constexpr OpenError kOpenErrors[] = {
 };
 inline constexpr OpenError kUnknownOpenError{0, -16, "' isimli dosya ile ilgili bilinmeyen hata!", true};
 
+// The LZ library's copy failures, by its own numbers; a copy failure's
+// result is its number times 100.
+inline constexpr std::int32_t kLzErrorBadInHandle = -1;
+inline constexpr std::int32_t kLzErrorBadOutHandle = -2;
+inline constexpr std::int32_t kLzErrorRead = -3;  // also a damaged compressed stream
+inline constexpr std::int32_t kLzErrorWrite = -4;
+inline constexpr std::int32_t kLzErrorGlobalAlloc = -5;
+inline constexpr std::int32_t kLzErrorGlobalLock = -6;
+inline constexpr std::int32_t kLzErrorBadValue = -7;
+inline constexpr std::int32_t kLzErrorUnknownAlgorithm = -8;
+
 struct CopyError {
   std::int32_t code;       // the LZ library's result times 100
   std::string_view text;   // empty: no message

@@ -1,34 +1,23 @@
+// Expansion with the project's own SZDD decoder, the same on every platform:
+// the platform only opens, reads, writes and moves files. The result codes
+// keep the LZ library's meaning (see error_tables.h), so callers and users
+// see what they always saw.
 #include "expand/expand_files.h"
 
-#include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "base/fixed_text.h"
 #include "expand/error_tables.h"
 #include "platform/message_box.h"
-#include "szdd/format.h"
-#include "wizard/fixed_text.h"
+#include "szdd/decoder.h"
 
 namespace zrv {
 namespace {
 
-// Closes an LZ handle on every way out.
-class LzHandle {
- public:
-  LzHandle(Platform& platform, std::int32_t handle) : platform_(platform), handle_(handle) {}
-  ~LzHandle() { close(); }
-  void close() {
-    if (handle_ >= 0) platform_.lz_close(handle_);
-    handle_ = -1;
-  }
-  LzHandle(const LzHandle&) = delete;
-  LzHandle& operator=(const LzHandle&) = delete;
-  std::int32_t get() const { return handle_; }
-
- private:
-  Platform& platform_;
-  std::int32_t handle_;
-};
+// Beside the destination until it is complete; then moved over it.
+constexpr std::string_view kPartialSuffix = ".part";
 
 const expand::OpenError& open_error_for_code(std::int32_t code) {
   for (const expand::OpenError& row : expand::kOpenErrors) {
@@ -41,16 +30,50 @@ void show(Platform& platform, std::string_view message) {
   platform.message_box(message, kStyleSystemWarning, expand::kTitle);
 }
 
-// The length an SZDD source declares in its header, or nothing for a plain
-// file. The LZ library stops quietly where a damaged stream ends, so this is
-// what tells a complete expansion from a cut-off one.
-std::optional<std::uint32_t> declared_length(Platform& platform, const std::string& source) {
-  const auto file = platform.open_file(source, FileMode::Read);
-  std::array<std::uint8_t, szdd::kHeaderSize> header{};
-  if (!file || !file->read_at(0, header)) return std::nullopt;
-  const szdd::HeaderResult parsed = szdd::parse_header(header);
-  if (parsed.error != szdd::HeaderError::none) return std::nullopt;
-  return parsed.header.expanded_length;
+// The code of a failed open or move, told when asked.
+std::int32_t open_failure(Platform& platform, std::uint32_t windows_error, std::string_view file_name,
+                          bool show_errors) {
+  const std::int32_t code = OpenErrorToCode(-1, static_cast<std::int16_t>(windows_error));
+  if (show_errors) ReportOpenError(platform, code, file_name);
+  return code;
+}
+
+// The source's content as it is to be written: expanded when it is an SZDD
+// file, as it is otherwise; or the copy error (the LZ library's code) that
+// stops it.
+struct Content {
+  std::vector<std::uint8_t> bytes;
+  std::int32_t lz_error = 0;
+};
+
+Content content_of(ByteFile& source) {
+  Content content;
+  const std::optional<std::int64_t> length = source.length();
+  if (!length || *length < 0) {
+    content.lz_error = expand::kLzErrorRead;
+    return content;
+  }
+  std::vector<std::uint8_t> raw(static_cast<std::size_t>(*length));
+  if (!raw.empty() && !source.read_at(0, raw)) {
+    content.lz_error = expand::kLzErrorRead;
+    return content;
+  }
+  const szdd::HeaderResult header = szdd::parse_header(raw);
+  if (header.error == szdd::HeaderError::too_short || header.error == szdd::HeaderError::bad_signature) {
+    content.bytes = std::move(raw);  // not compressed: copied as it is
+    return content;
+  }
+  if (header.error == szdd::HeaderError::bad_algorithm) {
+    content.lz_error = expand::kLzErrorUnknownAlgorithm;
+    return content;
+  }
+  // A stream that ends early, runs on past its declared length or refers
+  // outside what it produced is damaged: nothing of it is written.
+  if (!szdd::decode(raw, content.bytes).ok()) {
+    content.bytes.clear();
+    content.lz_error = expand::kLzErrorRead;
+  }
+  return content;
 }
 
 }  // namespace
@@ -75,42 +98,39 @@ void ReportOpenError(Platform& platform, std::int32_t ErrorCode, std::string_vie
 
 std::int32_t ExpandFile(Platform& platform, std::string_view SourceFile, std::string_view DestFile,
                         bool ShowErrors) {
-  const std::string source = trim(SourceFile);
-  // Read before the LZ library holds the file, so the two opens never meet.
-  const std::optional<std::uint32_t> expected = declared_length(platform, source);
-  const LzOpenResult opened_source = platform.lz_open_file(source, LzOpenStyle::Read);
-  std::int32_t result =
-      OpenErrorToCode(opened_source.handle, static_cast<std::int16_t>(opened_source.error_code));
-  if (result < 0) {
-    if (ShowErrors) ReportOpenError(platform, result, SourceFile);
-    return result;
-  }
-  LzHandle source_handle(platform, opened_source.handle);
+  std::uint32_t error = 0;
+  const auto source = platform.open_file(trim(SourceFile), FileMode::Read, error);
+  if (!source) return open_failure(platform, error, SourceFile, ShowErrors);
 
+  // The destination is written whole beside its final name and moved over it
+  // only when complete, so a failure never leaves half a file, nor takes
+  // away a working one.
   const std::string destination = trim(DestFile);
-  const LzOpenResult opened_destination = platform.lz_open_file(destination, LzOpenStyle::Create);
-  result = OpenErrorToCode(opened_destination.handle, static_cast<std::int16_t>(opened_destination.error_code));
-  if (result < 0) {
-    if (ShowErrors) ReportOpenError(platform, result, DestFile);
+  const std::string partial = destination + std::string(kPartialSuffix);
+  auto target = platform.open_file(partial, FileMode::WriteTruncate, error);
+  if (!target) return open_failure(platform, error, DestFile, ShowErrors);
+
+  const Content content = content_of(*source);
+  std::int32_t lz_error = content.lz_error;
+  if (lz_error == 0 && !(target->write(content.bytes) && target->flush())) lz_error = expand::kLzErrorWrite;
+  if (lz_error != 0) {
+    const std::int32_t result = lz_error * 100;
+    if (ShowErrors) {
+      for (const expand::CopyError& row : expand::kCopyErrors) {
+        if (row.code == result && !row.text.empty()) show(platform, row.text);
+      }
+    }
+    target.reset();
+    platform.delete_files(partial);
     return result;
   }
-  LzHandle destination_handle(platform, opened_destination.handle);
-
-  const std::int32_t copied = platform.lz_copy(source_handle.get(), destination_handle.get());
-  result = copied > 0 ? copied : copied * 100;
-  // Fewer bytes than the header promises is a damaged source, not a success.
-  if (copied >= 0 && expected && static_cast<std::uint32_t>(copied) < *expected) {
-    result = kLzErrorRead * 100;
+  target.reset();
+  if (!platform.replace_file(partial, destination, error)) {
+    const std::int32_t code = open_failure(platform, error, DestFile, ShowErrors);
+    platform.delete_files(partial);
+    return code;
   }
-  if (ShowErrors && result < 0) {
-    for (const expand::CopyError& row : expand::kCopyErrors) {
-      if (row.code == result && !row.text.empty()) show(platform, row.text);
-    }
-  }
-  // Closed only after any message was dismissed, source first.
-  source_handle.close();
-  destination_handle.close();
-  return result;
+  return static_cast<std::int32_t>(content.bytes.size());
 }
 
 }  // namespace zrv

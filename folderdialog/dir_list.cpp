@@ -1,6 +1,6 @@
 #include "folderdialog/dir_list.h"
 
-#include "wizard/fixed_text.h"
+#include "base/fixed_text.h"
 
 namespace zrv {
 namespace {

@@ -5,8 +5,9 @@
 #include "folderdialog/texts.h"
 #include "folderdialog/form3_layout.h"
 #include "platform/message_box.h"
-#include "startup/app.h"
-#include "wizard/fixed_text.h"
+#include "wizard/form1.h"
+#include "wizard/wizard_state.h"
+#include "base/fixed_text.h"
 
 namespace zrv {
 namespace {
@@ -31,9 +32,10 @@ std::string free_space_text(std::int64_t kilobytes, const std::string& separator
   return digits + std::string(text::kKilobytes);
 }
 
-Form3::Form3(App& app)
-    : Form(app.platform, kForm3Layout),
-      app(app),
+Form3::Form3(Platform& platform, WizardState& state, Form1& wizard)
+    : Form(platform, kForm3Layout),
+      state(state),
+      wizard(wizard),
       Dir1(control("Dir1")),
       Drive1(control("Drive1")),
       Command1(control("Command1")),
@@ -41,25 +43,25 @@ Form3::Form3(App& app)
       Label1(control("Label1")),
       Label2(control("Label2")),
       Label3(control("Label3")),
-      drives_(app.platform, Drive1),
-      directories_(app.platform, Dir1) {
+      drives_(platform, Drive1),
+      directories_(platform, Dir1) {
   Command1.on_click = [this] { Command1_Click(); };
   Command2.on_click = [this] { Command2_Click(); };
   drives_.on_change = [this] { Drive1_Change(); };
 }
 
-std::string Form3::windows_drive() const { return trim(app.state.WindowsDir).substr(0, 2); }
+std::string Form3::windows_drive() const { return trim(state.WindowsDir).substr(0, 2); }
 
 void Form3::select_windows_drive() { drives_.set_drive(windows_drive()); }
 
 void Form3::Form_Load() {
-  copy_icon_from(app.form1);
+  copy_icon_from(wizard);
   Label1.set_caption(std::string(text::kChooseDirectory));
   Label2.set_caption(std::string(text::kAvailableSpace));
   Command1.set_caption(std::string(text::kNewDirectoryButton));
   Command2.set_caption(std::string(text::kOkButton));
 
-  FixedText& install_dir = app.state.InstallDir;
+  FixedText& install_dir = state.InstallDir;
   if (platform().dir_search(install_dir.trimmed(), /*include_directories=*/true).empty()) {
     install_dir = windows_drive();
   }
@@ -114,8 +116,8 @@ std::int64_t Form3::GetFreeSpaceKB() {
 }
 
 void Form3::restore_destination_if_bare() {
-  FixedText& install_dir = app.state.InstallDir;
-  if (char_count(install_dir.trimmed()) < 4) install_dir = trim(app.form1.Label10.caption());
+  FixedText& install_dir = state.InstallDir;
+  if (char_count(install_dir.trimmed()) < 4) install_dir = trim(wizard.Label10.caption());
 }
 
 void Form3::Command2_Click() {
@@ -123,7 +125,7 @@ void Form3::Command2_Click() {
     platform().message_box(text::kTooLittleSpace, kStyleWarning, text::kWarningTitle);
     return;
   }
-  FixedText& install_dir = app.state.InstallDir;
+  FixedText& install_dir = state.InstallDir;
   if (char_count(trim(directories_.path())) > 3) {
     install_dir = directories_.path();
     std::string chosen = install_dir.trimmed();
@@ -134,14 +136,14 @@ void Form3::Command2_Click() {
   }
   restore_destination_if_bare();
   request_close(UnloadMode::Code);
-  app.form1.Label10.set_caption(install_dir.trimmed());
-  app.form1.show();
+  wizard.Label10.set_caption(install_dir.trimmed());
+  wizard.show();
 }
 
 void Form3::Form_QueryUnload(bool& /*Cancel*/, UnloadMode mode) {
   if (mode == UnloadMode::Code) return;
   restore_destination_if_bare();
-  app.form1.show();
+  wizard.show();
 }
 
 }  // namespace zrv

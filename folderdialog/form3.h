@@ -8,14 +8,16 @@
 
 namespace zrv {
 
-class App;
+class Form1;
+struct WizardState;
 
 // The destination folder dialog: a directory list, a drive list, the
 // drive's free space, a new-directory button and OK. It refuses drives the
 // game cannot live on and hands the chosen directory back to the wizard.
 class Form3 : public Form {
  public:
-  explicit Form3(App& app);
+  // Writes the chosen directory into the wizard's state and its label.
+  Form3(Platform& platform, WizardState& state, Form1& wizard);
 
   void Form_Load();
   void Form_QueryUnload(bool& Cancel, UnloadMode mode);
@@ -26,7 +28,8 @@ class Form3 : public Form {
   // bits, so drives beyond 2 TiB are shown and accepted as they are.
   std::int64_t GetFreeSpaceKB();
 
-  App& app;
+  WizardState& state;
+  Form1& wizard;
   Control& Dir1;
   Control& Drive1;
   Control& Command1;

@@ -4,7 +4,7 @@
 #include "folderdialog/form3.h"
 #include "folderdialog/texts.h"
 #include "platform/message_box.h"
-#include "wizard/fixed_text.h"
+#include "base/fixed_text.h"
 
 namespace zrv {
 namespace {

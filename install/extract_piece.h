@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "install/checked_payload.h"
 #include "platform/platform.h"
 
 namespace zrv {
@@ -11,9 +12,10 @@ namespace zrv {
 // always with ".exe".
 std::string SetupFile(Platform& platform);
 
-// Copies one piece, still compressed, out of the end of SetupFile into
-// StagedFile. False after a failure, which it has already shown.
-bool ExtractPiece(Platform& platform, std::string_view SetupFile, std::string_view StagedFile,
+// Copies one piece, still compressed, out of the checked payload into
+// StagedFile, counting back from the payload's end. False after a failure,
+// which it has already shown.
+bool ExtractPiece(Platform& platform, const CheckedPayload& Payload, std::string_view StagedFile,
                   std::int32_t PieceLength, std::int32_t BytesAfter);
 
 }  // namespace zrv

@@ -4,6 +4,7 @@
 // The installation's own texts, kept together. UTF-8 throughout.
 namespace zrv::text {
 
+inline constexpr std::string_view kDeletingTempFiles = "Geçici dosyalar siliniyor...";
 inline constexpr std::string_view kCopyingFiles =
     "Dosyalar geçici dizine kopyalanıp, install dizinine açılıyor...";
 inline constexpr std::string_view kWritingRegistry = "Registry kayıtları yapılıyor...";
@@ -16,12 +17,16 @@ inline constexpr std::string_view kInstalledWithErrors =
     "Zarvelo'nin kurulumu tamamlandı, ancak bazı adımlar başarısız oldu. Ayrıntılar gösterilen "
     "hata iletilerindedir; kurulumu yeniden çalıştırmanız önerilir.";
 
+// The setup file does not hold exactly the payload it was built with.
+inline constexpr std::string_view kDamagedSetupFile =
+    " kurulum dosyası bozuk veya eksik! Dosya yarıda kalmış ya da değiştirilmiş olabilir.\r\r"
+    "Lütfen kurulum programını yeniden indiriniz.";
 inline constexpr std::string_view kStagingNotCreated =
     " geçici dizini oluşturulamadı! Kurulum yapılamıyor.";
 inline constexpr std::string_view kGroupNotCreated =
     "Başlat Menüsünde Zarvelo program grubu oluşturulamadı! Program Yöneticisi (Progman) yanıt "
     "vermiyor.";
 inline constexpr std::string_view kGroupCommandRefused =
-    "Başlat Menüsündeki Zarvelo program grubu tamamlanamadı! Kabul edilmeyen komut: ";
+    "Başlat Menüsündeki Zarvelo program grubu tamamlanamadı! Kabul edilmeyen komutlar:";
 
 }  // namespace zrv::text

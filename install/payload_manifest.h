@@ -42,6 +42,13 @@ constexpr bool bytes_after_are_running_sums() {
 }
 static_assert(bytes_after_are_running_sums(), "each piece's bytes_after must sum the pieces behind it");
 
+constexpr bool has_piece(std::string_view installed_name) {
+  for (const PayloadPiece& piece : PayloadManifest) {
+    if (piece.installed_name == installed_name) return true;
+  }
+  return false;
+}
+
 // The entry whose installed name is `name`, or nullptr.
 constexpr const PayloadPiece* find_piece(std::string_view installed_name) {
   for (const PayloadPiece& piece : PayloadManifest) {

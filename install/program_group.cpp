@@ -1,9 +1,10 @@
 #include "install/program_group.h"
 
+#include <vector>
+
+#include "base/fixed_text.h"
 #include "install/install_texts.h"
-#include "platform/message_box.h"
-#include "wizard/fixed_text.h"
-#include "wizard/texts.h"
+#include "install/product.h"
 
 namespace zrv {
 namespace {
@@ -15,13 +16,12 @@ constexpr std::string_view kCreateGroup = "[CreateGroup(Zarvelo)]";
 struct GroupItem {
   std::string_view file;
   std::string_view name;
-  bool only_when_installed;
 };
 
 constexpr GroupItem kItems[] = {
-    {"Zrv5.exe", "Zarvelo", false},
-    {"Zrv5.chm", "Zarvelo Yardım", true},
-    {"Uninstall Zrv5.exe", "Uninstall Zarvelo", true},
+    {product::kGameProgram, "Zarvelo"},
+    {product::kHelpFile, "Zarvelo Yardım"},
+    {product::kUninstaller, "Uninstall Zarvelo"},
 };
 
 std::string add_item_command(const std::string& install_dir, const GroupItem& item) {
@@ -30,28 +30,28 @@ std::string add_item_command(const std::string& install_dir, const GroupItem& it
 
 }  // namespace
 
-bool create_program_group(Platform& platform, const std::string& install_dir) {
+bool create_program_group(Platform& platform, const std::string& install_dir, const InstallReport& report,
+                          InstallProgress& progress) {
   const auto conversation = platform.dde_connect(kService, kTopic);
   if (!conversation) {
-    platform.message_box(text::kGroupNotCreated, kStyleSystemWarning, text::kProduct);
+    progress.tell(text::kGroupNotCreated);
     return false;
   }
+  std::vector<std::string> refused;
   const auto send = [&](const std::string& command) {
-    if (conversation->execute(command)) return true;
-    platform.message_box(std::string(text::kGroupCommandRefused) + command, kStyleSystemWarning, text::kProduct);
-    return false;
+    if (!conversation->execute(command)) refused.push_back(command);
   };
-  if (!send(std::string(kCreateGroup))) return false;
-  // Searched only now, against what the installation has just expanded: a
-  // file that failed to install gets no item.
+  send(std::string(kCreateGroup));
+  // An item only for what this installation put in place: a file that
+  // failed to install gets none, and neither does an older copy of it.
   for (const GroupItem& item : kItems) {
-    if (item.only_when_installed &&
-        platform.dir_search(join_path(install_dir, item.file), /*include_directories=*/false).empty()) {
-      continue;
-    }
-    if (!send(add_item_command(install_dir, item))) return false;
+    if (report.installed(item.file)) send(add_item_command(install_dir, item));
   }
-  return true;
+  if (refused.empty()) return true;
+  std::string message(text::kGroupCommandRefused);
+  for (const std::string& command : refused) message += "\r" + command;
+  progress.tell(message);
+  return false;
 }
 
 }  // namespace zrv

@@ -1,22 +1,15 @@
 #include "install/staging.h"
 
-#include "wizard/texts.h"
+#include "base/fixed_text.h"
+#include "install/product.h"
 
 namespace zrv {
-namespace {
 
-constexpr std::string_view kStagingName = "Zrv5TMP";
+std::string staging_dir(std::string_view temp_dir) { return join_path(trim(temp_dir), product::kStagingName); }
 
-}  // namespace
-
-std::string staging_dir(const FixedText& temp_dir) { return join_path(temp_dir.trimmed(), kStagingName); }
-
-void delete_staging_directory(Platform& platform, const FixedText& temp_dir, Control& status_label) {
-  status_label.set_caption(std::string(text::kDeletingTempFiles));
-  status_label.refresh();
-  const std::string dir = staging_dir(temp_dir);
-  platform.delete_files(join_path(dir, "*.*"));
-  platform.remove_directory(dir);
+void remove_staging(Platform& platform, std::string_view staging_dir) {
+  platform.delete_files(join_path(staging_dir, "*.*"));
+  platform.remove_directory(staging_dir);
 }
 
 }  // namespace zrv

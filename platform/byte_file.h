@@ -20,6 +20,8 @@ class ByteFile {
   virtual bool read_at(std::int64_t offset, std::span<std::uint8_t> out) = 0;
   // Writes all bytes at the current position; false unless all were written.
   virtual bool write(std::span<const std::uint8_t> data) = 0;
+  // Puts what was written on the disk; false when it cannot.
+  virtual bool flush() = 0;
 };
 
 }  // namespace zrv

@@ -22,28 +22,6 @@ struct WorkArea {
   std::int32_t left = 0, top = 0, right = 0, bottom = 0;
 };
 
-// What the LZ expansion library's open gives back: a handle that is 0 or
-// more, or a negative value with the Windows error code of the failure.
-struct LzOpenResult {
-  std::int32_t handle = -1;
-  std::uint16_t error_code = 0;
-};
-
-enum class LzOpenStyle {
-  Read,    // an existing file, expanded on reading when it is compressed
-  Create,  // created, or emptied when it exists
-};
-
-// LZCopy's failures, with the library's own numbers.
-inline constexpr std::int32_t kLzErrorBadInHandle = -1;
-inline constexpr std::int32_t kLzErrorBadOutHandle = -2;
-inline constexpr std::int32_t kLzErrorRead = -3;
-inline constexpr std::int32_t kLzErrorWrite = -4;
-inline constexpr std::int32_t kLzErrorGlobalAlloc = -5;
-inline constexpr std::int32_t kLzErrorGlobalLock = -6;
-inline constexpr std::int32_t kLzErrorBadValue = -7;
-inline constexpr std::int32_t kLzErrorUnknownAlgorithm = -8;
-
 // One conversation with a DDE server, closed when the object goes away.
 class DdeConversation {
  public:
@@ -84,8 +62,18 @@ class Platform {
   // Deletes every plain file matching the pattern (* and ? in the last part).
   virtual bool delete_files(std::string_view pattern) = 0;
   virtual bool remove_directory(std::string_view path) = 0;
-  // Null when the file cannot be opened in that mode.
-  virtual std::unique_ptr<ByteFile> open_file(std::string_view path, FileMode mode) = 0;
+  // Null when the file cannot be opened in that mode; then `windows_error`
+  // holds the Windows error code of the failure.
+  virtual std::unique_ptr<ByteFile> open_file(std::string_view path, FileMode mode,
+                                              std::uint32_t& windows_error) = 0;
+  std::unique_ptr<ByteFile> open_file(std::string_view path, FileMode mode) {
+    std::uint32_t ignored = 0;
+    return open_file(path, mode, ignored);
+  }
+  // Moves a file over another, replacing it in one step, and returns only
+  // once the move is on the disk. False with the Windows error code when the
+  // file could not be moved; then both files are as they were.
+  virtual bool replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) = 0;
   // The running program's directory, and its file name without extension.
   virtual std::string program_directory() = 0;
   virtual std::string program_name() = 0;
@@ -109,13 +97,6 @@ class Platform {
   // when the name has `buffer_chars` characters or more.
   virtual RegEnumResult reg_enum_key(RegKey key, std::uint32_t index, std::uint32_t buffer_chars) = 0;
   virtual void reg_close_key(RegKey key) = 0;
-
-  // --- LZ expansion library (lz32 semantics) ---
-  virtual LzOpenResult lz_open_file(std::string_view path, LzOpenStyle style) = 0;
-  // Writes the source's content to the destination, expanded when it is
-  // SZDD-compressed; the bytes written, or a negative kLzError code.
-  virtual std::int32_t lz_copy(std::int32_t source, std::int32_t destination) = 0;
-  virtual void lz_close(std::int32_t handle) = 0;
 
   // --- Drives and directories, for the folder dialog ---
   // The drives as the drive list shows them: the lower-case letter and a

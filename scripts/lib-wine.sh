@@ -66,18 +66,22 @@ zrv_wine_make_prefix() {
   # No Mono or Gecko download prompts: the setup program needs neither.
   # Under emulation the boot outlasts the five minutes Wine's loader waits
   # for it, and wineboot fails while the boot goes on: wait for the prefix's
-  # processes instead. Writing the registry then proves the prefix works.
+  # processes instead, then take Wine's own mark of a finished update (the
+  # timestamp of the wine.inf it installed) as the proof the prefix works.
   WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;$zrv_wine_no_helpers" \
     zrv_wine wineboot.exe -i >/dev/null 2>&1 || true
   WINEPREFIX=$prefix wineserver -w
-  local managed=Y
-  [ "$mode" = unmanaged ] && managed=N
-  if ! WINEPREFIX=$prefix WINEDEBUG=-all zrv_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d $managed /f \
-    >/dev/null 2>&1; then
+  local inf=/usr/share/wine/wine.inf
+  if [ ! -f "$prefix/system.reg" ] || { [ -f "$inf" ] &&
+    [ "$(tr -d '\r\n' <"$prefix/.update-timestamp" 2>/dev/null)" != "$(stat -c %Y "$inf")" ]; }; then
     echo "the Wine prefix $prefix did not come up (wineboot failed)" >&2
     return 1
   fi
-  WINEPREFIX=$prefix wineserver -w
+  # Written into the registry file while no Wine runs: starting Wine once
+  # more only to set it would cost a whole boot under emulation.
+  local managed=Y
+  [ "$mode" = unmanaged ] && managed=N
+  printf '\n[Software\\\\Wine\\\\X11 Driver] 1700000000\n"Managed"="%s"\n' "$managed" >>"$prefix/user.reg"
   # Wine draws the caption buttons with its Marlett font, which this Wine
   # does not find where its package puts it; without it the close box
   # shows a bare "r".

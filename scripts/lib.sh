@@ -10,7 +10,7 @@ jobs=${JOBS:-2}
 packages=(
   cmake g++ make binutils googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev python3
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32 wine64 qemu-user-static xvfb xauth imagemagick
-  mscompress libmspack-dev fp-utils-3.2.2 locales
+  mscompress libmspack-dev fp-utils-3.2.2 locales osslsigncode openssl
 )
 
 # The Windows builds: win32 is the product, packed into out/Setup.exe; win64

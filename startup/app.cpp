@@ -1,22 +1,38 @@
 #include "startup/app.h"
 
 #include "folderdialog/form3.h"
+#include "install/extract_piece.h"
+#include "install/install_texts.h"
+#include "install/product.h"
+#include "platform/message_box.h"
 
 
 namespace zrv {
 
-App::App(Platform& platform) : platform(platform), form2(platform), form1(*this) {}
+App::App(Platform& platform) : platform(platform), form2(platform), form1(platform, state, payload) {
+  form1.open_folder_dialog = [this] { open_folder_dialog(); };
+}
 
 App::~App() = default;
 
 
 void App::Main() {
+  // A damaged setup file would install garbage: nothing is shown or changed
+  // before its payload is known to be exactly the one it was built with.
+  const std::string setup_file = SetupFile(platform);
+  std::optional<CheckedPayload> checked = read_checked_payload(platform, setup_file);
+  if (!checked) {
+    platform.message_box("'" + setup_file + "'" + std::string(text::kDamagedSetupFile), kStyleSystemWarning,
+                         product::kName);
+    platform.end_program();
+  }
+  payload = std::move(*checked);
   form2.show();
   form1.show();
 }
 
 void App::open_folder_dialog() {
-  form3 = std::make_unique<Form3>(*this);
+  form3 = std::make_unique<Form3>(platform, state, form1);
   form3->show();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 
+#include "install/checked_payload.h"
 #include "platform/platform.h"
 #include "startup/form2.h"
 #include "wizard/form1.h"
@@ -23,6 +24,8 @@ class App {
 
   Platform& platform;
   WizardState state;
+  // Read and checked by Main before anything is shown.
+  CheckedPayload payload;
   Form2 form2;
   Form1 form1;
   // The folder dialog is built afresh each time it opens.

@@ -4,6 +4,7 @@
 #include <optional>
 #include <span>
 
+#include "install/payload_layout.h"
 #include "szdd/encoder.h"
 #include "tools/byte_files.h"
 #include "tools/manifest_lookup.h"
@@ -133,7 +134,22 @@ PackReport pack_payload(const PackRequest& request) {
   }
   report.pack_seconds = seconds_since(start);
 
-  std::vector<std::span<const uint8_t>> parts{image.bytes};
+  // The image learns its pieces' digests, so the setup can tell a damaged
+  // copy of itself from a whole one.
+  std::vector<uint8_t> setup_image = image.bytes;
+  const ImageResult layout = read_image_layout(setup_image);
+  if (layout.fault == PayloadFault::none && layout.layout.certificate_size != 0) {
+    report.error = "setup image " + quoted(request.setup_image) +
+                   ": it is signed; pack the unsigned image and sign the packed setup program";
+    return report;
+  }
+  const std::vector<std::span<const uint8_t>> piece_spans(pieces.begin(), pieces.end());
+  if (!record_digests(setup_image, piece_spans)) {
+    report.error = "setup image " + quoted(request.setup_image) + ": it has no " + std::string(kDigestSection) +
+                   " section to record the pieces' digests in";
+    return report;
+  }
+  std::vector<std::span<const uint8_t>> parts{setup_image};
   for (const auto& piece : pieces) parts.emplace_back(piece);
   if (auto error = write_file_atomically(request.output, parts)) {
     report.error = *error;

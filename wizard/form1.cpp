@@ -2,16 +2,15 @@
 
 #include "platform/message_box.h"
 #include "platform/platform.h"
-#include "startup/app.h"
 #include "wizard/form1_layout.h"
 #include "wizard/texts.h"
 
 namespace zrv {
 
-Form1::Form1(App& app)
-    : Form(app.platform, kForm1Layout),
-      app(app),
-      state(app.state),
+Form1::Form1(Platform& platform, WizardState& state, const CheckedPayload& payload)
+    : Form(platform, kForm1Layout),
+      state(state),
+      payload(payload),
       Frame1(*this, "Frame1"),
       Frame2(control("Frame2")),
       Picture1(control("Picture1")),
@@ -37,7 +36,5 @@ Form1::Form1(App& app)
   Option1.on_click = [this] { Option1_Click(); };
   Option2.on_click = [this] { Option2_Click(); };
 }
-
-bool Form1::finished() const { return Command2.caption() == text::kFinish; }
 
 }  // namespace zrv

@@ -1,12 +1,12 @@
 #pragma once
+#include <functional>
 #include <string>
 
+#include "install/checked_payload.h"
 #include "platform/form.h"
 #include "wizard/wizard_state.h"
 
 namespace zrv {
-
-class App;
 
 // A group of like controls addressed by index, as Frame1(3).
 class ControlArray {
@@ -24,7 +24,8 @@ class ControlArray {
 // The setup wizard: four pages in one fixed window above Back, Next, Cancel.
 class Form1 : public Form {
  public:
-  explicit Form1(App& app);
+  // The payload is the one the setup checked at start; the wizard installs it.
+  Form1(Platform& platform, WizardState& state, const CheckedPayload& payload);
 
   void Form_Load();
   void Form_Unload(bool& Cancel);
@@ -39,9 +40,13 @@ class Form1 : public Form {
 
   void RunInstall();
   void DeleteTempFiles();
+  // Sets Back, Next, Cancel and the run-now box from the wizard's state.
+  void update_navigation();
 
-  App& app;
   WizardState& state;
+  const CheckedPayload& payload;
+  // Shows the folder dialog; the wizard hides itself first.
+  std::function<void()> open_folder_dialog;
 
   ControlArray Frame1;
   Control& Frame2;
@@ -67,7 +72,6 @@ class Form1 : public Form {
   void on_unload(bool& cancel) override { Form_Unload(cancel); }
 
  private:
-  bool finished() const;
   bool prepare_destination();
   void back_to_destination_page();
   void load_system_directories();

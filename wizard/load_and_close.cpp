@@ -2,20 +2,16 @@
 // the one place where it ends.
 #include <variant>
 
+#include "install/install_texts.h"
+#include "install/product.h"
 #include "platform/message_box.h"
 #include "platform/platform.h"
 #include "registry/registry.h"
-#include "startup/app.h"
 #include "wizard/form1.h"
 #include "wizard/texts.h"
 
 namespace zrv {
 namespace {
-
-constexpr std::string_view kVendorKey = "Software\\Dalvorin";
-constexpr std::string_view kProductKey = "Software\\Dalvorin\\Zrv5";
-constexpr std::string_view kProductSubKey = "Zrv5";
-constexpr std::string_view kDirectoryValue = "Dizin";
 
 std::string without_trailing_backslash(std::string path) {
   path = trim(path);
@@ -38,6 +34,7 @@ void Form1::Form_Load() {
   state.CurrentPage = 1;
   // Image1 shows the window's own icon; the backend draws it from the window.
   Label10.set_caption(state.InstallDir.trimmed());
+  update_navigation();
 }
 
 // Without a temporary directory there is nowhere to stage the pieces, and
@@ -63,15 +60,16 @@ void Form1::fail_at_start(const std::string& message) {
 void Form1::look_up_previous_installation() {
   Platform& os = platform();
   const std::string default_dir = default_install_dir(state.WindowsDir);
-  const SubKeys names = ListSubKeys(os, kHkeyLocalMachine, kVendorKey);
+  const SubKeys names = ListSubKeys(os, kHkeyLocalMachine, product::kVendorKey);
   const auto* list = std::get_if<std::vector<std::string>>(&names);
   if (list == nullptr) {
     state.InstallDir = default_dir;
     return;
   }
   for (const std::string& name : *list) {
-    if (name != kProductSubKey) continue;
-    state.InstallDir = ReadRegString(os, kHkeyLocalMachine, kProductKey, kDirectoryValue, default_dir);
+    if (name != product::kProductSubKey) continue;
+    state.InstallDir =
+        ReadRegString(os, kHkeyLocalMachine, product::kProductKey, product::kDirectoryValue, default_dir);
     if (!exists(os, state.InstallDir.trimmed())) state.InstallDir = default_dir;
     return;
   }
@@ -79,7 +77,7 @@ void Form1::look_up_previous_installation() {
 
 void Form1::Form_Unload(bool& Cancel) {
   Platform& os = platform();
-  if (finished()) {
+  if (state.finished) {
     if (Check1.value() == 1) start_game();
     os.end_program();
   }
@@ -94,7 +92,7 @@ void Form1::Form_Unload(bool& Cancel) {
 }
 
 void Form1::start_game() {
-  const std::string game = join_path(state.InstallDir.trimmed(), text::kGameProgram);
+  const std::string game = join_path(state.InstallDir.trimmed(), product::kGameProgram);
   if (!platform().start_program(game)) {
     platform().message_box(game + std::string(text::kCannotStartGame), kStyleSystemWarning, text::kProduct);
   }

@@ -1,7 +1,6 @@
 // Moving between the wizard's pages.
 #include "platform/message_box.h"
 #include "platform/platform.h"
-#include "startup/app.h"
 #include "wizard/form1.h"
 #include "wizard/texts.h"
 
@@ -16,32 +15,32 @@ bool exists(Platform& platform, const std::string& path) {
 
 }  // namespace
 
+void Form1::update_navigation() {
+  const int page = state.CurrentPage;
+  const bool busy = state.installing || (page == kPageCount && !state.finished);
+  Command1.set_enabled(!state.finished && !busy && page > 1);
+  Command2.set_enabled(state.finished || (!busy && (page != 2 || state.accepted)));
+  Command3.set_enabled(!state.finished);
+  Command2.set_caption(std::string(state.finished ? text::kFinish : text::kNext));
+  Check1.set_visible(state.finished);
+}
+
 void Form1::ShowPage() {
   for (int index = 1; index <= kPageCount; ++index) Frame1(index).set_visible(false);
 
-  // Each test looks at the page number as it is now; only one applies.
-  if (state.CurrentPage == 1) {
-    Command2.set_enabled(true);
-    Frame1(1).set_visible(true);
-  }
+  // The disclaimer is accepted afresh each time its page is shown.
   if (state.CurrentPage == 2) {
     Option1.set_value(0);
     Option2.set_value(0);
-    Command2.set_enabled(false);
-    Frame1(2).set_visible(true);
+    state.accepted = false;
   }
-  if (state.CurrentPage == 3) {
-    Command2.set_enabled(true);
-    Frame1(3).set_visible(true);
+  if (state.CurrentPage == kPageCount && !prepare_destination()) {
+    back_to_destination_page();
+    return;
   }
-  if (state.CurrentPage == 4) {
-    if (!prepare_destination()) {
-      back_to_destination_page();
-      return;
-    }
-    Frame1(4).set_visible(true);
-    RunInstall();
-  }
+  Frame1(state.CurrentPage).set_visible(true);
+  update_navigation();
+  if (state.CurrentPage == kPageCount) RunInstall();
 }
 
 // The destination must exist before anything is installed. Only the default
@@ -69,10 +68,11 @@ bool Form1::prepare_destination() {
 void Form1::back_to_destination_page() {
   state.CurrentPage = 3;
   Frame1(3).set_visible(true);
+  update_navigation();
 }
 
 void Form1::Command2_Click() {
-  if (finished()) {
+  if (state.finished) {
     request_close(UnloadMode::Code);
     return;
   }
@@ -80,28 +80,30 @@ void Form1::Command2_Click() {
     ++state.CurrentPage;
     ShowPage();
   }
-  // A finished installation inside ShowPage turned Next into "Son": Back stays off.
-  if (!finished() && state.CurrentPage > 1) Command1.set_enabled(true);
 }
 
 void Form1::Command1_Click() {
   if (state.CurrentPage != 1) {
     --state.CurrentPage;
     ShowPage();
-    if (state.CurrentPage != 1) return;
   }
-  Command1.set_enabled(false);
 }
 
 void Form1::Command3_Click() { request_close(UnloadMode::Code); }
 
 void Form1::Command4_Click() {
   hide();
-  app.open_folder_dialog();
+  if (open_folder_dialog) open_folder_dialog();
 }
 
-void Form1::Option1_Click() { Command2.set_enabled(true); }
+void Form1::Option1_Click() {
+  state.accepted = true;
+  update_navigation();
+}
 
-void Form1::Option2_Click() { Command2.set_enabled(false); }
+void Form1::Option2_Click() {
+  state.accepted = false;
+  update_navigation();
+}
 
 }  // namespace zrv

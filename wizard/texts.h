@@ -46,7 +46,6 @@ inline constexpr std::string_view kDirectoryNotFound = " dizini bulunamadı!";
 inline constexpr std::string_view kErrorTitle = "Hata";
 
 inline constexpr std::string_view kCancelQuestion = "Kurulumu iptal etmek istiyor musunuz?";
-inline constexpr std::string_view kDeletingTempFiles = "Geçici dosyalar siliniyor...";
 
 // Failures the wizard reports itself, where the system leaves it no other way.
 inline constexpr std::string_view kCannotCreateDirectory =
@@ -62,6 +61,5 @@ inline constexpr std::string_view kSystemPathTooLong =
 
 inline constexpr std::string_view kProgramFiles = "\\Program Files";
 inline constexpr std::string_view kDefaultDirUnderDrive = "\\Program Files\\Zarvelo";
-inline constexpr std::string_view kGameProgram = "Zrv5.exe";
 
 }  // namespace zrv::text

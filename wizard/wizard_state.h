@@ -2,15 +2,19 @@
 #include <cstdint>
 #include <string>
 
-#include "wizard/fixed_text.h"
+#include "base/fixed_text.h"
 
 namespace zrv {
 
 // The state the wizard shares with the installation and the folder dialog.
 // It exists once for the whole run and only the user-interface thread
-// touches it, so nothing locks it.
+// touches it, so nothing locks it. The wizard's buttons are derived from it
+// (Form1::update_navigation), never the other way round.
 struct WizardState {
   std::uint8_t CurrentPage = 1;
+  bool accepted = false;    // "Kabul Ediyorum" is chosen on the disclaimer page
+  bool installing = false;  // the installation runs
+  bool finished = false;    // it has finished: Next reads "Son"
   FixedText InstallDir;  // the destination, no trailing backslash
   FixedText TempDir;     // the system's temporary directory, no trailing backslash
   std::string WindowsDir;

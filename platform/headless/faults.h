@@ -1,5 +1,7 @@
 #pragma once
 #include <map>
+#include <string>
+#include <string_view>
 
 namespace zrv {
 
@@ -15,6 +17,8 @@ enum class Op {
   FileLength,
   Read,
   Write,
+  Flush,
+  ReplaceFile,
   StartProgram,
   TempPath,
   WindowsDirectory,
@@ -23,9 +27,6 @@ enum class Op {
   RegQueryValue,
   RegSetValue,
   RegEnumKey,
-  LzOpenRead,
-  LzOpenCreate,
-  LzCopy,
   DdeConnect,
   DdeExecute,
 };
@@ -39,10 +40,28 @@ class Faults {
   void fail_always(Op op) { plans_[op] = {0, -1}; }
   // Call number `skip` from now (0 = the next) fails, once.
   void fail_after(Op op, int skip) { plans_[op] = {skip, 1}; }
-  void clear() { plans_.clear(); }
+  // Every call of `op` on a file whose path contains `path_part` fails.
+  void fail_for_path(Op op, std::string path_part) { path_plans_.insert({op, std::move(path_part)}); }
+  void clear() {
+    plans_.clear();
+    path_plans_.clear();
+  }
   int calls(Op op) const {
     const auto found = calls_.find(op);
     return found == calls_.end() ? 0 : found->second;
+  }
+
+  // Counts a call on a file and fails it when a plan names its path or
+  // when it is a planned call.
+  bool hit(Op op, std::string_view path) {
+    const auto [first, last] = path_plans_.equal_range(op);
+    for (auto plan = first; plan != last; ++plan) {
+      if (path.find(plan->second) != std::string_view::npos) {
+        ++calls_[op];
+        return true;
+      }
+    }
+    return hit(op);
   }
 
   // Counts the call and consumes one planned failure of it, if any.
@@ -64,6 +83,7 @@ class Faults {
     int count;
   };
   std::map<Op, Plan> plans_;
+  std::multimap<Op, std::string> path_plans_;
   std::map<Op, int> calls_;
 };
 

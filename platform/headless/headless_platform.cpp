@@ -143,9 +143,29 @@ bool HeadlessPlatform::remove_directory(std::string_view path) {
   return fs::remove(host, error);
 }
 
-std::unique_ptr<ByteFile> HeadlessPlatform::open_file(std::string_view path, FileMode mode) {
-  if (faults.hit(mode == FileMode::Read ? Op::OpenRead : Op::OpenWrite)) return nullptr;
-  return HostFile::open(host_path(path), mode, faults);
+std::unique_ptr<ByteFile> HeadlessPlatform::open_file(std::string_view path, FileMode mode,
+                                                       std::uint32_t& windows_error) {
+  if (faults.hit(mode == FileMode::Read ? Op::OpenRead : Op::OpenWrite, path)) {
+    windows_error = injected_open_error;
+    return nullptr;
+  }
+  return HostFile::open(host_path(path), mode, faults, windows_error);
+}
+
+bool HeadlessPlatform::replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) {
+  if (faults.hit(Op::ReplaceFile, to)) {
+    windows_error = injected_replace_error;
+    return false;
+  }
+  const fs::path target = host_path(to);
+  std::error_code error;
+  if (fs::is_directory(target, error)) {
+    windows_error = 5;  // access denied, as Windows answers for a directory
+    return false;
+  }
+  fs::rename(host_path(from), target, error);
+  if (error) windows_error = windows_error_for(error.value(), target);
+  return !error;
 }
 
 bool HeadlessPlatform::start_program(std::string_view path) {

@@ -59,10 +59,9 @@ class HeadlessPlatform : public Platform {
   Faults faults;
   std::map<char, DriveConfig> drives{{'C', DriveConfig{}}};
   std::string thousands = ".";
-  // What an injected LZ failure reports: the open's Windows error code and
-  // the copy's LZERROR code.
-  std::uint16_t injected_open_error = 5;
-  std::int32_t injected_copy_error = kLzErrorWrite;
+  // The Windows error code an injected open or replace failure reports.
+  std::uint32_t injected_open_error = 5;
+  std::uint32_t injected_replace_error = 32;
 
   // --- Recorded for the tests ---
   std::vector<MessageBoxCall> message_boxes;
@@ -90,7 +89,9 @@ class HeadlessPlatform : public Platform {
   bool make_directory(std::string_view path) override;
   bool delete_files(std::string_view pattern) override;
   bool remove_directory(std::string_view path) override;
-  std::unique_ptr<ByteFile> open_file(std::string_view path, FileMode mode) override;
+  using Platform::open_file;
+  std::unique_ptr<ByteFile> open_file(std::string_view path, FileMode mode, std::uint32_t& windows_error) override;
+  bool replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) override;
   std::string program_directory() override { return program_dir; }
   std::string program_name() override { return program_file; }
   bool start_program(std::string_view path) override;
@@ -106,10 +107,6 @@ class HeadlessPlatform : public Platform {
   RegEnumResult reg_enum_key(RegKey key, std::uint32_t index, std::uint32_t buffer_chars) override;
   void reg_close_key(RegKey key) override;
 
-  LzOpenResult lz_open_file(std::string_view path, LzOpenStyle style) override;
-  std::int32_t lz_copy(std::int32_t source, std::int32_t destination) override;
-  void lz_close(std::int32_t handle) override;
-  std::size_t open_lz_handles() const { return lz_files_.size(); }
 
   std::vector<std::string> drive_list() override;
   std::uint32_t drive_type(std::string_view root) override;
@@ -124,8 +121,6 @@ class HeadlessPlatform : public Platform {
   const DriveConfig* drive_of(std::string_view path) const;
 
   std::filesystem::path scratch_;
-  std::map<std::int32_t, std::filesystem::path> lz_files_;
-  std::int32_t next_lz_handle_ = 0;
 };
 
 // True when a name matches a pattern with * and ?, ignoring case as Windows does.

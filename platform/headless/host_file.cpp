@@ -1,15 +1,60 @@
 #include "platform/headless/host_file.h"
 
-namespace zrv {
+#include <cerrno>
+#include <unistd.h>
 
-std::unique_ptr<HostFile> HostFile::open(const std::filesystem::path& path, FileMode mode, Faults& faults) {
-  if (path.empty()) return nullptr;
+namespace zrv {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr std::uint32_t kFileNotFound = 2;
+constexpr std::uint32_t kPathNotFound = 3;
+constexpr std::uint32_t kTooManyOpenFiles = 4;
+constexpr std::uint32_t kAccessDenied = 5;
+constexpr std::uint32_t kNotEnoughMemory = 8;
+constexpr std::uint32_t kWriteProtect = 19;
+constexpr std::uint32_t kFileExists = 80;
+constexpr std::uint32_t kInvalidName = 123;
+
+}  // namespace
+
+std::uint32_t windows_error_for(int error, const fs::path& path) {
+  switch (error) {
+    case ENOENT: {
+      std::error_code ignored;
+      return fs::is_directory(path.parent_path(), ignored) ? kFileNotFound : kPathNotFound;
+    }
+    case ENOTDIR: return kPathNotFound;
+    case EMFILE:
+    case ENFILE: return kTooManyOpenFiles;
+    case EACCES:
+    case EPERM:
+    case EISDIR: return kAccessDenied;
+    case ENOMEM: return kNotEnoughMemory;
+    case EROFS: return kWriteProtect;
+    case EEXIST: return kFileExists;
+    default: return kInvalidName;
+  }
+}
+
+std::unique_ptr<HostFile> HostFile::open(const fs::path& path, FileMode mode, Faults& faults,
+                                         std::uint32_t& windows_error) {
+  if (path.empty()) {
+    windows_error = kPathNotFound;
+    return nullptr;
+  }
   std::error_code error;
   // Directories open as files on POSIX for reading; Windows refuses them.
-  if (std::filesystem::is_directory(path, error)) return nullptr;
+  if (fs::is_directory(path, error)) {
+    windows_error = kAccessDenied;
+    return nullptr;
+  }
   std::FILE* file = std::fopen(path.c_str(), mode == FileMode::Read ? "rb" : "wb");
-  if (file == nullptr) return nullptr;
-  return std::unique_ptr<HostFile>(new HostFile(file, faults));
+  if (file == nullptr) {
+    windows_error = windows_error_for(errno, path);
+    return nullptr;
+  }
+  return std::unique_ptr<HostFile>(new HostFile(file, path.string(), faults));
 }
 
 HostFile::~HostFile() { std::fclose(file_); }
@@ -30,8 +75,14 @@ bool HostFile::read_at(std::int64_t offset, std::span<std::uint8_t> out) {
 }
 
 bool HostFile::write(std::span<const std::uint8_t> data) {
-  if (faults_.hit(Op::Write)) return false;
+  if (faults_.hit(Op::Write, path_)) return false;
+  if (data.empty()) return true;
   return std::fwrite(data.data(), 1, data.size(), file_) == data.size() && std::fflush(file_) == 0;
+}
+
+bool HostFile::flush() {
+  if (faults_.hit(Op::Flush, path_)) return false;
+  return std::fflush(file_) == 0 && ::fsync(::fileno(file_)) == 0;
 }
 
 }  // namespace zrv

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "platform/byte_file.h"
 #include "platform/headless/faults.h"
@@ -11,17 +12,25 @@ namespace zrv {
 // A byte file of the host, closed with the object.
 class HostFile : public ByteFile {
  public:
-  static std::unique_ptr<HostFile> open(const std::filesystem::path& path, FileMode mode, Faults& faults);
+  // Null when the file cannot be opened; then `windows_error` holds the
+  // nearest Windows error code.
+  static std::unique_ptr<HostFile> open(const std::filesystem::path& path, FileMode mode, Faults& faults,
+                                        std::uint32_t& windows_error);
   ~HostFile() override;
 
   std::optional<std::int64_t> length() override;
   bool read_at(std::int64_t offset, std::span<std::uint8_t> out) override;
   bool write(std::span<const std::uint8_t> data) override;
+  bool flush() override;
 
  private:
-  HostFile(std::FILE* file, Faults& faults) : file_(file), faults_(faults) {}
+  HostFile(std::FILE* file, std::string path, Faults& faults) : file_(file), path_(std::move(path)), faults_(faults) {}
   std::FILE* file_;
+  std::string path_;  // for faults aimed at this file
   Faults& faults_;
 };
+
+// The Windows error code nearest to a host errno for that path.
+std::uint32_t windows_error_for(int error, const std::filesystem::path& path);
 
 }  // namespace zrv

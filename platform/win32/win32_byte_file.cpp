@@ -39,4 +39,6 @@ bool Win32ByteFile::write(std::span<const std::uint8_t> data) {
   return true;
 }
 
+bool Win32ByteFile::flush() { return FlushFileBuffers(file_.get()) != FALSE; }
+
 }  // namespace zrv::win32

@@ -11,6 +11,7 @@ class Win32ByteFile final : public ByteFile {
   std::optional<std::int64_t> length() override;
   bool read_at(std::int64_t offset, std::span<std::uint8_t> out) override;
   bool write(std::span<const std::uint8_t> data) override;
+  bool flush() override;
 
  private:
   UniqueFile file_;

@@ -80,9 +80,13 @@ bool Win32Platform::remove_directory(std::string_view path) {
   return RemoveDirectoryW(widen(path).c_str()) != 0;
 }
 
-std::unique_ptr<ByteFile> Win32Platform::open_file(std::string_view path, FileMode mode) {
+std::unique_ptr<ByteFile> Win32Platform::open_file(std::string_view path, FileMode mode,
+                                                    std::uint32_t& windows_error) {
   const std::wstring wide = widen(path);
-  if (wide.empty()) return nullptr;
+  if (wide.empty()) {
+    windows_error = ERROR_PATH_NOT_FOUND;
+    return nullptr;
+  }
   UniqueFile file;
   if (mode == FileMode::Read) {
     // Sharing read access lets us read the running program's own file.
@@ -92,8 +96,19 @@ std::unique_ptr<ByteFile> Win32Platform::open_file(std::string_view path, FileMo
     file.reset(CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr));
   }
-  if (!file) return nullptr;
+  if (!file) {
+    windows_error = GetLastError();
+    return nullptr;
+  }
   return std::make_unique<Win32ByteFile>(std::move(file));
+}
+
+bool Win32Platform::replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) {
+  if (MoveFileExW(widen(from).c_str(), widen(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  windows_error = GetLastError();
+  return false;
 }
 
 std::string Win32Platform::program_directory() {

@@ -26,7 +26,9 @@ class Win32Platform final : public Platform {
   bool make_directory(std::string_view path) override;
   bool delete_files(std::string_view pattern) override;
   bool remove_directory(std::string_view path) override;
-  std::unique_ptr<ByteFile> open_file(std::string_view path, FileMode mode) override;
+  using Platform::open_file;
+  std::unique_ptr<ByteFile> open_file(std::string_view path, FileMode mode, std::uint32_t& windows_error) override;
+  bool replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) override;
   std::string program_directory() override;
   std::string program_name() override;
   bool start_program(std::string_view path) override;
@@ -41,10 +43,6 @@ class Win32Platform final : public Platform {
   std::int32_t reg_set_value(RegKey key, std::string_view name, std::uint32_t type, std::string_view data) override;
   RegEnumResult reg_enum_key(RegKey key, std::uint32_t index, std::uint32_t buffer_chars) override;
   void reg_close_key(RegKey key) override;
-
-  LzOpenResult lz_open_file(std::string_view path, LzOpenStyle style) override;
-  std::int32_t lz_copy(std::int32_t source, std::int32_t destination) override;
-  void lz_close(std::int32_t handle) override;
 
   std::vector<std::string> drive_list() override;
   std::uint32_t drive_type(std::string_view root) override;

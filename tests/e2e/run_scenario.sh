@@ -11,6 +11,12 @@
 #   #@ small-drive x: 400k  a tmpfs of that size as fixed drive x: (needs
 #                           root; the scenario is skipped where it cannot be
 #                           mounted)
+#   #@ signed               Setup.exe signed with a throwaway certificate,
+#                           which `osslsigncode verify` must accept
+#   #@ damaged-copies       beside Setup.exe: Setup-kisa.exe (4 KiB cut off),
+#                           Setup-uzun.exe (1 KiB appended), Setup-oyun.exe and
+#                           Setup-ses.exe (one bit flipped in the game's piece,
+#                           in a sound's piece)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/lib-wine.sh"
@@ -85,22 +91,57 @@ add_small_drive() {  # add_small_drive x: 400k
   printf '\n[Software\\\\Wine\\\\Drives] 1700000000\n"%s"="hd"\n' "$letter" >>"$prefix/system.reg"
 }
 
+test_dir=$prefix/drive_c/zrvtest
+
+# Signs the copy as a publisher would, with a certificate made for this run.
+sign_setup() {
+  local keys=$ZRV_E2E_WORK/signing
+  mkdir -p "$keys"
+  if [ ! -f "$keys/cert.pem" ]; then
+    openssl req -x509 -newkey rsa:2048 -nodes -subj "/CN=Zarvelo Test Publisher" -days 2 \
+      -keyout "$keys/key.pem" -out "$keys/cert.pem" >/dev/null 2>&1
+  fi
+  bash "$here/../../scripts/sign" "$keys/cert.pem" "$keys/key.pem" "$test_dir/Setup.exe" >/dev/null
+  if ! osslsigncode verify -CAfile "$keys/cert.pem" -in "$test_dir/Setup.exe" >/dev/null 2>&1; then
+    echo "FAILED: osslsigncode does not verify the signed setup program"
+    exit 1
+  fi
+}
+
+flip_bit() {  # flip_bit FILE OFFSET: one bit of the byte at OFFSET
+  local byte
+  byte=$(od -An -tu1 -j "$2" -N1 "$1" | tr -d ' ')
+  printf "\\$(printf '%03o' $((byte ^ 0x10)))" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none
+}
+
+make_damaged_copies() {
+  local setup=$test_dir/Setup.exe size game=320903
+  size=$(stat -c %s "$setup")
+  head -c $((size - 4096)) "$setup" >"$test_dir/Setup-kisa.exe"
+  { cat "$setup"; head -c 1024 /dev/zero; } >"$test_dir/Setup-uzun.exe"
+  cp "$setup" "$test_dir/Setup-oyun.exe"
+  flip_bit "$test_dir/Setup-oyun.exe" $((size - game / 2))
+  cp "$setup" "$test_dir/Setup-ses.exe"
+  flip_bit "$test_dir/Setup-ses.exe" $((size - game - 1000))  # in the piece before the game's
+}
+
 trap cleanup EXIT
+mkdir -p "$test_dir/payload"
+cp "$ZRV_SETUP_EXE" "$test_dir/Setup.exe"
 if [ "$name" != platform_checks ]; then
   while read -r marker what letter size _; do
     [ "$marker" = "#@" ] || continue
     case $what in
       floppy) add_floppy "$letter" ;;
       small-drive) add_small_drive "$letter" "$size" ;;
-      *) echo "FAILED: unknown drive request '#@ $what' in $scenario"; exit 1 ;;
+      signed) sign_setup ;;
+      damaged-copies) make_damaged_copies ;;
+      *) echo "FAILED: unknown request '#@ $what' in $scenario"; exit 1 ;;
     esac
   done <"$scenario"
 fi
 zrv_ensure_display
 
-test_dir=$prefix/drive_c/zrvtest
-mkdir -p "$test_dir/payload"
-cp "$ZRV_SETUP_EXE" "$test_dir/Setup.exe"
 cp "$ZRV_ZAUTO_EXE" "$test_dir/zauto.exe"
 cp "$payload_dir"/* "$test_dir/payload/"
 status=0

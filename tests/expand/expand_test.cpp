@@ -2,7 +2,6 @@
 #include "expand/expand_files.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <fstream>
 
@@ -31,7 +30,10 @@ class ExpandTest : public ::testing::Test {
     EXPECT_EQ(os.message_boxes[0].title, "ExpandFiles - Hata!");
     EXPECT_EQ(os.message_boxes[0].style, 4144);
   }
-  void TearDown() override { EXPECT_EQ(os.open_lz_handles(), 0u) << "a handle was left open"; }
+  // Nothing half-written may stay beside a destination.
+  void expect_no_partial_file(const std::string& destination) {
+    EXPECT_FALSE(fs::exists(run.host(destination + ".part"))) << destination;
+  }
 };
 
 TEST_F(ExpandTest, CompressedSourceIsExpandedToItsDeclaredLength) {
@@ -66,17 +68,22 @@ TEST_F(ExpandTest, DestinationInMissingDirectoryNamesTheDestination) {
   expect_one_message("'C:\\Yok\\a.txt' isimli dosya için yol geçersiz!");
 }
 
-TEST_F(ExpandTest, ReadOnlyDestinationIsAccessDenied) {
-  if (::geteuid() == 0) {
-    // Root writes through permissions on the host; inject the same failure.
-    os.faults.fail_next(Op::LzOpenCreate);
-    os.injected_open_error = 5;
-  }
-  run.write_file("C:\\T\\a.txt", "a");
+// Windows will not replace a read-only file or one in use; the old file
+// stays as it was and the failure names it.
+TEST_F(ExpandTest, DestinationThatCannotBeReplacedKeepsItsContent) {
+  run.write_file("C:\\T\\a.txt", "yeni");
   run.write_file("C:\\Oyun\\a.txt", "kilitli");
-  fs::permissions(run.host("C:\\Oyun\\a.txt"), fs::perms::owner_read);
-  EXPECT_EQ(ExpandFile(os, "C:\\T\\a.txt", "C:\\Oyun\\a.txt", true), -4);
-  expect_one_message("'C:\\Oyun\\a.txt' isimli dosyaya erişim engellendi!");
+  for (const auto& [windows_code, message] :
+       {std::pair{5u, "'C:\\Oyun\\a.txt' isimli dosyaya erişim engellendi!"},
+        std::pair{32u, "'C:\\Oyun\\a.txt' isimli dosya kullanımda!"}}) {
+    os.message_boxes.clear();
+    os.faults.fail_next(Op::ReplaceFile);
+    os.injected_replace_error = windows_code;
+    EXPECT_EQ(ExpandFile(os, "C:\\T\\a.txt", "C:\\Oyun\\a.txt", true), windows_code == 5 ? -4 : -12);
+    expect_one_message(message);
+    EXPECT_EQ(read("C:\\Oyun\\a.txt"), "kilitli");
+    expect_no_partial_file("C:\\Oyun\\a.txt");
+  }
 }
 
 TEST_F(ExpandTest, EveryOpenErrorRowAndTheUnknownOne) {
@@ -102,7 +109,7 @@ TEST_F(ExpandTest, EveryOpenErrorRowAndTheUnknownOne) {
   };
   for (const Row& row : rows) {
     os.message_boxes.clear();
-    os.faults.fail_next(Op::LzOpenRead);
+    os.faults.fail_next(Op::OpenRead);
     os.injected_open_error = row.windows_code;
     EXPECT_EQ(ExpandFile(os, "C:\\K", "C:\\H", true), row.code);
     ASSERT_EQ(os.message_boxes.size(), 1u) << row.windows_code;
@@ -119,42 +126,35 @@ TEST_F(ExpandTest, OpenErrorHelpersAtTheirEdges) {
   EXPECT_TRUE(os.message_boxes.empty());
 }
 
-TEST_F(ExpandTest, CopyErrorsBecomeHundredsWithTheirMessages) {
-  run.write_file("C:\\T\\a.txt", "a");
-  struct Row {
-    std::int32_t lz_error;
-    std::string message;  // empty: none shown
-  };
-  const Row rows[] = {
-      {-1, "Kaynak dosya handle numarası yanlış!"},
-      {-2, "Hedef dosya handle numarası yanlış!"},
-      {-3, "Kaynak dosya formatı geçersiz!"},
-      {-4, "Hedef dosyaya yazılamadı! Disk dolu olabilir."},
-      {-5, "Bellek Yetersiz!"},
-      {-6, ""},
-      {-7, ""},
-      {-8, "Kaynak dosyanın sıkıştırılması için kullanılmış olan algortima desteklenmiyor!"},
-  };
-  for (const Row& row : rows) {
+// A full disk fails the write or the flush: the result is -400 with its
+// message, and the file that was there before is still there, whole.
+TEST_F(ExpandTest, FailedWriteKeepsTheEarlierFileWhole) {
+  run.write_file("C:\\T\\Zrv5.ch_", as_string(testing::piece_file(help)));
+  run.write_file("C:\\Oyun\\Zrv5.chm", "önceki sürüm");
+  for (const Op op : {Op::Write, Op::Flush}) {
     os.message_boxes.clear();
-    os.faults.fail_next(Op::LzCopy);
-    os.injected_copy_error = row.lz_error;
-    EXPECT_EQ(ExpandFile(os, "C:\\T\\a.txt", "C:\\T\\b.txt", true), row.lz_error * 100);
-    if (row.message.empty()) {
-      EXPECT_TRUE(os.message_boxes.empty()) << row.lz_error;
-    } else {
-      expect_one_message(row.message);
-    }
+    os.faults.fail_next(op);
+    EXPECT_EQ(ExpandFile(os, "C:\\T\\Zrv5.ch_", "C:\\Oyun\\Zrv5.chm", true), -400);
+    expect_one_message("Hedef dosyaya yazılamadı! Disk dolu olabilir.");
+    EXPECT_EQ(read("C:\\Oyun\\Zrv5.chm"), "önceki sürüm");
+    expect_no_partial_file("C:\\Oyun\\Zrv5.chm");
   }
-  EXPECT_TRUE(fs::exists(run.host("C:\\T\\b.txt"))) << "a failed copy leaves the destination";
 }
 
-TEST_F(ExpandTest, CutOffCompressedSourceIsAFailureNotASuccess) {
-  std::string piece = as_string(testing::piece_file(help));
-  piece.resize(piece.size() / 2);
-  run.write_file("C:\\T\\Zrv5.ch_", piece);
-  EXPECT_EQ(ExpandFile(os, "C:\\T\\Zrv5.ch_", "C:\\T\\Zrv5.chm", true), -300);
-  expect_one_message("Kaynak dosya formatı geçersiz!");
+// Cut short, lengthened or declaring another length: every damaged stream
+// is -300 and writes nothing, where lz32 would write what it could decode.
+TEST_F(ExpandTest, DamagedCompressedSourceWritesNothing) {
+  const std::string whole = as_string(testing::piece_file(help));
+  std::string declared_longer = whole;
+  declared_longer[10] = static_cast<char>(declared_longer[10] + 1);
+  for (const std::string& piece : {whole.substr(0, whole.size() / 2), whole + "fazla", declared_longer}) {
+    os.message_boxes.clear();
+    run.write_file("C:\\T\\Zrv5.ch_", piece);
+    EXPECT_EQ(ExpandFile(os, "C:\\T\\Zrv5.ch_", "C:\\T\\Zrv5.chm", true), -300);
+    expect_one_message("Kaynak dosya formatı geçersiz!");
+    EXPECT_FALSE(fs::exists(run.host("C:\\T\\Zrv5.chm")));
+    expect_no_partial_file("C:\\T\\Zrv5.chm");
+  }
 }
 
 TEST_F(ExpandTest, UnknownAlgorithmIsReported) {

@@ -1,10 +1,11 @@
-// Copying pieces out of the setup file.
+// Copying pieces out of the checked payload.
 #include "install/extract_piece.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 
+#include "install/payload_manifest.h"
 #include "tests/support/harness.h"
 #include "tests/support/payload.h"
 
@@ -17,9 +18,7 @@ class ExtractTest : public ::testing::Test {
  protected:
   testing::SetupRun run;
   HeadlessPlatform& os = run.os;
-  const std::string setup = "C:\\KURULUM\\Setup.exe";
-
-  void SetUp() override { run.write_file(setup, testing::setup_file_bytes()); }
+  const CheckedPayload payload = *read_checked_payload(os, "C:\\KURULUM\\Setup.exe");
 
   std::string read(const std::string& windows_path) {
     std::ifstream in(run.host(windows_path), std::ios::binary);
@@ -45,9 +44,9 @@ TEST_F(ExtractTest, EveryPieceComesOutByteForByteAndTwiceTheSame) {
   run.make_dir("C:\\T");
   for (const PayloadPiece& piece : PayloadManifest) {
     const std::string staged = "C:\\T\\" + std::string(piece.staged_name);
-    ASSERT_TRUE(ExtractPiece(os, " " + setup + " ", staged + "  ", piece.compressed_length, piece.bytes_after));
+    ASSERT_TRUE(ExtractPiece(os, payload, staged + "  ", piece.compressed_length, piece.bytes_after));
     EXPECT_EQ(read(staged), as_string(testing::piece_file(piece))) << piece.staged_name;
-    ASSERT_TRUE(ExtractPiece(os, setup, staged, piece.compressed_length, piece.bytes_after));
+    ASSERT_TRUE(ExtractPiece(os, payload, staged, piece.compressed_length, piece.bytes_after));
     EXPECT_EQ(read(staged).size(), static_cast<std::size_t>(piece.compressed_length));
   }
   EXPECT_TRUE(os.message_boxes.empty());
@@ -56,34 +55,29 @@ TEST_F(ExtractTest, EveryPieceComesOutByteForByteAndTwiceTheSame) {
 TEST_F(ExtractTest, LongerStaleFileIsTruncated) {
   const PayloadPiece& piece = PayloadManifest[2];
   run.write_file("C:\\T\\Tuska2.wa_", std::string(50000, 'x'));
-  ASSERT_TRUE(ExtractPiece(os, setup, "C:\\T\\Tuska2.wa_", piece.compressed_length, piece.bytes_after));
+  ASSERT_TRUE(ExtractPiece(os, payload, "C:\\T\\Tuska2.wa_", piece.compressed_length, piece.bytes_after));
   EXPECT_EQ(read("C:\\T\\Tuska2.wa_"), as_string(testing::piece_file(piece)));
-}
-
-TEST_F(ExtractTest, SetupFileTooShortFailsWithItsMessage) {
-  run.write_file("C:\\KURULUM\\Kisa.exe", "MZ tiny");
-  EXPECT_FALSE(ExtractPiece(os, "C:\\KURULUM\\Kisa.exe", "C:\\T\\Zrv5.ex_", 320903, 0));
-  expect_failure_message("C:\\T\\Zrv5.ex_");
 }
 
 TEST_F(ExtractTest, EachFailingOperationGivesTheOneMessage) {
   run.make_dir("C:\\T");
-  for (Op op : {Op::OpenRead, Op::OpenWrite, Op::FileLength, Op::Read, Op::Write}) {
+  for (Op op : {Op::OpenWrite, Op::Write}) {
     os.message_boxes.clear();
     os.faults.fail_next(op);
-    EXPECT_FALSE(ExtractPiece(os, setup, "C:\\T\\Zrv5.ex_", 320903, 0)) << static_cast<int>(op);
+    EXPECT_FALSE(ExtractPiece(os, payload, "C:\\T\\Zrv5.ex_", 320903, 0)) << static_cast<int>(op);
     expect_failure_message("C:\\T\\Zrv5.ex_");
   }
   os.message_boxes.clear();
-  EXPECT_FALSE(ExtractPiece(os, setup, "C:\\Yok\\Zrv5.ex_", 320903, 0));
+  EXPECT_FALSE(ExtractPiece(os, payload, "C:\\Yok\\Zrv5.ex_", 320903, 0));
   expect_failure_message("C:\\Yok\\Zrv5.ex_");
 }
 
-TEST_F(ExtractTest, ArithmeticOutsideThe32BitRangeIsAFailure) {
+TEST_F(ExtractTest, LengthsOutsideThePayloadAreAFailure) {
   run.make_dir("C:\\T");
-  EXPECT_FALSE(ExtractPiece(os, setup, "C:\\T\\x", 2147483647, 2147483647));
-  EXPECT_FALSE(ExtractPiece(os, setup, "C:\\T\\x", -5, 0));
-  EXPECT_EQ(os.message_boxes.size(), 2u);
+  EXPECT_FALSE(ExtractPiece(os, payload, "C:\\T\\x", 2147483647, 2147483647));
+  EXPECT_FALSE(ExtractPiece(os, payload, "C:\\T\\x", -5, 0));
+  EXPECT_FALSE(ExtractPiece(os, payload, "C:\\T\\x", 10, static_cast<std::int32_t>(kPayloadSize) - 9));
+  EXPECT_EQ(os.message_boxes.size(), 3u);
 }
 
 }  // namespace

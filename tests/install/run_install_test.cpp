@@ -30,7 +30,6 @@ class RunInstallTest : public ::testing::Test {
   int yields_before_install = 0;
 
   void SetUp() override {
-    run.write_file("C:\\KURULUM\\Setup.exe", testing::setup_file_bytes());
     ASSERT_TRUE(run.start());
     run.walk_to_page3();
     yields_before_install = os.yields;
@@ -53,14 +52,6 @@ class RunInstallTest : public ::testing::Test {
     std::vector<std::string> all;
     for (const auto& box : os.message_boxes) all.push_back(box.prompt);
     return all;
-  }
-  void replace_piece(std::string_view staged_name, std::string bytes) {
-    std::string file = testing::setup_file_bytes();
-    const PayloadPiece* piece = nullptr;
-    for (const auto& p : PayloadManifest) if (p.staged_name == staged_name) piece = &p;
-    bytes.resize(piece->compressed_length, '\0');
-    file.replace(file.size() - piece->bytes_after - piece->compressed_length, piece->compressed_length, bytes);
-    run.write_file("C:\\KURULUM\\Setup.exe", file);
   }
 };
 
@@ -143,71 +134,74 @@ TEST_F(RunInstallTest, LeftoverStagingDirectoryIsReusedAndRemoved) {
   EXPECT_TRUE(os.message_boxes.empty());
 }
 
-TEST_F(RunInstallTest, SetupFileWithoutPayloadEndsAfterOneMessage) {
-  run.write_file("C:\\KURULUM\\Setup.exe", "MZ" + std::string(8000, '\0'));
-  EXPECT_TRUE(install());
-  EXPECT_EQ(prompts(), std::vector<std::string>{"'" + kStaging + "\\Zrv5.ex_' dosyası yazılamadı!"});
-  EXPECT_FALSE(fs::exists(run.host(kStaging)));
-  EXPECT_FALSE(os.registry.key_exists(kProductKey));
-  EXPECT_TRUE(os.dde_log.empty());
-}
+// A full disk (or any write that fails) at each piece in turn: the failure
+// is told, no partial file is left, the file an earlier installation put
+// there is still whole, the closing text says there were errors, and the
+// group gets no item for what did not arrive.
+TEST(RunInstallFullDiskTest, EachPieceFailsWholeAndKeepsTheEarlierFile) {
+  for (const PayloadPiece& piece : PayloadManifest) {
+    SCOPED_TRACE(std::string(piece.installed_name));
+    testing::SetupRun run;
+    const std::string target = kDir + "\\" + std::string(piece.installed_name);
+    run.write_file(target, "önceki kurulum");
+    ASSERT_TRUE(run.start());
+    run.walk_to_page3();
+    run.os.faults.fail_for_path(Op::Write, std::string(piece.installed_name) + ".part");
+    const bool ended = run.ends_program([&] { run.wizard.Command2.user_click(); });
 
-TEST_F(RunInstallTest, DamagedSoundIsReportedAndTheEndSaysSo) {
-  std::string damaged = as_string(testing::piece_file(PayloadManifest[4]));  // Kemra
-  damaged[8] = 'B';  // an algorithm no expander knows
-  replace_piece("Kemra.wa_", damaged);
-  ASSERT_FALSE(install());
-  EXPECT_EQ(prompts(), (std::vector<std::string>{
-                           "Kaynak dosyanın sıkıştırılması için kullanılmış olan algortima desteklenmiyor!",
-                           "'Kemra.wav' dosyası açılamadı!"}));
-  EXPECT_EQ(os.message_boxes[1].title, "Zarvelo");
-  EXPECT_EQ(os.message_boxes[1].style, kStyleSystemWarning);
-  EXPECT_FALSE(installed(PayloadManifest[4]));
-  EXPECT_TRUE(installed(PayloadManifest[3]));
-  EXPECT_TRUE(finished());
-  EXPECT_NE(w.Label11.caption(), kSuccess);
-  EXPECT_NE(w.Label11.caption().find("başarısız"), std::string::npos);
+    std::ifstream in(run.host(target), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "önceki kurulum");
+    EXPECT_FALSE(fs::exists(run.host(target + ".part")));
+    ASSERT_FALSE(run.os.message_boxes.empty());
+    EXPECT_EQ(run.os.message_boxes[0].prompt, "Hedef dosyaya yazılamadı! Disk dolu olabilir.");
+    if (piece.installed_name == "Zrv5.exe") {
+      // Without the game nothing else is installed.
+      EXPECT_TRUE(ended);
+      EXPECT_FALSE(run.os.registry.key_exists(kProductKey));
+      continue;
+    }
+    ASSERT_FALSE(ended);
+    EXPECT_EQ(run.wizard.Label11.caption().find("başarısız") != std::string::npos, true);
+    for (const std::string& command : run.os.dde_log) {
+      EXPECT_EQ(command.find(target), std::string::npos) << "an item for a file that did not arrive";
+    }
+  }
 }
 
 TEST_F(RunInstallTest, FailedExtractionDoesNotExpandStaleBytes) {
   // An earlier run left a complete help piece behind; this run cannot write it.
   run.write_file(kStaging + "\\Zrv5.ch_", as_string(testing::piece_file(PayloadManifest[0])));
-  os.faults.fail_after(Op::OpenWrite, 7);
+  os.faults.fail_for_path(Op::OpenWrite, "Zrv5.ch_");
   ASSERT_FALSE(install());
   EXPECT_FALSE(fs::exists(run.host(kDir + "\\Zrv5.chm")));
-  const auto all = prompts();
-  ASSERT_EQ(all.size(), 4u);
-  EXPECT_EQ(all[0], "'" + kStaging + "\\Zrv5.ch_' dosyası yazılamadı!");
-  EXPECT_EQ(all[1], "Zarvelo yardım dosyası çıkarılamadı!");
-  EXPECT_EQ(all[2], "'" + kStaging + "\\Zrv5.ch_' isimli dosya bulunamadı!");
-  EXPECT_EQ(all[3], "Zarvelo yardım dosyası açılamadı!");
+  EXPECT_EQ(prompts(), (std::vector<std::string>{
+                           "'" + kStaging + "\\Zrv5.ch_' dosyası yazılamadı!",
+                           "Zarvelo yardım dosyası çıkarılamadı!",
+                           "'" + kStaging + "\\Zrv5.ch_' isimli dosya bulunamadı!",
+                           "Zarvelo yardım dosyası açılamadı!",
+                       }));
+  EXPECT_EQ(os.message_boxes[1].title, "Zarvelo");
+  EXPECT_EQ(os.message_boxes[1].style, kStyleSystemWarning);
 }
 
-TEST_F(RunInstallTest, MissingHelpAndUninstallerGetNoItems) {
-  os.faults.fail_after(Op::LzOpenCreate, 6);  // the uninstaller's target
+// One refused command no longer keeps the items after it from arriving.
+TEST_F(RunInstallTest, MissingHelpGetsNoItemAndTheItemsAfterItStillCome) {
+  os.faults.fail_for_path(Op::OpenWrite, "Zrv5.chm.part");
   ASSERT_FALSE(install());
-  os.dde_log.clear();
-  EXPECT_EQ(prompts().back(), "Zarvelo 'Uninstall' dosyası açılamadı!");
-
-  testing::SetupRun second;
-  second.write_file("C:\\KURULUM\\Setup.exe", testing::setup_file_bytes());
-  ASSERT_TRUE(second.start());
-  second.walk_to_page3();
-  second.os.faults.fail_after(Op::LzOpenCreate, 6);
-  second.os.faults.fail_after(Op::LzOpenRead, 7);  // the help piece's source
-  ASSERT_FALSE(second.ends_program([&] { second.wizard.Command2.user_click(); }));
-  EXPECT_EQ(second.os.dde_log, (std::vector<std::string>{
-                                   "connect Progman|progman",
-                                   "[CreateGroup(Zarvelo)]",
-                                   "[additem(\"C:\\Program Files\\Zarvelo\\Zrv5.exe\",Zarvelo)]",
-                                   "disconnect",
-                               }));
+  EXPECT_EQ(prompts().back(), "Zarvelo yardım dosyası açılamadı!");
+  EXPECT_EQ(os.dde_log, (std::vector<std::string>{
+                            "connect Progman|progman",
+                            "[CreateGroup(Zarvelo)]",
+                            "[additem(\"C:\\Program Files\\Zarvelo\\Zrv5.exe\",Zarvelo)]",
+                            "[additem(\"C:\\Program Files\\Zarvelo\\Uninstall Zrv5.exe\",Uninstall Zarvelo)]",
+                            "disconnect",
+                        }));
+  EXPECT_NE(w.Label11.caption(), kSuccess);
 }
 
 TEST_F(RunInstallTest, ProgramGroupFailuresAreToldOnceAndTheWizardFinishes) {
   for (Op op : {Op::DdeConnect, Op::DdeExecute}) {
     testing::SetupRun fresh;
-    fresh.write_file("C:\\KURULUM\\Setup.exe", testing::setup_file_bytes());
     ASSERT_TRUE(fresh.start());
     fresh.walk_to_page3();
     fresh.os.faults.fail_next(op);
@@ -216,8 +210,19 @@ TEST_F(RunInstallTest, ProgramGroupFailuresAreToldOnceAndTheWizardFinishes) {
     EXPECT_EQ(fresh.os.message_boxes[0].title, "Zarvelo");
     EXPECT_EQ(fresh.os.message_boxes[0].style, 4144);
     EXPECT_EQ(fresh.wizard.Command2.caption(), "Son");
+    EXPECT_NE(fresh.wizard.Label11.caption(), kSuccess);
     EXPECT_TRUE(fresh.os.registry.key_exists(kUninstallKey));
   }
+}
+
+// A refused command is told once, with every command that was refused, and
+// the commands after it are still sent.
+TEST_F(RunInstallTest, RefusedGroupCommandDoesNotStopTheOthers) {
+  os.faults.fail_next(Op::DdeExecute);  // the group itself
+  ASSERT_FALSE(install());
+  EXPECT_EQ(os.dde_log.size(), 6u);
+  EXPECT_EQ(prompts(), std::vector<std::string>{"Başlat Menüsündeki Zarvelo program grubu tamamlanamadı! "
+                                                "Kabul edilmeyen komutlar:\r[CreateGroup(Zarvelo)]"});
 }
 
 TEST_F(RunInstallTest, StagingDirectoryThatCannotBeMadeEndsCleanly) {
@@ -272,14 +277,13 @@ INSTANTIATE_TEST_SUITE_P(EveryYield, CancelAtYieldTest, ::testing::Range(1, 10))
 TEST(RunInstallFaultTest, EveryFailingCallIsSurvivedAndTold) {
   const Op ops[] = {Op::DirSearch, Op::MakeDirectory, Op::DeleteFiles, Op::RemoveDirectory, Op::OpenRead,
                     Op::OpenWrite, Op::FileLength, Op::Read, Op::Write, Op::RegCreateKey, Op::RegOpenKey,
-                    Op::RegQueryValue, Op::RegSetValue, Op::LzOpenRead, Op::LzOpenCreate, Op::LzCopy,
-                    Op::DdeConnect, Op::DdeExecute};
+                    Op::RegQueryValue, Op::RegSetValue, Op::Flush, Op::ReplaceFile, Op::DdeConnect,
+                    Op::DdeExecute};
   // Failures the system ignores by design: clean-up, reading the version,
   // and looking for files to link.
   const std::set<Op> silent = {Op::DeleteFiles, Op::RemoveDirectory, Op::RegOpenKey, Op::RegQueryValue,
                                Op::DirSearch};
   const auto prepare = [](testing::SetupRun& run) {
-    run.write_file("C:\\KURULUM\\Setup.exe", testing::setup_file_bytes());
     EXPECT_TRUE(run.start());
     run.walk_to_page3();
     run.os.faults = Faults{};

@@ -1,5 +1,7 @@
 #include "tests/support/harness.h"
 
+#include "tests/support/payload.h"
+
 #include <atomic>
 #include <fstream>
 #include <unistd.h>
@@ -20,7 +22,11 @@ ScratchDir::~ScratchDir() {
   fs::remove_all(path_, ignored);
 }
 
-SetupRun::SetupRun() : os(scratch.path()), app(os), wizard(app.form1) {}
+SetupRun::SetupRun() : os(scratch.path()), app(os), wizard(app.form1) {
+  // Where the headless program finds itself: a whole setup file, unless a
+  // test writes another.
+  write_file(os.program_dir + "\\" + os.program_file + ".exe", setup_file_bytes());
+}
 
 bool SetupRun::start() {
   return !ends_program([&] { app.Main(); });

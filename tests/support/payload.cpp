@@ -4,7 +4,9 @@
 #include <random>
 #include <stdexcept>
 
+#include "install/payload_layout.h"
 #include "szdd/encoder.h"
+#include "tests/support/setup_image.h"
 
 namespace zrv::testing {
 
@@ -33,7 +35,11 @@ const std::vector<std::uint8_t>& piece_file(const PayloadPiece& piece) {
 
 const std::string& setup_file_bytes() {
   static const std::string bytes = [] {
-    std::string file = "MZ" + std::string(4094, '\x90');
+    std::vector<std::uint8_t> image = minimal_setup_image();
+    std::vector<std::span<const std::uint8_t>> pieces;
+    for (const PayloadPiece& piece : PayloadManifest) pieces.emplace_back(piece_file(piece));
+    record_digests(image, pieces);
+    std::string file = as_string(image);
     for (const PayloadPiece& piece : PayloadManifest) file += as_string(piece_file(piece));
     return file;
   }();

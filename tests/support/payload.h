@@ -14,8 +14,9 @@ std::vector<std::uint8_t> piece_content(const PayloadPiece& piece);
 // The SZDD piece of exactly the manifest's length for that content.
 const std::vector<std::uint8_t>& piece_file(const PayloadPiece& piece);
 
-// A setup file: a small image followed by the eight pieces in file order.
-// Made once per test program.
+// A setup file that passes the payload check: a small image with the
+// pieces' digests, followed by the eight pieces in file order. Made once per
+// test program.
 const std::string& setup_file_bytes();
 
 std::string as_string(const std::vector<std::uint8_t>& bytes);

@@ -7,6 +7,8 @@
 #include "standins/sounds/sound_file.h"
 #include "szdd/decoder.h"
 #include "szdd/encoder.h"
+#include "install/payload_layout.h"
+#include "tests/support/setup_image.h"
 #include "tests/tools/scratch_files.h"
 #include "tools/manifest_lookup.h"
 #include "tools/payload_packer.h"
@@ -64,7 +66,7 @@ class PayloadPack : public ::testing::Test {
 
   static inline std::unique_ptr<ScratchFolder> inputs_;
   ScratchFolder work_;
-  const std::vector<uint8_t> image_ = synthetic_pe(6144, 99);
+  const std::vector<uint8_t> image_ = testing::minimal_setup_image();
 };
 
 TEST_F(PayloadPack, PiecesCutFromTheEndByTheManifestExpandToTheInputs) {
@@ -72,7 +74,11 @@ TEST_F(PayloadPack, PiecesCutFromTheEndByTheManifestExpandToTheInputs) {
   ASSERT_TRUE(report.ok()) << report.error;
   const auto setup = read_bytes(output());
   ASSERT_EQ(setup.size(), image_.size() + kPayloadSize);
-  EXPECT_TRUE(std::equal(image_.begin(), image_.end(), setup.begin()));
+  // The image is copied as it is but for its pieces' digests, which make
+  // the result pass the check the setup makes of itself.
+  const std::size_t digests = read_image_layout(image_).layout.digest_block + kDigestMarker.size();
+  EXPECT_TRUE(std::equal(image_.begin(), image_.begin() + static_cast<std::ptrdiff_t>(digests), setup.begin()));
+  EXPECT_EQ(check_payload(setup).fault, PayloadFault::none);
 
   for (const auto& piece : PayloadManifest) {
     SCOPED_TRACE(std::string(piece.installed_name));
@@ -138,6 +144,22 @@ TEST_F(PayloadPack, FailureKeepsAnEarlierOutputIntact) {
   ASSERT_FALSE(pack().ok());
   EXPECT_EQ(read_bytes(output()), earlier);
   EXPECT_TRUE(testing::entries_containing(work_.path(), ".tmp").empty());
+}
+
+TEST_F(PayloadPack, ImageWithoutDigestBlockOrAlreadySignedIsRefused) {
+  write_bytes(image_path(), synthetic_pe(6144, 99));
+  auto report = pack();
+  ASSERT_FALSE(report.ok());
+  EXPECT_NE(report.error.find("no .zrvsum section"), std::string::npos) << report.error;
+  expect_nothing_written();
+
+  auto signed_image = image_;
+  testing::append_certificate_table(signed_image);
+  write_bytes(image_path(), signed_image);
+  report = pack();
+  ASSERT_FALSE(report.ok());
+  EXPECT_NE(report.error.find("sign the packed setup program"), std::string::npos) << report.error;
+  expect_nothing_written();
 }
 
 TEST_F(PayloadPack, RefusesToWriteOverItsOwnImage) {

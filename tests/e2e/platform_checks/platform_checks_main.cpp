@@ -1,8 +1,8 @@
 // Checks the win32 platform's operations against the real Windows API under
 // Wine: text crossing the UTF-16 boundary, the message-box style numbers,
-// the registry, files, the running program, starting a program and LZ
-// expansion; given the setup program and its stand-in files, also each
-// payload piece through lz32. Prints each failure; the last line is
+// the registry, files, the running program, starting a program, open errors
+// and replacing files; given the setup program and its stand-in files, also
+// each payload piece through lz32, the system's own expander. Prints each failure; the last line is
 // "N passed, N failed". Usage: zplatform_checks [SETUP_EXE STANDINS_FOLDER]
 #include <windows.h>
 
@@ -14,7 +14,6 @@
 #include "platform/win32/message_box_flags.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_platform.h"
-#include "szdd/encoder.h"
 #include "tests/e2e/platform_checks/check.h"
 #include "tests/e2e/platform_checks/payload_pieces.h"
 
@@ -209,37 +208,29 @@ void check_start_program(zrv::Platform& os, const std::string& own_path) {
   check(!os.start_program(in_scratch("missing.exe")), group, "starting a missing program reports success");
 }
 
-void check_lz(zrv::Platform& os) {
-  const char* group = "lz";
-  std::string original;
-  for (int i = 0; i < 3000; ++i) original += "Zarvelo " + std::to_string(i % 97) + "\r\n";
-  const std::vector<std::uint8_t> input(original.begin(), original.end());
-  const zrv::szdd::EncodeResult packed = zrv::szdd::encode_best(input, 'e');
-  check(packed.ok(), group, "the encoder failed: " + packed.message);
-  write_bytes(os, in_scratch("oyun.ex_"), std::string(packed.file.begin(), packed.file.end()));
+// What expansion relies on: open failures with their Windows codes, and a
+// finished file moved over the old one in one step.
+void check_open_errors_and_replace(zrv::Platform& os) {
+  const char* group = "replace";
+  std::uint32_t error = 0;
+  check(!os.open_file(in_scratch("yok.bin"), zrv::FileMode::Read, error) && error == ERROR_FILE_NOT_FOUND, group,
+        "a missing file gives error " + std::to_string(error));
+  check(!os.open_file(in_scratch("yok\\a.bin"), zrv::FileMode::WriteTruncate, error) && error == ERROR_PATH_NOT_FOUND,
+        group, "a file in a missing folder gives error " + std::to_string(error));
 
-  auto expand = [&](const std::string& from, const std::string& to) -> std::int32_t {
-    const zrv::LzOpenResult source = os.lz_open_file(from, zrv::LzOpenStyle::Read);
-    if (source.handle < 0) return -100;
-    const zrv::LzOpenResult target = os.lz_open_file(to, zrv::LzOpenStyle::Create);
-    if (target.handle < 0) {
-      os.lz_close(source.handle);
-      return -101;
-    }
-    const std::int32_t copied = os.lz_copy(source.handle, target.handle);
-    os.lz_close(source.handle);
-    os.lz_close(target.handle);
-    return copied;
-  };
-  const std::int32_t copied = expand(in_scratch("oyun.ex_"), in_scratch("Oyun Dizini ş.exe"));
-  check(copied == static_cast<std::int32_t>(original.size()), group, "LZCopy wrote " + std::to_string(copied));
-  check(read_bytes(os, in_scratch("Oyun Dizini ş.exe")) == original, group, "the expanded file differs");
-  write_bytes(os, in_scratch("plain.txt"), "not compressed");
-  expand(in_scratch("plain.txt"), in_scratch("plain copy.txt"));
-  check(read_bytes(os, in_scratch("plain copy.txt")) == "not compressed", group, "a plain file is not copied as is");
-  const zrv::LzOpenResult missing = os.lz_open_file(in_scratch("yok.ex_"), zrv::LzOpenStyle::Read);
-  check(missing.handle < 0 && missing.error_code == ERROR_FILE_NOT_FOUND, group,
-        "a missing file gives error " + std::to_string(missing.error_code));
+  const std::string final_name = in_scratch("Oyun Dizini ş.exe");
+  const std::string partial = final_name + ".part";
+  write_bytes(os, final_name, "old");
+  auto file = os.open_file(partial, zrv::FileMode::WriteTruncate);
+  check(file && file->write({reinterpret_cast<const std::uint8_t*>("new"), 3}) && file->flush(), group,
+        "cannot write and flush a file");
+  file.reset();
+  check(os.replace_file(partial, final_name, error), group, "cannot replace a file, error " + std::to_string(error));
+  check(read_bytes(os, final_name) == "new", group, "the replaced file does not hold the new content");
+  check(os.dir_search(partial, true).empty(), group, "the moved file is still there under its old name");
+  check(!os.replace_file(in_scratch("yok.part"), final_name, error) && error == ERROR_FILE_NOT_FOUND, group,
+        "moving a missing file gives error " + std::to_string(error));
+  check(read_bytes(os, final_name) == "new", group, "a failed replace changed the file");
 }
 
 }  // namespace
@@ -262,7 +253,7 @@ int main(int argc, char** argv) {
   check_files(os);
   check_program_and_system(os);
   check_start_program(os, os.program_directory() + "\\" + os.program_name() + ".exe");
-  check_lz(os);
+  check_open_errors_and_replace(os);
   if (argc == 3) check_payload_pieces(widen(argv[1]), widen(argv[2]), widen(scratch));
 
   std::printf("%d passed, %d failed\n", zchecks::tally().passed, zchecks::tally().failed);

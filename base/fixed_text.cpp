@@ -1,4 +1,4 @@
-#include "wizard/fixed_text.h"
+#include "base/fixed_text.h"
 
 namespace zrv {
 namespace {

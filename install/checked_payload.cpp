@@ -1,0 +1,40 @@
+#include "install/checked_payload.h"
+
+#include "install/payload_layout.h"
+
+namespace zrv {
+
+// The block the packer fills with the pieces' digests, in a section of its
+// own (see install/payload_layout.h). The setup reads it back from its file
+// like every other byte it checks; it is defined here, in a file every setup
+// image links, so that the image always has it.
+extern const std::uint8_t kPayloadDigestBlock[kDigestBlockSize];
+[[gnu::section(".zrvsum"), gnu::used]] const std::uint8_t kPayloadDigestBlock[kDigestBlockSize] = {
+    'Z', 'R', 'V', 'S', 'U', 'M', '0', '1'};
+static_assert(kDigestMarker.size() == 8 && kDigestSection == ".zrvsum", "the block above spells both out");
+
+std::optional<std::span<const std::uint8_t>> CheckedPayload::piece(std::int32_t length,
+                                                                   std::int32_t bytes_after) const {
+  if (length < 0 || bytes_after < 0) return std::nullopt;
+  const auto size = static_cast<std::uint64_t>(bytes_.size());
+  if (static_cast<std::uint64_t>(length) + static_cast<std::uint64_t>(bytes_after) > size) return std::nullopt;
+  const std::size_t start = bytes_.size() - static_cast<std::size_t>(bytes_after) - static_cast<std::size_t>(length);
+  return std::span<const std::uint8_t>(bytes_).subspan(start, static_cast<std::size_t>(length));
+}
+
+std::optional<CheckedPayload> read_checked_payload(Platform& platform, std::string_view setup_file) {
+  const auto file = platform.open_file(setup_file, FileMode::Read);
+  if (!file) return std::nullopt;
+  const std::optional<std::int64_t> length = file->length();
+  // A setup file is well under this; a larger one is not ours.
+  constexpr std::int64_t kLargestSetupFile = std::int64_t{64} << 20;
+  if (!length || *length < kPayloadSize || *length > kLargestSetupFile) return std::nullopt;
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(*length));
+  if (!file->read_at(0, bytes)) return std::nullopt;
+  const PayloadCheck check = check_payload(bytes);
+  if (check.fault != PayloadFault::none) return std::nullopt;
+  const auto payload_start = bytes.begin() + static_cast<std::ptrdiff_t>(check.payload_end - kPayloadSize);
+  return CheckedPayload(std::vector<std::uint8_t>(payload_start, payload_start + kPayloadSize));
+}
+
+}  // namespace zrv

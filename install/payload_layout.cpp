@@ -1,0 +1,190 @@
+#include "install/payload_layout.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "base/crc32.h"
+#include "szdd/format.h"
+
+namespace zrv {
+namespace {
+
+// The header fields we read, at their offsets in the Microsoft PE/COFF
+// layout. Offsets inside the optional header differ between PE32 and PE32+.
+constexpr std::size_t kPeOffsetField = 0x3C;
+constexpr std::array<std::uint8_t, 4> kPeSignature = {'P', 'E', 0, 0};
+constexpr std::size_t kCoffHeaderSize = 20;
+constexpr std::size_t kSectionCountField = 2;        // in the COFF header
+constexpr std::size_t kOptionalSizeField = 16;       // in the COFF header
+constexpr std::uint16_t kPe32Magic = 0x10B;
+constexpr std::uint16_t kPe32PlusMagic = 0x20B;
+constexpr std::size_t kHeadersSizeField = 60;        // SizeOfHeaders, both kinds
+constexpr std::size_t kPe32DirectoryCount = 92;      // NumberOfRvaAndSizes
+constexpr std::size_t kPe32PlusDirectoryCount = 108;
+constexpr std::size_t kSecurityDirectory = 4;        // its "address" is a file offset
+constexpr std::size_t kDirectoryEntrySize = 8;
+constexpr std::size_t kSectionHeaderSize = 40;
+constexpr std::size_t kSectionNameSize = 8;
+constexpr std::size_t kVirtualSizeField = 8;
+constexpr std::size_t kRawSizeField = 16;
+constexpr std::size_t kRawPointerField = 20;
+// Signing tools align the certificate table to 8 bytes with zeros.
+constexpr std::size_t kCertificateAlignment = 8;
+
+// Little-endian fields read byte by byte; nothing when they do not lie
+// wholly inside the file.
+std::optional<std::uint32_t> read_le(std::span<const std::uint8_t> file, std::size_t at, std::size_t size) {
+  if (at > file.size() || file.size() - at < size) return std::nullopt;
+  std::uint32_t value = 0;
+  for (std::size_t i = size; i-- > 0;) value = value << 8 | file[at + i];
+  return value;
+}
+
+std::optional<std::uint32_t> u16(std::span<const std::uint8_t> file, std::size_t at) { return read_le(file, at, 2); }
+std::optional<std::uint32_t> u32(std::span<const std::uint8_t> file, std::size_t at) { return read_le(file, at, 4); }
+
+bool has_bytes(std::span<const std::uint8_t> file, std::size_t at, std::span<const std::uint8_t> bytes) {
+  return at <= file.size() && file.size() - at >= bytes.size() &&
+         std::equal(bytes.begin(), bytes.end(), file.begin() + static_cast<std::ptrdiff_t>(at));
+}
+
+bool is_digest_section(std::span<const std::uint8_t> file, std::size_t header) {
+  std::array<std::uint8_t, kSectionNameSize> name{};
+  std::copy(kDigestSection.begin(), kDigestSection.end(), name.begin());
+  return has_bytes(file, header, name);
+}
+
+struct Directory {
+  std::size_t first_entry;
+  std::uint32_t count;
+};
+
+// Where the optional header's data directories are, for either kind of image.
+std::optional<Directory> data_directories(std::span<const std::uint8_t> file, std::size_t optional_header,
+                                          std::size_t optional_size) {
+  const auto magic = u16(file, optional_header);
+  if (!magic || (*magic != kPe32Magic && *magic != kPe32PlusMagic)) return std::nullopt;
+  const std::size_t count_field = *magic == kPe32Magic ? kPe32DirectoryCount : kPe32PlusDirectoryCount;
+  const auto count = u32(file, optional_header + count_field);
+  if (!count || count_field + 4 > optional_size) return std::nullopt;
+  // Only the entries the optional header really holds count.
+  const std::size_t room = (optional_size - count_field - 4) / kDirectoryEntrySize;
+  return Directory{optional_header + count_field + 4, static_cast<std::uint32_t>(std::min<std::size_t>(*count, room))};
+}
+
+}  // namespace
+
+ImageResult read_image_layout(std::span<const std::uint8_t> file) {
+  ImageResult result;
+  result.fault = PayloadFault::not_a_program;
+  if (file.size() < 2 || file[0] != 'M' || file[1] != 'Z') return result;
+  const auto pe = u32(file, kPeOffsetField);
+  if (!pe || !has_bytes(file, *pe, kPeSignature)) return result;
+  const std::size_t coff = *pe + kPeSignature.size();
+  const auto sections = u16(file, coff + kSectionCountField);
+  const auto optional_size = u16(file, coff + kOptionalSizeField);
+  if (!sections || !optional_size) return result;
+  const std::size_t optional_header = coff + kCoffHeaderSize;
+  const auto headers_size = u32(file, optional_header + kHeadersSizeField);
+  const auto directories = data_directories(file, optional_header, *optional_size);
+  if (!headers_size || !directories || *headers_size > file.size()) return result;
+
+  ImageLayout& layout = result.layout;
+  layout.image_end = *headers_size;
+  const std::size_t section_table = optional_header + *optional_size;
+  for (std::size_t i = 0; i < *sections; ++i) {
+    const std::size_t header = section_table + i * kSectionHeaderSize;
+    const auto virtual_size = u32(file, header + kVirtualSizeField);
+    const auto raw_size = u32(file, header + kRawSizeField);
+    const auto raw_at = u32(file, header + kRawPointerField);
+    if (!virtual_size || !raw_size || !raw_at) return result;
+    if (*raw_size == 0) continue;  // uninitialised data takes no room in the file
+    if (*raw_at > file.size() || file.size() - *raw_at < *raw_size) return result;
+    layout.image_end = std::max<std::size_t>(layout.image_end, std::size_t{*raw_at} + *raw_size);
+    if (is_digest_section(file, header) && std::min(*virtual_size, *raw_size) >= kDigestBlockSize &&
+        has_bytes(file, *raw_at, kDigestMarker)) {
+      layout.digest_block = *raw_at;
+    }
+  }
+
+  if (directories->count > kSecurityDirectory) {
+    const std::size_t entry = directories->first_entry + kSecurityDirectory * kDirectoryEntrySize;
+    const auto at = u32(file, entry);
+    const auto size = u32(file, entry + 4);
+    if (!at || !size) return result;
+    layout.certificate_at = *at;
+    layout.certificate_size = *size;
+  }
+  result.fault = layout.digest_block == 0 ? PayloadFault::no_digests : PayloadFault::none;
+  return result;
+}
+
+PayloadCheck check_payload(std::span<const std::uint8_t> file) {
+  PayloadCheck check;
+  const ImageResult image = read_image_layout(file);
+  if (image.fault != PayloadFault::none) {
+    check.fault = image.fault;
+    return check;
+  }
+  const ImageLayout& layout = image.layout;
+  const std::size_t payload_end = layout.image_end + static_cast<std::size_t>(kPayloadSize);
+  // Unsigned, the payload ends the file. Signed, the certificate table ends
+  // it and only the signing tool's zero padding stands between the two.
+  std::size_t end_of_content = file.size();
+  if (layout.certificate_size != 0) {
+    if (layout.certificate_at < layout.image_end || layout.certificate_at > file.size() ||
+        file.size() - layout.certificate_at != layout.certificate_size) {
+      check.fault = PayloadFault::bad_signature;
+      return check;
+    }
+    end_of_content = layout.certificate_at;
+    if (payload_end <= end_of_content && end_of_content - payload_end < kCertificateAlignment &&
+        std::all_of(file.begin() + static_cast<std::ptrdiff_t>(payload_end),
+                    file.begin() + static_cast<std::ptrdiff_t>(end_of_content),
+                    [](std::uint8_t byte) { return byte == 0; })) {
+      end_of_content = payload_end;
+    }
+  }
+  if (end_of_content != payload_end) {
+    check.fault = PayloadFault::wrong_length;
+    return check;
+  }
+
+  for (std::size_t i = 0; i < PayloadManifest.size(); ++i) {
+    const PayloadPiece& piece = PayloadManifest[i];
+    const std::span<const std::uint8_t> bytes = piece_bytes(file, payload_end, piece);
+    const szdd::HeaderResult header = szdd::parse_header(bytes);
+    check.piece = &piece;
+    if (header.error != szdd::HeaderError::none || header.header.expanded_length != piece.expanded_length) {
+      check.fault = PayloadFault::bad_piece_header;
+      return check;
+    }
+    if (crc32(bytes) != *u32(file, layout.digest_block + kDigestMarker.size() + 4 * i)) {
+      check.fault = PayloadFault::wrong_digest;
+      return check;
+    }
+  }
+  check.piece = nullptr;
+  check.payload_end = payload_end;
+  return check;
+}
+
+std::span<const std::uint8_t> piece_bytes(std::span<const std::uint8_t> file, std::size_t payload_end,
+                                          const PayloadPiece& piece) {
+  const std::size_t end = payload_end - static_cast<std::size_t>(piece.bytes_after);
+  return file.subspan(end - static_cast<std::size_t>(piece.compressed_length),
+                      static_cast<std::size_t>(piece.compressed_length));
+}
+
+bool record_digests(std::span<std::uint8_t> image, std::span<const std::span<const std::uint8_t>> pieces) {
+  const ImageResult layout = read_image_layout(image);
+  if (layout.fault != PayloadFault::none || pieces.size() != PayloadManifest.size()) return false;
+  std::size_t at = layout.layout.digest_block + kDigestMarker.size();
+  for (const std::span<const std::uint8_t> piece : pieces) {
+    const std::uint32_t digest = crc32(piece);
+    for (int shift = 0; shift < 32; shift += 8) image[at++] = static_cast<std::uint8_t>(digest >> shift);
+  }
+  return true;
+}
+
+}  // namespace zrv

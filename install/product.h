@@ -1,0 +1,29 @@
+#pragma once
+#include <string_view>
+
+#include "install/payload_manifest.h"
+
+// The names by which this product is known on a machine: its registry keys
+// and values, its installed programs, its Start-menu group, its staging
+// folder. Everything that writes or reads them takes them from here.
+namespace zrv::product {
+
+inline constexpr std::string_view kName = "Zarvelo";  // also the group's and the messages' title
+
+inline constexpr std::string_view kVendorKey = "Software\\Dalvorin";
+inline constexpr std::string_view kProductSubKey = "Zrv5";
+inline constexpr std::string_view kProductKey = "Software\\Dalvorin\\Zrv5";
+inline constexpr std::string_view kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zrv5";
+inline constexpr std::string_view kDirectoryValue = "Dizin";
+
+inline constexpr std::string_view kGameProgram = "Zrv5.exe";
+inline constexpr std::string_view kHelpFile = "Zrv5.chm";
+inline constexpr std::string_view kUninstaller = "Uninstall Zrv5.exe";
+
+// Under the temporary directory, between extraction and expansion.
+inline constexpr std::string_view kStagingName = "Zrv5TMP";
+
+static_assert(has_piece(kGameProgram) && has_piece(kHelpFile) && has_piece(kUninstaller),
+              "the named programs and the help file must be pieces of the payload");
+
+}  // namespace zrv::product

@@ -1,0 +1,122 @@
+// Telling a whole setup file from a damaged one, before anything is changed.
+#include "install/payload_layout.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/payload.h"
+#include "tests/support/setup_image.h"
+
+namespace zrv {
+namespace {
+
+using testing::append_certificate_table;
+
+std::vector<std::uint8_t> whole_setup_file() {
+  const std::string& bytes = testing::setup_file_bytes();
+  return {bytes.begin(), bytes.end()};
+}
+
+const PayloadPiece& piece_named(std::string_view name) { return *find_piece(name); }
+
+// The offset of a byte well inside a piece, counted back from the file's end.
+std::size_t inside(const std::vector<std::uint8_t>& file, const PayloadPiece& piece) {
+  return file.size() - static_cast<std::size_t>(piece.bytes_after) - static_cast<std::size_t>(piece.compressed_length) / 2;
+}
+
+TEST(PayloadCheck, WholeFilePassesAndEndsWithItsPayload) {
+  const auto file = whole_setup_file();
+  const PayloadCheck check = check_payload(file);
+  EXPECT_EQ(check.fault, PayloadFault::none);
+  EXPECT_EQ(check.payload_end, file.size());
+}
+
+// Signing pads the file to 8 bytes and appends the certificate table; the
+// pieces are then counted back from where the padding begins.
+TEST(PayloadCheck, SignedFileFindsItsPiecesBeforeTheCertificateTable) {
+  const auto unsigned_file = whole_setup_file();
+  auto file = unsigned_file;
+  append_certificate_table(file);
+  const PayloadCheck check = check_payload(file);
+  ASSERT_EQ(check.fault, PayloadFault::none);
+  EXPECT_EQ(check.payload_end, unsigned_file.size());
+  for (const PayloadPiece& piece : PayloadManifest) {
+    const auto bytes = piece_bytes(file, check.payload_end, piece);
+    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), testing::piece_file(piece).begin())) << piece.installed_name;
+  }
+}
+
+TEST(PayloadCheck, CutShortOrLengthenedFilesAreRefused) {
+  auto shorter = whole_setup_file();
+  shorter.resize(shorter.size() - 4096);
+  EXPECT_EQ(check_payload(shorter).fault, PayloadFault::wrong_length);
+
+  auto longer = whole_setup_file();
+  longer.resize(longer.size() + 1024, 0);
+  EXPECT_EQ(check_payload(longer).fault, PayloadFault::wrong_length);
+
+  auto signed_then_lengthened = whole_setup_file();
+  append_certificate_table(signed_then_lengthened);
+  signed_then_lengthened.push_back(0);
+  EXPECT_EQ(check_payload(signed_then_lengthened).fault, PayloadFault::bad_signature);
+}
+
+TEST(PayloadCheck, OnlyZerosMayStandBeforeTheCertificateTable) {
+  auto file = whole_setup_file();
+  file.push_back(0x01);  // a stray byte that the padding would then hide
+  append_certificate_table(file);
+  EXPECT_EQ(check_payload(file).fault, PayloadFault::wrong_length);
+}
+
+TEST(PayloadCheck, OneFlippedBitInAnyPieceIsFoundAndNamed) {
+  for (const std::string_view name : {"Zrv5.exe", "Kemra.wav", "Zrv5.chm"}) {
+    auto file = whole_setup_file();
+    file[inside(file, piece_named(name))] ^= 0x10;
+    const PayloadCheck check = check_payload(file);
+    EXPECT_EQ(check.fault, PayloadFault::wrong_digest) << name;
+    ASSERT_NE(check.piece, nullptr);
+    EXPECT_EQ(check.piece->installed_name, name);
+  }
+}
+
+TEST(PayloadCheck, PieceHeadersMustBeAlgorithmAWithTheManifestsLength) {
+  const PayloadPiece& sound = piece_named("Pasel.wav");
+  auto file = whole_setup_file();
+  const std::size_t header = file.size() - static_cast<std::size_t>(sound.bytes_after + sound.compressed_length);
+  auto other_algorithm = file;
+  other_algorithm[header + 8] = 'B';
+  EXPECT_EQ(check_payload(other_algorithm).fault, PayloadFault::bad_piece_header);
+  auto other_length = file;
+  other_length[header + 10] ^= 1;
+  EXPECT_EQ(check_payload(other_length).fault, PayloadFault::bad_piece_header);
+  auto no_signature = file;
+  no_signature[header] = 'X';
+  EXPECT_EQ(check_payload(no_signature).fault, PayloadFault::bad_piece_header);
+}
+
+TEST(PayloadCheck, FilesThatAreNoSetupProgramOfOursAreRefused) {
+  auto file = whole_setup_file();
+  auto renamed_section = file;
+  const ImageResult image = read_image_layout(file);
+  ASSERT_EQ(image.fault, PayloadFault::none);
+  renamed_section[image.layout.digest_block] = 'X';  // the marker
+  EXPECT_EQ(check_payload(renamed_section).fault, PayloadFault::no_digests);
+
+  auto no_pe = file;
+  no_pe[0x3C] = 0xFF;
+  no_pe[0x3F] = 0x7F;  // the PE header would lie far past the end
+  EXPECT_EQ(check_payload(no_pe).fault, PayloadFault::not_a_program);
+  EXPECT_EQ(check_payload({}).fault, PayloadFault::not_a_program);
+}
+
+TEST(PayloadCheck, DigestsAreRecordedOnlyWhereTheImageHasTheirBlock) {
+  auto image = testing::minimal_setup_image();
+  std::vector<std::span<const std::uint8_t>> pieces;
+  for (const PayloadPiece& piece : PayloadManifest) pieces.emplace_back(testing::piece_file(piece));
+  EXPECT_TRUE(record_digests(image, pieces));
+  image[read_image_layout(image).layout.digest_block] = 0;
+  EXPECT_FALSE(record_digests(image, pieces));
+  EXPECT_FALSE(record_digests(image, std::span(pieces).first(7)));
+}
+
+}  // namespace
+}  // namespace zrv

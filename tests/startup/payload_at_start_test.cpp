@@ -1,0 +1,74 @@
+// The setup checks its own file before it shows or changes anything.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "install/payload_manifest.h"
+#include "tests/support/harness.h"
+#include "tests/support/payload.h"
+#include "tests/support/setup_image.h"
+
+namespace zrv {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kSetup = "C:\\KURULUM\\Setup.exe";
+const std::string kDamaged =
+    "'C:\\KURULUM\\Setup.exe' kurulum dosyası bozuk veya eksik! Dosya yarıda kalmış ya da değiştirilmiş "
+    "olabilir.\r\rLütfen kurulum programını yeniden indiriniz.";
+
+std::string damaged(const std::string& how) {
+  std::string file = testing::setup_file_bytes();
+  if (how == "cut short") file.resize(file.size() - 4096);
+  if (how == "lengthened") file.append(1024, '\0');
+  if (how == "game bit") file[file.size() - 100000] ^= 0x04;
+  if (how == "sound bit") file[file.size() - 320903 - 2000] ^= 0x80;  // in Pasel.wa_
+  if (how == "no payload") file.resize(4096);
+  return file;
+}
+
+TEST(PayloadAtStart, DamagedSetupFilesAreRefusedBeforeAnythingShows) {
+  for (const std::string how : {"cut short", "lengthened", "game bit", "sound bit", "no payload"}) {
+    SCOPED_TRACE(how);
+    testing::SetupRun run;
+    run.write_file(kSetup, damaged(how));
+    EXPECT_FALSE(run.start()) << "the program must end";
+    ASSERT_EQ(run.os.message_boxes.size(), 1u);
+    EXPECT_EQ(run.os.message_boxes[0].prompt, kDamaged);
+    EXPECT_EQ(run.os.message_boxes[0].title, "Zarvelo");
+    EXPECT_EQ(run.os.message_boxes[0].style, 4144);
+    for (const std::string& event : run.os.events) EXPECT_NE(event.rfind("show", 0), 0u) << event;
+    EXPECT_FALSE(run.os.registry.key_exists("Software\\Dalvorin"));
+    EXPECT_FALSE(fs::exists(run.host("C:\\WINDOWS\\TEMP\\Zrv5TMP")));
+  }
+}
+
+TEST(PayloadAtStart, UnreadableSetupFileIsRefusedTheSameWay) {
+  testing::SetupRun run;
+  run.os.faults.fail_next(Op::Read);
+  EXPECT_FALSE(run.start());
+  ASSERT_EQ(run.os.message_boxes.size(), 1u);
+  EXPECT_EQ(run.os.message_boxes[0].prompt, kDamaged);
+}
+
+// A publisher's signature at the end changes nothing that is installed.
+TEST(PayloadAtStart, SignedSetupFileInstallsExactlyItsPieces) {
+  testing::SetupRun run;
+  const std::string& whole = testing::setup_file_bytes();
+  std::vector<std::uint8_t> file(whole.begin(), whole.end());
+  testing::append_certificate_table(file);
+  run.write_file(kSetup, testing::as_string(file));
+  ASSERT_TRUE(run.start());
+  run.walk_to_page3();
+  ASSERT_FALSE(run.ends_program([&] { run.wizard.Command2.user_click(); }));
+  EXPECT_TRUE(run.os.message_boxes.empty());
+  for (const PayloadPiece& piece : PayloadManifest) {
+    std::ifstream in(run.host("C:\\Program Files\\Zarvelo\\" + std::string(piece.installed_name)), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), testing::as_string(testing::piece_content(piece)))
+        << piece.installed_name;
+  }
+}
+
+}  // namespace
+}  // namespace zrv

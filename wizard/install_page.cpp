@@ -1,0 +1,62 @@
+// The wizard's last page: the installation told through its two labels,
+// then the finished state.
+#include "install/installation.h"
+#include "install/install_texts.h"
+#include "install/product.h"
+#include "install/staging.h"
+#include "platform/message_box.h"
+#include "platform/platform.h"
+#include "wizard/form1.h"
+
+namespace zrv {
+namespace {
+
+// The phase in Label11, the file in Label12, the yields and messages as the
+// rest of the wizard has them.
+class WizardProgress : public InstallProgress {
+ public:
+  explicit WizardProgress(Form1& wizard) : wizard_(wizard) {}
+
+  void show(Line line, std::string_view text, bool repaint) override {
+    Control& label = line == Line::phase ? wizard_.Label11 : wizard_.Label12;
+    label.set_caption(std::string(text));
+    if (repaint) label.refresh();
+  }
+  void yield() override { wizard_.platform().do_events(); }
+  void tell(std::string_view message) override {
+    wizard_.platform().message_box(message, kStyleSystemWarning, product::kName);
+  }
+
+ private:
+  Form1& wizard_;
+};
+
+}  // namespace
+
+void Form1::RunInstall() {
+  Platform& os = platform();
+  state.installing = true;
+  update_navigation();
+
+  WizardProgress progress(*this);
+  const InstallReport report =
+      install_payload(os, {payload, state.InstallDir.trimmed(), staging_dir(state.TempDir.trimmed())}, progress);
+  if (!report.completed()) os.end_program();
+
+  bring_to_front_and_focus();
+  os.do_events();
+  set_focus();
+
+  Label11.set_caption(std::string(report.all_well() ? text::kInstalled : text::kInstalledWithErrors));
+  Label11.refresh();
+  state.installing = false;
+  state.finished = true;
+  update_navigation();
+}
+
+void Form1::DeleteTempFiles() {
+  WizardProgress progress(*this);
+  clean_up_staging(platform(), staging_dir(state.TempDir.trimmed()), progress);
+}
+
+}  // namespace zrv
