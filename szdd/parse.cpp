@@ -149,21 +149,17 @@ ParseFamily::ParseFamily(const Parse& base) : base_(base), longest_first_(base.r
   for (std::size_t k = 0; k < longest_first_.size(); ++k) {
     const uint64_t l = base_.refs[longest_first_[k]].len;
     longest_prefix_[k + 1] = longest_prefix_[k] + l;
-    // A reference of length l splits into at most l / 3 pieces.
-    max_refs_ += l / kMinMatch;
   }
 }
 
 bool ParseFamily::shape_for(uint64_t size, Shape& shape) const {
   const uint64_t n = base_.n;
   const uint64_t base_refs = base_.refs.size();
-  const uint64_t base_covered = longest_prefix_.back();
-  for (uint64_t refs = 0; refs <= max_refs_ && kHeaderSize + refs <= size; ++refs) {
+  for (uint64_t refs = 0; refs <= base_refs && kHeaderSize + refs <= size; ++refs) {
     uint64_t items = 0;
     if (!items_for_bytes(size - kHeaderSize - refs, items)) continue;
-    const uint64_t most_covered = refs <= base_refs ? longest_prefix_[refs] : base_covered;
-    // T = n - covered + refs, with 3 * refs <= covered <= most_covered.
-    if (items + most_covered < n + refs) continue;
+    // T = n - covered + refs, with 3 * refs <= covered <= longest_prefix_[refs].
+    if (items + longest_prefix_[refs] < n + refs) continue;
     if (items + 2 * refs > n) continue;
     shape = {refs, items};
     return true;
@@ -179,32 +175,13 @@ bool ParseFamily::reaches(uint64_t size) const {
 Parse ParseFamily::realize(uint64_t size) const {
   Shape shape{};
   shape_for(size, shape);
-  const uint64_t n = base_.n;
-  const uint64_t target_covered = n - shape.items + shape.refs;
-  const std::size_t base_refs = base_.refs.size();
-
+  const uint64_t target_covered = base_.n - shape.items + shape.refs;
+  std::vector<bool> keep(base_.refs.size(), false);
+  for (std::size_t k = 0; k < shape.refs; ++k) keep[longest_first_[k]] = true;
   Parse out;
-  out.n = n;
-  if (shape.refs <= base_refs) {
-    // Keep the longest references.
-    std::vector<bool> keep(base_refs, false);
-    for (std::size_t k = 0; k < shape.refs; ++k) keep[longest_first_[k]] = true;
-    for (std::size_t k = 0; k < base_refs; ++k)
-      if (keep[k]) out.refs.push_back(base_.refs[k]);
-  } else {
-    // Split off pieces of 3: a piece of a reference is a reference with the
-    // same distance.
-    uint64_t splits = shape.refs - base_refs;
-    for (Ref r : base_.refs) {
-      while (splits > 0 && r.len >= 2 * kMinMatch) {
-        out.refs.push_back({r.pos, r.dist, static_cast<uint8_t>(kMinMatch)});
-        r.pos += kMinMatch;
-        r.len = static_cast<uint8_t>(r.len - kMinMatch);
-        --splits;
-      }
-      out.refs.push_back(r);
-    }
-  }
+  out.n = base_.n;
+  for (std::size_t k = 0; k < base_.refs.size(); ++k)
+    if (keep[k]) out.refs.push_back(base_.refs[k]);
   // Shorten from the end until exactly `target_covered` bytes are covered.
   uint64_t excess = out.covered() - target_covered;
   for (Ref& r : out.refs) {

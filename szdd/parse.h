@@ -63,8 +63,8 @@ std::vector<uint8_t> emit_file(std::span<const uint8_t> input, const Parse& pars
                                uint8_t name_char);
 
 // The sizes reachable from a base parse by keeping R of its references
-// (longest first), splitting references into pieces of 3 or more, and
-// shortening them from the end (freed bytes become literals). A file of R
+// (longest first) and shortening them from the end (freed bytes become
+// literals). A file of R
 // references and T items has 14 + R + T + ceil(T / 8) bytes.
 class ParseFamily {
  public:
@@ -84,7 +84,6 @@ class ParseFamily {
   Parse base_;
   std::vector<std::size_t> longest_first_;  // indices into base_.refs, stable
   std::vector<uint64_t> longest_prefix_;    // sum of the k longest reference lengths
-  uint64_t max_refs_ = 0;                   // with every possible split
 };
 
 // Exactly which file sizes within kSpan bytes of the smallest can be made,
