@@ -1,3 +1,27 @@
+// Parses for the two encoder modes. Best mode wants the one smallest file:
+// append_bit_optimal. Exact mode wants a file of any size the caller names,
+// and a file's size depends only on its references R and items T:
+// 14 + R + T + ceil(T / 8). Three pieces find a parse with the right R and T,
+// because none of them alone is both exact and cheap over the whole range:
+//
+// - ParseFamily starts from one parse, keeps its R longest references and
+//   shortens them; what they no longer cover is literals. Each step moves
+//   the size by a byte or two, so one family reaches almost every size from
+//   its parse up to all literals, decided by arithmetic on the base and built
+//   in linear time. Right above its base's size it has few (R, T) to choose
+//   from, and the flag byte every eight items makes it skip sizes there.
+// - The residue-optimal parses are the smallest parse for each item count
+//   modulo 8. The smallest of them is the true minimum; the others lie a few
+//   bytes above it with their flag bytes falling differently, and their
+//   families fill in most of the sizes the best one skips. One table
+//   (ResidueCosts) gives all eight. Above 1 MiB, where the search below is
+//   not built, they are all there is near the minimum.
+// - NearMinimumSizes settles the first 64 sizes above the minimum exactly:
+//   some of them are reached only by parses that no family makes. It keeps a
+//   set of reachable byte counts per position and residue, 64 bytes per
+//   input byte on top of ResidueCosts, so it covers 64 sizes and no more, is
+//   built only when a size there is asked for, and only for inputs up to
+//   1 MiB.
 #include "szdd/parse.h"
 
 #include <algorithm>
