@@ -17,10 +17,11 @@ using detail::ParseFamily;
 
 // Best mode parses in blocks of this size to bound its memory.
 constexpr std::size_t kBestBlock = std::size_t{1} << 20;
-// Exact mode keeps 8 bytes of back-pointers per input byte for its residue
+// Exact mode keeps a table of 32 bytes per input byte for its residue
 // parses; above this it starts from the best-mode parse alone.
 constexpr std::size_t kResidueLimit = std::size_t{8} << 20;
-// The exact search near the minimum keeps 96 bytes per input byte.
+// The exact search near the minimum adds 64 bytes per input byte to that
+// table, which is kept only for inputs it may serve.
 constexpr std::size_t kNearMinimumLimit = std::size_t{1} << 20;
 // The header holds a 32-bit length; the match finder's 32-bit positions also
 // count the window in front of the input.
@@ -70,16 +71,15 @@ struct ExactPacker::State {
   std::span<const uint8_t> input;
   std::vector<uint8_t> len;
   std::vector<uint16_t> dist;
+  std::unique_ptr<detail::ResidueCosts> costs;
   std::vector<ParseFamily> families;
   mutable std::unique_ptr<detail::NearMinimumSizes> near;
   uint64_t min_size = 0;
   uint64_t max_size = 0;
 
   const detail::NearMinimumSizes* near_minimum(uint64_t size) const {
-    if (len.empty() || input.size() > kNearMinimumLimit ||
-        size >= min_size + detail::NearMinimumSizes::kSpan)
-      return nullptr;
-    if (!near) near = std::make_unique<detail::NearMinimumSizes>(len.data(), dist.data(), input.size());
+    if (!costs || len.empty() || size >= min_size + detail::NearMinimumSizes::kSpan) return nullptr;
+    if (!near) near = std::make_unique<detail::NearMinimumSizes>(*costs, len.data(), dist.data());
     return near.get();
   }
 
@@ -111,7 +111,9 @@ ExactPacker::ExactPacker(std::span<const uint8_t> input) : state_(std::make_uniq
     s.len.resize(input.size());
     s.dist.resize(input.size());
     finder.find(0, input.size(), s.len.data(), s.dist.data());
-    bases = detail::residue_optimal_parses(s.len.data(), s.dist.data(), input.size());
+    s.costs = std::make_unique<detail::ResidueCosts>(s.len.data(), input.size());
+    bases = detail::residue_optimal_parses(*s.costs, s.dist.data());
+    if (input.size() > kNearMinimumLimit) s.costs.reset();
   }
   for (const Parse& p : bases) {
     s.families.emplace_back(p);

@@ -1,3 +1,27 @@
+// Parses for the two encoder modes. Best mode wants the one smallest file:
+// append_bit_optimal. Exact mode wants a file of any size the caller names,
+// and a file's size depends only on its references R and items T:
+// 14 + R + T + ceil(T / 8). Three pieces find a parse with the right R and T,
+// because none of them alone is both exact and cheap over the whole range:
+//
+// - ParseFamily starts from one parse, keeps its R longest references and
+//   shortens them; what they no longer cover is literals. Each step moves
+//   the size by a byte or two, so one family reaches almost every size from
+//   its parse up to all literals, decided by arithmetic on the base and built
+//   in linear time. Right above its base's size it has few (R, T) to choose
+//   from, and the flag byte every eight items makes it skip sizes there.
+// - The residue-optimal parses are the smallest parse for each item count
+//   modulo 8. The smallest of them is the true minimum; the others lie a few
+//   bytes above it with their flag bytes falling differently, and their
+//   families fill in most of the sizes the best one skips. One table
+//   (ResidueCosts) gives all eight. Above 1 MiB, where the search below is
+//   not built, they are all there is near the minimum.
+// - NearMinimumSizes settles the first 64 sizes above the minimum exactly:
+//   some of them are reached only by parses that no family makes. It keeps a
+//   set of reachable byte counts per position and residue, 64 bytes per
+//   input byte on top of ResidueCosts, so it covers 64 sizes and no more, is
+//   built only when a size there is asked for, and only for inputs up to
+//   1 MiB.
 #include "szdd/parse.h"
 
 #include <algorithm>
@@ -58,50 +82,44 @@ void append_bit_optimal(const uint8_t* len, const uint16_t* dist, std::size_t be
   }
 }
 
-std::vector<Parse> residue_optimal_parses(const uint8_t* len, const uint16_t* dist, std::size_t n) {
-  constexpr std::size_t R = kItemsPerFlagByte;
-  constexpr uint32_t kInf = 0x3FFFFFFF;
-  constexpr std::size_t kRing = 32;  // > kMaxMatch positions ahead
-  // cost[j][t]: fewest stream bytes for the first j input bytes in T items,
-  // T = t mod 8; choice[j][t]: the length of the last item of that parse.
-  std::vector<std::array<uint32_t, R>> cost(kRing);
-  for (auto& row : cost) row.fill(kInf);
-  std::vector<uint8_t> choice((n + 1) * R, 0);
-  cost[0][0] = 0;
-
-  auto relax = [&](std::size_t j, const std::array<uint32_t, R>& from, uint32_t add, uint8_t step) {
-    std::array<uint32_t, R>& to = cost[j % kRing];
-    uint8_t* ch = &choice[j * R];
-    for (std::size_t t = 0; t < R; ++t) {
-      const uint32_t c = from[t] + add;
-      const bool better = c < to[t];
-      to[t] = better ? c : to[t];
-      ch[t] = better ? step : ch[t];
-    }
-  };
-
+ResidueCosts::ResidueCosts(const uint8_t* len, std::size_t n)
+    : n_(n), least_((n + 1) * kResidues, kUnreachable), last_step_((n + 1) * kResidues, 0) {
+  least_[0] = 0;
   for (std::size_t i = 0; i < n; ++i) {
-    std::array<uint32_t, R>& row = cost[i % kRing];
+    const uint32_t* row = &least_[i * kResidues];
     // The next item moves residue t to t + 1 and opens a group (one flag
     // byte) when t is 0.
-    std::array<uint32_t, R> next;
-    for (std::size_t t = 0; t < R; ++t)
-      next[(t + 1) % R] = row[t] + (t == 0 ? 1 : 0);
-    relax(i + 1, next, kLiteralBytes, kLiteralStep);
+    std::array<uint32_t, kResidues> next;
+    for (std::size_t t = 0; t < kResidues; ++t)
+      next[(t + 1) % kResidues] = row[t] + (t == 0 ? 1 : 0);
+    // Strictly better only: of equal parses the first found stays, which
+    // is the one whose last item is the longest reference.
+    auto relax = [&](std::size_t j, uint32_t add, uint8_t step) {
+      uint32_t* to = &least_[j * kResidues];
+      uint8_t* last = &last_step_[j * kResidues];
+      for (std::size_t t = 0; t < kResidues; ++t) {
+        const uint32_t c = next[t] + add;
+        const bool better = c < to[t];
+        to[t] = better ? c : to[t];
+        last[t] = better ? step : last[t];
+      }
+    };
+    relax(i + 1, kLiteralBytes, kLiteralStep);
     for (std::size_t l = kMinMatch; l <= len[i]; ++l)
-      relax(i + l, next, kReferenceBytes, static_cast<uint8_t>(l));
-    row.fill(kInf);
+      relax(i + l, kReferenceBytes, static_cast<uint8_t>(l));
   }
+}
 
+std::vector<Parse> residue_optimal_parses(const ResidueCosts& costs, const uint16_t* dist) {
+  constexpr std::size_t R = ResidueCosts::kResidues;
+  const std::size_t n = costs.n();
   std::vector<Parse> parses;
-  const std::array<uint32_t, R> final_row = cost[n % kRing];
   for (std::size_t t = 0; t < R; ++t) {
-    if (final_row[t] >= kInf) continue;
+    if (costs.at(n, t) >= ResidueCosts::kUnreachable) continue;
     Parse parse;
     parse.n = n;
-    std::size_t j = n, s = t;
-    while (j > 0) {
-      const uint8_t step = choice[j * R + s];
+    for (std::size_t j = n, s = t; j > 0;) {
+      const uint8_t step = costs.last_step(j, s);
       j -= step;
       s = (s + R - 1) % R;
       if (step != kLiteralStep) parse.refs.push_back({static_cast<uint32_t>(j), dist[j], step});
@@ -146,27 +164,26 @@ std::vector<uint8_t> emit_file(std::span<const uint8_t> input, const Parse& pars
   return out;
 }
 
-ParseFamily::ParseFamily(const Parse& base) : base_(base) {
-  std::vector<uint64_t> lens;
-  lens.reserve(base_.refs.size());
-  for (const Ref& r : base_.refs) lens.push_back(r.len);
-  std::sort(lens.begin(), lens.end(), std::greater<>());
-  longest_prefix_.assign(lens.size() + 1, 0);
-  std::partial_sum(lens.begin(), lens.end(), longest_prefix_.begin() + 1);
-  // A reference of length l splits into at most l / 3 pieces.
-  for (uint64_t l : lens) max_refs_ += l / kMinMatch;
+ParseFamily::ParseFamily(const Parse& base) : base_(base), longest_first_(base.refs.size()) {
+  std::iota(longest_first_.begin(), longest_first_.end(), 0);
+  std::stable_sort(longest_first_.begin(), longest_first_.end(), [&](std::size_t a, std::size_t b) {
+    return base_.refs[a].len > base_.refs[b].len;
+  });
+  longest_prefix_.assign(longest_first_.size() + 1, 0);
+  for (std::size_t k = 0; k < longest_first_.size(); ++k) {
+    const uint64_t l = base_.refs[longest_first_[k]].len;
+    longest_prefix_[k + 1] = longest_prefix_[k] + l;
+  }
 }
 
 bool ParseFamily::shape_for(uint64_t size, Shape& shape) const {
   const uint64_t n = base_.n;
   const uint64_t base_refs = base_.refs.size();
-  const uint64_t base_covered = longest_prefix_.back();
-  for (uint64_t refs = 0; refs <= max_refs_ && kHeaderSize + refs <= size; ++refs) {
+  for (uint64_t refs = 0; refs <= base_refs && kHeaderSize + refs <= size; ++refs) {
     uint64_t items = 0;
     if (!items_for_bytes(size - kHeaderSize - refs, items)) continue;
-    const uint64_t most_covered = refs <= base_refs ? longest_prefix_[refs] : base_covered;
-    // T = n - covered + refs, with 3 * refs <= covered <= most_covered.
-    if (items + most_covered < n + refs) continue;
+    // T = n - covered + refs, with 3 * refs <= covered <= longest_prefix_[refs].
+    if (items + longest_prefix_[refs] < n + refs) continue;
     if (items + 2 * refs > n) continue;
     shape = {refs, items};
     return true;
@@ -182,37 +199,13 @@ bool ParseFamily::reaches(uint64_t size) const {
 Parse ParseFamily::realize(uint64_t size) const {
   Shape shape{};
   shape_for(size, shape);
-  const uint64_t n = base_.n;
-  const uint64_t target_covered = n - shape.items + shape.refs;
-  const std::size_t base_refs = base_.refs.size();
-
+  const uint64_t target_covered = base_.n - shape.items + shape.refs;
+  std::vector<bool> keep(base_.refs.size(), false);
+  for (std::size_t k = 0; k < shape.refs; ++k) keep[longest_first_[k]] = true;
   Parse out;
-  out.n = n;
-  if (shape.refs <= base_refs) {
-    // Keep the longest references.
-    std::vector<std::size_t> order(base_refs);
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-      return base_.refs[a].len > base_.refs[b].len;
-    });
-    std::vector<bool> keep(base_refs, false);
-    for (std::size_t k = 0; k < shape.refs; ++k) keep[order[k]] = true;
-    for (std::size_t k = 0; k < base_refs; ++k)
-      if (keep[k]) out.refs.push_back(base_.refs[k]);
-  } else {
-    // Split off pieces of 3: a piece of a reference is a reference with the
-    // same distance.
-    uint64_t splits = shape.refs - base_refs;
-    for (Ref r : base_.refs) {
-      while (splits > 0 && r.len >= 2 * kMinMatch) {
-        out.refs.push_back({r.pos, r.dist, static_cast<uint8_t>(kMinMatch)});
-        r.pos += kMinMatch;
-        r.len = static_cast<uint8_t>(r.len - kMinMatch);
-        --splits;
-      }
-      out.refs.push_back(r);
-    }
-  }
+  out.n = base_.n;
+  for (std::size_t k = 0; k < base_.refs.size(); ++k)
+    if (keep[k]) out.refs.push_back(base_.refs[k]);
   // Shorten from the end until exactly `target_covered` bytes are covered.
   uint64_t excess = out.covered() - target_covered;
   for (Ref& r : out.refs) {
@@ -224,32 +217,18 @@ Parse ParseFamily::realize(uint64_t size) const {
   return out;
 }
 
-NearMinimumSizes::NearMinimumSizes(const uint8_t* len, const uint16_t* dist, std::size_t n)
-    : len_(len), dist_(dist), n_(n), least_((n + 1) * kStates, 0x3FFFFFFF),
-      sets_((n + 1) * kStates, 0) {
-  // Pass 1: fewest bytes per state; pass 2: the sets, each shifted by how far
-  // its source lies above the destination's least.
-  least_[0] = 0;
-  for (std::size_t i = 0; i < n; ++i) {
-    for (std::size_t s = 0; s < kStates; ++s) {
-      const uint32_t from = least_[i * kStates + s];
-      const uint32_t opened = from + (s == 0 ? 1 : 0);
-      const std::size_t t = (s + 1) % kStates;
-      uint32_t& lit = least_[(i + 1) * kStates + t];
-      lit = std::min<uint32_t>(lit, opened + kLiteralBytes);
-      for (std::size_t l = kMinMatch; l <= len[i]; ++l) {
-        uint32_t& ref = least_[(i + l) * kStates + t];
-        ref = std::min<uint32_t>(ref, opened + kReferenceBytes);
-      }
-    }
-  }
+NearMinimumSizes::NearMinimumSizes(const ResidueCosts& costs, const uint8_t* len,
+                                   const uint16_t* dist)
+    : costs_(costs), len_(len), dist_(dist), n_(costs.n()), sets_((n_ + 1) * kStates, 0) {
+  // Each set is shifted by how far its source lies above the destination's
+  // fewest bytes.
   sets_[0] = 1;
   auto push = [&](std::size_t i, std::size_t s, std::size_t j, uint32_t add) {
     const std::size_t t = (s + 1) % kStates;
-    const uint64_t shift = least_[i * kStates + s] + add - least_[j * kStates + t];
+    const uint64_t shift = costs_.at(i, s) + add - costs_.at(j, t);
     if (shift < kSpan) sets_[j * kStates + t] |= sets_[i * kStates + s] << shift;
   };
-  for (std::size_t i = 0; i < n; ++i) {
+  for (std::size_t i = 0; i < n_; ++i) {
     for (std::size_t s = 0; s < kStates; ++s) {
       if (sets_[i * kStates + s] == 0) continue;
       const uint32_t opened = s == 0 ? 1 : 0;
@@ -262,14 +241,14 @@ NearMinimumSizes::NearMinimumSizes(const uint8_t* len, const uint16_t* dist, std
 uint64_t NearMinimumSizes::min_size() const {
   uint64_t best = UINT64_MAX;
   for (std::size_t t = 0; t < kStates; ++t)
-    if (sets_[n_ * kStates + t] != 0) best = std::min<uint64_t>(best, least_[n_ * kStates + t]);
+    if (sets_[n_ * kStates + t] != 0) best = std::min<uint64_t>(best, costs_.at(n_, t));
   return kHeaderSize + best;
 }
 
 bool NearMinimumSizes::find_end(uint64_t size, std::size_t& state, uint64_t& bit) const {
   if (size < min_size() || size >= min_size() + kSpan) return false;
   for (std::size_t t = 0; t < kStates; ++t) {
-    const uint64_t least = kHeaderSize + least_[n_ * kStates + t];
+    const uint64_t least = kHeaderSize + costs_.at(n_, t);
     if (size < least || size - least >= kSpan) continue;
     if ((sets_[n_ * kStates + t] >> (size - least)) & 1) {
       state = t;
@@ -293,7 +272,7 @@ Parse NearMinimumSizes::realize(uint64_t size) const {
   uint64_t bit = 0;
   if (!find_end(size, t, bit)) return parse;
   // Walk back: any predecessor whose set holds the matching byte count.
-  uint64_t total = least_[n_ * kStates + t] + bit;  // stream bytes so far
+  uint64_t total = costs_.at(n_, t) + bit;  // stream bytes so far
   for (std::size_t j = n_; j > 0;) {
     const std::size_t s = (t + kStates - 1) % kStates;
     const uint64_t opened = s == 0 ? 1 : 0;
@@ -303,7 +282,7 @@ Parse NearMinimumSizes::realize(uint64_t size) const {
       const std::size_t i = j - l;
       if (l >= kMinMatch && len_[i] < l) continue;
       const uint64_t add = opened + (l == 1 ? kLiteralBytes : kReferenceBytes);
-      const uint64_t least = least_[i * kStates + s];
+      const uint64_t least = costs_.at(i, s);
       if (total < add + least || total - add - least >= kSpan) continue;
       if (!((sets_[i * kStates + s] >> (total - add - least)) & 1)) continue;
       if (l != 1) parse.refs.push_back({static_cast<uint32_t>(i), dist_[i], static_cast<uint8_t>(l)});
