@@ -119,7 +119,7 @@ ImageResult read_image_layout(std::span<const std::uint8_t> file) {
   return result;
 }
 
-PayloadCheck check_payload(std::span<const std::uint8_t> file) {
+PayloadCheck locate_payload(std::span<const std::uint8_t> file) {
   PayloadCheck check;
   const ImageResult image = read_image_layout(file);
   if (image.fault != PayloadFault::none) {
@@ -149,7 +149,15 @@ PayloadCheck check_payload(std::span<const std::uint8_t> file) {
     check.fault = PayloadFault::wrong_length;
     return check;
   }
+  check.payload_end = payload_end;
+  check.digest_block = layout.digest_block;
+  return check;
+}
 
+PayloadCheck check_payload(std::span<const std::uint8_t> file) {
+  PayloadCheck check = locate_payload(file);
+  if (check.fault != PayloadFault::none) return check;
+  const std::size_t payload_end = check.payload_end;
   for (std::size_t i = 0; i < PayloadManifest.size(); ++i) {
     const PayloadPiece& piece = PayloadManifest[i];
     const std::span<const std::uint8_t> bytes = piece_bytes(file, payload_end, piece);
@@ -159,13 +167,12 @@ PayloadCheck check_payload(std::span<const std::uint8_t> file) {
       check.fault = PayloadFault::bad_piece_header;
       return check;
     }
-    if (crc32(bytes) != *u32(file, layout.digest_block + kDigestMarker.size() + 4 * i)) {
+    if (crc32(bytes) != *u32(file, check.digest_block + kDigestMarker.size() + 4 * i)) {
       check.fault = PayloadFault::wrong_digest;
       return check;
     }
   }
   check.piece = nullptr;
-  check.payload_end = payload_end;
   return check;
 }
 

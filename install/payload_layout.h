@@ -61,10 +61,15 @@ struct PayloadCheck {
   PayloadFault fault = PayloadFault::none;
   const PayloadPiece* piece = nullptr;  // the damaged piece, for the piece faults
   std::size_t payload_end = 0;          // where the last piece ends
+  std::size_t digest_block = 0;         // where the recorded digests are
 };
 
-// Locates the payload behind the image and checks every piece's header and
-// digest against the block the build recorded.
+// Finds where the payload ends: behind the image's sections, and before the
+// certificate table when the file is signed. Looks at no piece.
+PayloadCheck locate_payload(std::span<const std::uint8_t> file);
+
+// Locates the payload and checks every piece's header and digest against
+// the block the build recorded.
 PayloadCheck check_payload(std::span<const std::uint8_t> file);
 
 // The bytes of one piece, counted back from the payload's end.

@@ -1,10 +1,12 @@
 #pragma once
 #include <string_view>
 
+#include "install/product.h"
+
 // The wizard's own texts, kept together. UTF-8 throughout.
 namespace zrv::text {
 
-inline constexpr std::string_view kProduct = "Zarvelo";
+inline constexpr std::string_view kProduct = product::kName;
 inline constexpr std::string_view kWizardCaption = "Zarvelo - Install";
 
 inline constexpr std::string_view kBack = "<< Geri";

@@ -97,6 +97,7 @@ Runner::Runner() : time_scale_(time_scale_from_environment()), timeout_seconds_(
       {"expect-reg", {5, 5, [this](const Words& a) { return expect_registry_value(a); }}},
       {"expect-key", {3, 3, [this](const Words& a) { return expect_registry_key(a); }}},
       {"close-window", {1, 1, [this](const Words& a) { return close_other_window(a); }}},
+      {"expect-dde-server", {2, 2, [this](const Words& a) { return expect_dde_server(a); }}},
       {"expect-other-window", {1, 1, [this](const Words& a) -> Outcome {
                                  HWND window = nullptr;
                                  return find_other_window(a[0], window);

@@ -74,6 +74,7 @@ class Runner {
   Outcome expect_registry_key(const Words& args);
   Outcome find_other_window(const std::string& caption, HWND& window);
   Outcome close_other_window(const Words& args);
+  Outcome expect_dde_server(const Words& args);
   Outcome print_clock(const Words& args);
 
   std::map<std::string, CommandInfo> commands_;

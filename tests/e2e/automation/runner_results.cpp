@@ -1,5 +1,8 @@
 // What an installation leaves behind (files, folders, registry values),
 // other programs' windows, and the clock for timings.
+#include <windows.h>
+#include <ddeml.h>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -192,6 +195,32 @@ Outcome Runner::find_other_window(const std::string& caption, HWND& window) {
   }
   window = search.found;
   return std::nullopt;
+}
+
+HDDEDATA CALLBACK ignore_dde_event(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) { return nullptr; }
+
+// The shell starts its DDE service with the desktop; on a slow machine
+// (under emulation) that can be well after the setup is started, and a
+// setup that finds no service makes no program group.
+Outcome Runner::expect_dde_server(const Words& args) {
+  DWORD instance = 0;
+  if (DdeInitializeW(&instance, ignore_dde_event, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) {
+    return std::string("cannot start a DDE client");
+  }
+  const std::wstring service_name = widen(args[0]);
+  const std::wstring topic_name = widen(args[1]);
+  const HSZ service = DdeCreateStringHandleW(instance, service_name.c_str(), CP_WINUNICODE);
+  const HSZ topic = DdeCreateStringHandleW(instance, topic_name.c_str(), CP_WINUNICODE);
+  const Outcome outcome = wait_until([&]() -> Outcome {
+    const HCONV conversation = DdeConnect(instance, service, topic, nullptr);
+    if (!conversation) return "no DDE server answers for " + args[0] + "|" + args[1];
+    DdeDisconnect(conversation);
+    return std::nullopt;
+  }, /*needs_program=*/false);
+  DdeFreeStringHandle(instance, service);
+  DdeFreeStringHandle(instance, topic);
+  DdeUninitialize(instance);
+  return outcome;
 }
 
 Outcome Runner::close_other_window(const Words& args) {
