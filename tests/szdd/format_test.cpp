@@ -7,7 +7,7 @@
 namespace zrv::szdd {
 namespace {
 
-TEST(SzddFormat, ConstantsAreThoseOfPart21) {
+TEST(SzddFormat, ConstantsAreThoseOfTheFormat) {
   EXPECT_EQ(kSignature, (std::array<uint8_t, 8>{0x53, 0x5A, 0x44, 0x44, 0x88, 0xF0, 0x27, 0x33}));
   EXPECT_EQ(kAlgorithmA, 'A');
   EXPECT_EQ(kHeaderSize, 14u);
