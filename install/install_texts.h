@@ -23,10 +23,9 @@ inline constexpr std::string_view kDamagedSetupFile =
     "Lütfen kurulum programını yeniden indiriniz.";
 inline constexpr std::string_view kStagingNotCreated =
     " geçici dizini oluşturulamadı! Kurulum yapılamıyor.";
-inline constexpr std::string_view kGroupNotCreated =
-    "Başlat Menüsünde Zarvelo program grubu oluşturulamadı! Program Yöneticisi (Progman) yanıt "
-    "vermiyor.";
-inline constexpr std::string_view kGroupCommandRefused =
-    "Başlat Menüsündeki Zarvelo program grubu tamamlanamadı! Kabul edilmeyen komutlar:";
+// Followed by the names of the items neither the shell nor a shortcut file
+// could make, one per line.
+inline constexpr std::string_view kGroupIncomplete =
+    "Başlat Menüsündeki Zarvelo program grubu tamamlanamadı! Oluşturulamayan kısayollar:";
 
 }  // namespace zrv::text

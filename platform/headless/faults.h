@@ -29,6 +29,7 @@ enum class Op {
   RegEnumKey,
   DdeConnect,
   DdeExecute,
+  SaveShortcut,
 };
 
 // Which calls of each operation fail, and how many calls each has had, so

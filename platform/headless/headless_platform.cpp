@@ -38,6 +38,8 @@ bool matches_pattern(std::string_view name, std::string_view pattern) {
 
 HeadlessPlatform::HeadlessPlatform(fs::path scratch) : scratch_(std::move(scratch)) {
   fs::create_directories(scratch_ / "C" / "WINDOWS" / "TEMP");
+  fs::create_directories(host_path(user_programs));
+  fs::create_directories(host_path(all_users_programs));
 }
 
 fs::path HeadlessPlatform::host_path(std::string_view windows_path) const {
@@ -113,7 +115,7 @@ std::string HeadlessPlatform::dir_search(std::string_view path, bool include_dir
 }
 
 bool HeadlessPlatform::make_directory(std::string_view path) {
-  if (faults.hit(Op::MakeDirectory)) return false;
+  if (faults.hit(Op::MakeDirectory, path)) return false;
   const fs::path host = host_path(path);
   std::error_code error;
   // One level only: the parent must exist, and an existing entry is a failure.

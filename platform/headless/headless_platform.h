@@ -59,6 +59,9 @@ class HeadlessPlatform : public Platform {
   Faults faults;
   std::map<char, DriveConfig> drives{{'C', DriveConfig{}}};
   std::string thousands = ".";
+  std::string user_programs = "C:\\Users\\Oyuncu\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs";
+  std::string all_users_programs = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";
+  bool administrator = true;
   // The Windows error code an injected open or replace failure reports.
   std::uint32_t injected_open_error = 5;
   std::uint32_t injected_replace_error = 32;
@@ -69,6 +72,8 @@ class HeadlessPlatform : public Platform {
   std::vector<std::string> started_programs;
   // The DDE traffic: "connect Progman|progman", each command, "disconnect".
   std::vector<std::string> dde_log;
+  // The shortcuts saved: "<link path> -> <target>".
+  std::vector<std::string> shortcuts;
   std::vector<std::string> events;  // "show Form1", "refresh Label11: <text>", …
   int yields = 0;
   int unanswered_questions = 0;
@@ -116,6 +121,10 @@ class HeadlessPlatform : public Platform {
   std::string thousands_separator() override { return thousands; }
 
   std::unique_ptr<DdeConversation> dde_connect(std::string_view service, std::string_view topic) override;
+
+  std::string programs_folder(bool all_users) override;
+  bool running_as_administrator() override { return administrator; }
+  bool save_shortcut(std::string_view link_path, std::string_view target) override;
 
  private:
   const DriveConfig* drive_of(std::string_view path) const;

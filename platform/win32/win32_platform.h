@@ -53,6 +53,10 @@ class Win32Platform final : public Platform {
 
   std::unique_ptr<DdeConversation> dde_connect(std::string_view service, std::string_view topic) override;
 
+  std::string programs_folder(bool all_users) override;
+  bool running_as_administrator() override;
+  bool save_shortcut(std::string_view link_path, std::string_view target) override;
+
  private:
   template <typename KeyCall>
   std::int32_t reach_key(RegKey root, std::string_view sub_key, RegKey& key, KeyCall call);

@@ -17,6 +17,8 @@
 #                           Setup-uzun.exe (1 KiB appended), Setup-oyun.exe and
 #                           Setup-ses.exe (one bit flipped in the game's piece,
 #                           in a sound's piece)
+#   #@ locale C.UTF-8       Wine under that locale instead of the Turkish one
+#                           (C.UTF-8: English, ANSI code page 1252)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/lib-wine.sh"
@@ -129,13 +131,14 @@ trap cleanup EXIT
 mkdir -p "$test_dir/payload"
 cp "$ZRV_SETUP_EXE" "$test_dir/Setup.exe"
 if [ "$name" != platform_checks ]; then
-  while read -r marker what letter size _; do
+  while read -r marker what arg size _; do
     [ "$marker" = "#@" ] || continue
     case $what in
-      floppy) add_floppy "$letter" ;;
-      small-drive) add_small_drive "$letter" "$size" ;;
+      floppy) add_floppy "$arg" ;;
+      small-drive) add_small_drive "$arg" "$size" ;;
       signed) sign_setup ;;
       damaged-copies) make_damaged_copies ;;
+      locale) export LANG=$arg ;;
       *) echo "FAILED: unknown request '#@ $what' in $scenario"; exit 1 ;;
     esac
   done <"$scenario"

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <set>
 
 #include "install/payload_manifest.h"
@@ -78,6 +79,7 @@ TEST_F(RunInstallTest, CompleteInstallationLeavesEverythingInPlace) {
                             "[additem(\"C:\\Program Files\\Zarvelo\\Uninstall Zrv5.exe\",Uninstall Zarvelo)]",
                             "disconnect",
                         }));
+  EXPECT_TRUE(os.shortcuts.empty()) << "the shell made every item";
 
   EXPECT_TRUE(finished());
   EXPECT_TRUE(w.Command2.enabled());
@@ -199,30 +201,91 @@ TEST_F(RunInstallTest, MissingHelpGetsNoItemAndTheItemsAfterItStillCome) {
   EXPECT_NE(w.Label11.caption(), kSuccess);
 }
 
-TEST_F(RunInstallTest, ProgramGroupFailuresAreToldOnceAndTheWizardFinishes) {
-  for (Op op : {Op::DdeConnect, Op::DdeExecute}) {
-    testing::SetupRun fresh;
-    ASSERT_TRUE(fresh.start());
-    fresh.walk_to_page3();
-    fresh.os.faults.fail_next(op);
-    ASSERT_FALSE(fresh.ends_program([&] { fresh.wizard.Command2.user_click(); }));
-    ASSERT_EQ(fresh.os.message_boxes.size(), 1u);
-    EXPECT_EQ(fresh.os.message_boxes[0].title, "Zarvelo");
-    EXPECT_EQ(fresh.os.message_boxes[0].style, 4144);
-    EXPECT_EQ(fresh.wizard.Command2.caption(), "Son");
-    EXPECT_NE(fresh.wizard.Label11.caption(), kSuccess);
-    EXPECT_TRUE(fresh.os.registry.key_exists(kUninstallKey));
+const std::string kUserGroup = "C:\\Users\\Oyuncu\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Zarvelo";
+const std::string kCommonGroup = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Zarvelo";
+const std::string kGameLink = " -> C:\\Program Files\\Zarvelo\\Zrv5.exe";
+const std::string kHelpLink = "\\Zarvelo Yardım.lnk -> C:\\Program Files\\Zarvelo\\Zrv5.chm";
+const std::string kUninstallLink = "\\Uninstall Zarvelo.lnk -> C:\\Program Files\\Zarvelo\\Uninstall Zrv5.exe";
+
+// Whatever the shell does not make becomes a shortcut file in the group's
+// folder (the all-users one for an administrator), and the installation
+// still ends with the plain success text.
+TEST(ProgramGroupFallbackTest, WhatTheShellDoesNotMakeArrivesAsShortcutFiles) {
+  struct Case {
+    const char* what;
+    Op op;
+    int skip;  // the DDE call that fails: 0 = CreateGroup
+    std::vector<std::string> shortcuts;
+  };
+  const std::string game = kCommonGroup + "\\Zarvelo.lnk" + kGameLink;
+  const Case cases[] = {
+      {"no Progman service", Op::DdeConnect, 0, {game, kCommonGroup + kHelpLink, kCommonGroup + kUninstallLink}},
+      // Items sent after a refused CreateGroup would land in another group.
+      {"group refused", Op::DdeExecute, 0, {game, kCommonGroup + kHelpLink, kCommonGroup + kUninstallLink}},
+      {"game refused", Op::DdeExecute, 1, {game}},
+      {"help refused (code page without ı)", Op::DdeExecute, 2, {kCommonGroup + kHelpLink}},
+      {"uninstaller refused", Op::DdeExecute, 3, {kCommonGroup + kUninstallLink}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    testing::SetupRun run;
+    ASSERT_TRUE(run.start());
+    run.walk_to_page3();
+    run.os.faults.fail_after(c.op, c.skip);
+    ASSERT_FALSE(run.ends_program([&] { run.wizard.Command2.user_click(); }));
+    EXPECT_EQ(run.os.shortcuts, c.shortcuts);
+    EXPECT_TRUE(run.os.message_boxes.empty());
+    EXPECT_EQ(run.wizard.Label11.caption(), kSuccess);
   }
 }
 
-// A refused command is told once, with every command that was refused, and
-// the commands after it are still sent.
-TEST_F(RunInstallTest, RefusedGroupCommandDoesNotStopTheOthers) {
-  os.faults.fail_next(Op::DdeExecute);  // the group itself
-  ASSERT_FALSE(install());
-  EXPECT_EQ(os.dde_log.size(), 6u);
-  EXPECT_EQ(prompts(), std::vector<std::string>{"Başlat Menüsündeki Zarvelo program grubu tamamlanamadı! "
-                                                "Kabul edilmeyen komutlar:\r[CreateGroup(Zarvelo)]"});
+// A group the shell made in the user's own folder gets the refused item
+// beside the others; without administrator rights a new group goes there too.
+TEST(ProgramGroupFallbackTest, ShortcutFilesJoinTheGroupWhereItIs) {
+  for (const bool administrator : {true, false}) {
+    SCOPED_TRACE(administrator ? "administrator" : "ordinary user");
+    testing::SetupRun run;
+    run.os.administrator = administrator;
+    if (administrator) run.make_dir(kUserGroup);
+    ASSERT_TRUE(run.start());
+    run.walk_to_page3();
+    run.os.faults.fail_after(Op::DdeExecute, 2);
+    ASSERT_FALSE(run.ends_program([&] { run.wizard.Command2.user_click(); }));
+    EXPECT_EQ(run.os.shortcuts, std::vector<std::string>{kUserGroup + kHelpLink});
+    EXPECT_TRUE(fs::exists(run.host(kUserGroup + "\\Zarvelo Yardım.lnk")));
+  }
+}
+
+// Only an item that neither way could make is told, once, and the closing
+// text says the installation had errors.
+TEST(ProgramGroupFallbackTest, ItemsNeitherWayCouldMakeAreToldOnce) {
+  struct Case {
+    const char* what;
+    std::function<void(Faults&)> fail;
+    std::string missing;
+  };
+  const Case cases[] = {
+      {"one shortcut file", [](Faults& f) { f.fail_always(Op::DdeConnect); f.fail_for_path(Op::SaveShortcut, "Yardım"); },
+       "\rZarvelo Yardım"},
+      {"the group's folder", [](Faults& f) { f.fail_always(Op::DdeConnect); f.fail_for_path(Op::MakeDirectory, "Start Menu"); },
+       "\rZarvelo\rZarvelo Yardım\rUninstall Zarvelo"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    testing::SetupRun run;
+    ASSERT_TRUE(run.start());
+    run.walk_to_page3();
+    c.fail(run.os.faults);
+    ASSERT_FALSE(run.ends_program([&] { run.wizard.Command2.user_click(); }));
+    ASSERT_EQ(run.os.message_boxes.size(), 1u);
+    EXPECT_EQ(run.os.message_boxes[0].prompt,
+              "Başlat Menüsündeki Zarvelo program grubu tamamlanamadı! Oluşturulamayan kısayollar:" + c.missing);
+    EXPECT_EQ(run.os.message_boxes[0].title, "Zarvelo");
+    EXPECT_EQ(run.os.message_boxes[0].style, 4144);
+    EXPECT_EQ(run.wizard.Command2.caption(), "Son");
+    EXPECT_NE(run.wizard.Label11.caption(), kSuccess);
+    EXPECT_TRUE(run.os.registry.key_exists(kUninstallKey));
+  }
 }
 
 TEST_F(RunInstallTest, StagingDirectoryThatCannotBeMadeEndsCleanly) {

@@ -93,6 +93,7 @@ Runner::Runner() : time_scale_(time_scale_from_environment()), timeout_seconds_(
       {"expect-same-file", {2, 2, [this](const Words& a) { return expect_same_file(a); }}},
       {"expect-listing", {1, SIZE_MAX, [this](const Words& a) { return expect_listing(a); }}},
       {"expect-shortcut", {2, 2, [this](const Words& a) { return expect_shortcut(a); }}},
+      {"expect-start-menu", {1, SIZE_MAX, [this](const Words& a) { return expect_start_menu(a); }}},
       {"click-together", {2, 2, [this](const Words& a) { return click_together(a); }}},
       {"expect-reg", {5, 5, [this](const Words& a) { return expect_registry_value(a); }}},
       {"expect-key", {3, 3, [this](const Words& a) { return expect_registry_key(a); }}},

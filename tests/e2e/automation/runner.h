@@ -70,6 +70,7 @@ class Runner {
   Outcome expect_same_file(const Words& args);
   Outcome expect_listing(const Words& args);
   Outcome expect_shortcut(const Words& args);
+  Outcome expect_start_menu(const Words& args);
   Outcome expect_registry_value(const Words& args);
   Outcome expect_registry_key(const Words& args);
   Outcome find_other_window(const std::string& caption, HWND& window);

@@ -2,6 +2,7 @@
 // other programs' windows, and the clock for timings.
 #include <windows.h>
 #include <ddeml.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -151,6 +152,44 @@ Outcome Runner::expect_shortcut(const Words& args) {
     // Windows paths compare without regard to case.
     if (CompareStringOrdinal(target->c_str(), -1, wanted.c_str(), -1, TRUE) == CSTR_EQUAL) return std::nullopt;
     return narrow(link) + " starts " + quoted(*target) + ", not " + quoted(wanted);
+  }, false);
+}
+
+// The Start menu shows the user's own Programs folder and the one all users
+// share as one: a group's items may lie in either, but each in one only.
+Outcome Runner::expect_start_menu(const Words& args) {
+  if (args.size() % 2 == 0) return "expect-start-menu takes a group and pairs of item name and target";
+  const std::wstring group = widen(args[0]);
+  return wait_until([&]() -> Outcome {
+    std::vector<std::pair<std::wstring, std::wstring>> links;  // name, path
+    for (const int which : {CSIDL_PROGRAMS, CSIDL_COMMON_PROGRAMS}) {
+      wchar_t programs[MAX_PATH] = L"";
+      if (FAILED(SHGetFolderPathW(nullptr, which, nullptr, SHGFP_TYPE_CURRENT, programs))) {
+        return std::string("the shell cannot tell its Programs folders");
+      }
+      const std::wstring folder = std::wstring(programs) + L"\\" + group;
+      for (const std::wstring& name : folder_names(folder).value_or(std::vector<std::wstring>{})) {
+        links.emplace_back(name, folder + L"\\" + name);
+      }
+    }
+    std::vector<std::wstring> names;
+    for (const auto& link : links) names.push_back(link.first);
+    std::sort(names.begin(), names.end());
+    std::vector<std::wstring> wanted;
+    for (size_t i = 1; i < args.size(); i += 2) wanted.push_back(widen(args[i]) + L".lnk");
+    std::sort(wanted.begin(), wanted.end());
+    if (names != wanted) return "the Start menu's group " + quoted(group) + " holds " + joined(names);
+    for (size_t i = 1; i < args.size(); i += 2) {
+      const auto link = std::find_if(links.begin(), links.end(),
+                                     [&](const auto& l) { return l.first == widen(args[i]) + L".lnk"; });
+      const std::wstring target = expand_variables(widen(args[i + 1]));
+      const auto started = shortcut_target(link->second);
+      if (!started) return narrow(link->second) + " is not a shortcut that can be read";
+      if (CompareStringOrdinal(started->c_str(), -1, target.c_str(), -1, TRUE) != CSTR_EQUAL) {
+        return narrow(link->second) + " starts " + quoted(*started) + ", not " + quoted(target);
+      }
+    }
+    return std::nullopt;
   }, false);
 }
 

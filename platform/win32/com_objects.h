@@ -1,0 +1,38 @@
+#pragma once
+#include <objbase.h>
+
+// Owners for COM's two resources: an interface pointer, released once, and
+// the calling thread's apartment, left only when this object entered it.
+namespace zrv::win32 {
+
+template <typename Interface>
+class ComPointer {
+ public:
+  ComPointer() = default;
+  ~ComPointer() {
+    if (pointer_) pointer_->Release();
+  }
+  ComPointer(const ComPointer&) = delete;
+  ComPointer& operator=(const ComPointer&) = delete;
+  // Where CoCreateInstance or QueryInterface puts the interface.
+  void** out() { return reinterpret_cast<void**>(&pointer_); }
+  Interface* operator->() const { return pointer_; }
+
+ private:
+  Interface* pointer_ = nullptr;
+};
+
+class ComApartment {
+ public:
+  ComApartment() : entered_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComApartment() {
+    if (entered_) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool entered_;
+};
+
+}  // namespace zrv::win32
