@@ -57,23 +57,61 @@ zrv_wine_enter_build() {
 # ever, so a crash ends the program instead.
 zrv_wine_no_helpers="winemenubuilder.exe,winedbg.exe=d"
 
+# Whether a prefix has finished its first boot: its registry is on disk
+# and Wine's mark of a finished update (the timestamp of the wine.inf it
+# installed) is there.
+zrv_wine_prefix_updated() {
+  local prefix=$1 inf=/usr/share/wine/wine.inf
+  [ -f "$prefix/system.reg" ] || return 1
+  [ ! -f "$inf" ] || [ "$(tr -d '\r\n' <"$prefix/.update-timestamp" 2>/dev/null)" = "$(stat -c %Y "$inf")" ]
+}
+
+# The Wine processes of this host, by name, for a message about a boot that
+# does not end.
+zrv_wine_processes() {
+  ps -eo args= 2>/dev/null | sed -n 's/.*\\\([A-Za-z0-9_]*\.exe\).*/\1/p' | sort | uniq -c | tr -s ' \n' ' '
+}
+
+# Boots a new prefix. Under emulation the boot outlasts the five minutes
+# Wine's loader waits for it, and wineboot fails while the boot goes on; and
+# a process of the boot may hang there for good (the shell's, say) after the
+# prefix is complete. So the boot is watched: once the prefix is updated, its
+# processes get a while to end by themselves and are then ended; a boot that
+# does not finish within its time fails with the processes still running.
+zrv_wine_boot() {
+  local prefix=$1 scale=${ZRV_TIMEOUT_SCALE:-1} started=$SECONDS boot
+  local limit=$((120 * scale)) grace=$((15 * scale))
+  # No Mono or Gecko download prompts: the setup program needs neither.
+  WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;$zrv_wine_no_helpers" \
+    zrv_wine wineboot.exe -i >/dev/null 2>&1 &
+  boot=$!
+  until zrv_wine_prefix_updated "$prefix"; do
+    if ! kill -0 "$boot" 2>/dev/null && timeout 5 env WINEPREFIX="$prefix" wineserver -w; then
+      break  # everything ended, updated or not
+    fi
+    if [ $((SECONDS - started)) -gt "$limit" ]; then
+      echo "the Wine prefix $prefix did not finish booting in $limit s; running: $(zrv_wine_processes)" >&2
+      break
+    fi
+    sleep 5
+  done
+  if ! timeout "$grace" env WINEPREFIX="$prefix" wineserver -w; then
+    echo "NOTICE: ended the boot's processes left after $grace s: $(zrv_wine_processes)" >&2
+    WINEPREFIX=$prefix wineserver -k || true
+    WINEPREFIX=$prefix wineserver -w
+  fi
+  wait "$boot" 2>/dev/null || true
+  echo "the Wine prefix booted in $((SECONDS - started)) s"
+  zrv_wine_prefix_updated "$prefix"
+}
+
 # Makes a fresh prefix. With "unmanaged", Wine draws its windows' frames
 # itself, as it must on a bare X server without a window manager.
 zrv_wine_make_prefix() {
   local prefix=$1 mode=${2:-managed}
   rm -rf "$prefix"
   mkdir -p "$(dirname "$prefix")"
-  # No Mono or Gecko download prompts: the setup program needs neither.
-  # Under emulation the boot outlasts the five minutes Wine's loader waits
-  # for it, and wineboot fails while the boot goes on: wait for the prefix's
-  # processes instead, then take Wine's own mark of a finished update (the
-  # timestamp of the wine.inf it installed) as the proof the prefix works.
-  WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;$zrv_wine_no_helpers" \
-    zrv_wine wineboot.exe -i >/dev/null 2>&1 || true
-  WINEPREFIX=$prefix wineserver -w
-  local inf=/usr/share/wine/wine.inf
-  if [ ! -f "$prefix/system.reg" ] || { [ -f "$inf" ] &&
-    [ "$(tr -d '\r\n' <"$prefix/.update-timestamp" 2>/dev/null)" != "$(stat -c %Y "$inf")" ]; }; then
+  if ! zrv_wine_boot "$prefix"; then
     echo "the Wine prefix $prefix did not come up (wineboot failed)" >&2
     return 1
   fi
