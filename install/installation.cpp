@@ -62,7 +62,7 @@ PieceResult install_piece(Platform& os, const InstallRequest& request, const Pay
                           InstallProgress& progress) {
   const bool essential = piece.installed_name == product::kGameProgram;
   const PieceMessages& messages = messages_for(piece.installed_name);
-  const std::string staged = join_path(request.staging_dir, piece.staged_name);
+  const std::string staged = join_path(request.staging.dir(), piece.staged_name);
   const std::string target = join_path(request.install_dir, piece.installed_name);
   PieceResult result;
 
@@ -72,7 +72,7 @@ PieceResult install_piece(Platform& os, const InstallRequest& request, const Pay
     if (essential) return result;
     // Whatever an earlier run left under this name must not be expanded as
     // if it were this piece.
-    os.delete_files(staged);
+    os.delete_file(staged);
     progress.tell(messages.not_extracted);
   }
   progress.show(InstallProgress::Line::file, target, /*repaint=*/false);
@@ -98,8 +98,6 @@ bool record_installation(Platform& os, const std::string& install_dir) {
   return all_well;
 }
 
-bool exists(Platform& os, const std::string& path) { return !os.dir_search(path, /*include_directories=*/true).empty(); }
-
 }  // namespace
 
 bool InstallReport::installed(std::string_view installed_name) const {
@@ -115,18 +113,18 @@ bool InstallReport::all_well() const {
   return true;
 }
 
-void clean_up_staging(Platform& platform, std::string_view staging_dir, InstallProgress& progress) {
+void clean_up_staging(Staging& staging, InstallProgress& progress) {
   progress.show(InstallProgress::Line::phase, text::kDeletingTempFiles, /*repaint=*/true);
-  remove_staging(platform, staging_dir);
+  staging.clean_up();
 }
 
 InstallReport install_payload(Platform& os, const InstallRequest& request, InstallProgress& progress) {
   InstallReport report;
   // Shown with the next repaint, which the first yield brings.
   progress.show(InstallProgress::Line::phase, text::kCopyingFiles, /*repaint=*/false);
-  if (!exists(os, request.staging_dir) && !os.make_directory(request.staging_dir)) {
-    progress.tell(request.staging_dir + std::string(text::kStagingNotCreated));
-    clean_up_staging(os, request.staging_dir, progress);
+  if (!request.staging.open()) {
+    progress.tell(request.staging.dir() + std::string(text::kStagingNotCreated));
+    clean_up_staging(request.staging, progress);
     report.outcome = InstallReport::Outcome::no_staging;
     return report;
   }
@@ -135,7 +133,7 @@ InstallReport install_payload(Platform& os, const InstallRequest& request, Insta
     PieceResult& result = report.pieces[index_of(piece)];
     result = install_piece(os, request, piece, progress);
     if (!result.installed && piece.installed_name == product::kGameProgram) {
-      clean_up_staging(os, request.staging_dir, progress);
+      clean_up_staging(request.staging, progress);
       report.outcome = InstallReport::Outcome::game_missing;
       return report;
     }
@@ -145,7 +143,7 @@ InstallReport install_payload(Platform& os, const InstallRequest& request, Insta
   progress.show(InstallProgress::Line::phase, text::kWritingRegistry, /*repaint=*/true);
   report.registry_written = record_installation(os, request.install_dir);
 
-  clean_up_staging(os, request.staging_dir, progress);
+  clean_up_staging(request.staging, progress);
 
   progress.show(InstallProgress::Line::phase, text::kCreatingShortcuts, /*repaint=*/true);
   report.group_complete = create_program_group(os, request.install_dir, report, progress);

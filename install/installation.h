@@ -6,6 +6,7 @@
 
 #include "install/checked_payload.h"
 #include "install/payload_manifest.h"
+#include "install/staging.h"
 #include "platform/platform.h"
 
 // The installation on its own: given the checked payload, a destination and
@@ -34,7 +35,7 @@ class InstallProgress {
 struct InstallRequest {
   const CheckedPayload& payload;
   std::string install_dir;  // trimmed, no trailing backslash; it exists
-  std::string staging_dir;
+  Staging& staging;         // not yet opened
 };
 
 struct PieceResult {
@@ -66,6 +67,6 @@ struct InstallReport {
 InstallReport install_payload(Platform& platform, const InstallRequest& request, InstallProgress& progress);
 
 // Empties and removes the staging directory, saying so on the phase line.
-void clean_up_staging(Platform& platform, std::string_view staging_dir, InstallProgress& progress);
+void clean_up_staging(Staging& staging, InstallProgress& progress);
 
 }  // namespace zrv

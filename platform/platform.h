@@ -31,6 +31,17 @@ class DdeConversation {
   virtual bool execute(std::string_view command) = 0;
 };
 
+// A directory this process made for itself and holds open, so that its
+// path keeps naming it: while held, it can be neither renamed nor removed
+// and replaced (by a link, say). Released when the object goes away.
+class HeldDirectory {
+ public:
+  virtual ~HeldDirectory() = default;
+  // Removes the directory through the hold, when it is empty; the hold ends
+  // either way. False when the directory stays.
+  virtual bool remove() = 0;
+};
+
 struct TwipsPerPixel {
   float x = 15.0f, y = 15.0f;
 };
@@ -61,7 +72,18 @@ class Platform {
   virtual bool make_directory(std::string_view path) = 0;
   // Deletes every plain file matching the pattern (* and ? in the last part).
   virtual bool delete_files(std::string_view pattern) = 0;
+  // Deletes the one file of that exact name, without searching its folder
+  // (which a held directory does not allow everywhere).
+  virtual bool delete_file(std::string_view path) = 0;
   virtual bool remove_directory(std::string_view path) = 0;
+  // Makes a new directory that only administrators and the system may open,
+  // and holds it. Null when anything at all exists at the path (a link
+  // included, which is never followed) or the directory cannot be made.
+  virtual std::unique_ptr<HeldDirectory> make_private_directory(std::string_view path) = 0;
+  // Whether the path names a link (a symbolic link or a junction: any
+  // reparse point), and removes such a link itself, never what it points at.
+  virtual bool is_link(std::string_view path) = 0;
+  virtual bool remove_link(std::string_view path) = 0;
   // Null when the file cannot be opened in that mode; then `windows_error`
   // holds the Windows error code of the failure.
   virtual std::unique_ptr<ByteFile> open_file(std::string_view path, FileMode mode,

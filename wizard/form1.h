@@ -3,6 +3,7 @@
 #include <string>
 
 #include "install/checked_payload.h"
+#include "install/staging.h"
 #include "platform/form.h"
 #include "wizard/wizard_state.h"
 
@@ -78,6 +79,9 @@ class Form1 : public Form {
   void look_up_previous_installation();
   void start_game();
   void fail_at_start(const std::string& message);
+
+  // The running installation's staging directory, while it runs.
+  Staging* active_staging_ = nullptr;
 };
 
 }  // namespace zrv

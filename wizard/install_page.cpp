@@ -39,8 +39,11 @@ void Form1::RunInstall() {
   update_navigation();
 
   WizardProgress progress(*this);
-  const InstallReport report =
-      install_payload(os, {payload, state.InstallDir.trimmed(), staging_dir(state.TempDir.trimmed())}, progress);
+  Staging staging(os, staging_dir(state.TempDir.trimmed()));
+  // Cancel during the installation cleans up this run's own directory.
+  active_staging_ = &staging;
+  const InstallReport report = install_payload(os, {payload, state.InstallDir.trimmed(), staging}, progress);
+  active_staging_ = nullptr;
   if (!report.completed()) os.end_program();
 
   bring_to_front_and_focus();
@@ -56,7 +59,13 @@ void Form1::RunInstall() {
 
 void Form1::DeleteTempFiles() {
   WizardProgress progress(*this);
-  clean_up_staging(platform(), staging_dir(state.TempDir.trimmed()), progress);
+  if (active_staging_) {
+    clean_up_staging(*active_staging_, progress);
+    return;
+  }
+  // Before the installation: whatever an earlier run left behind.
+  Staging earlier(platform(), staging_dir(state.TempDir.trimmed()));
+  clean_up_staging(earlier, progress);
 }
 
 }  // namespace zrv

@@ -12,6 +12,7 @@ enum class Op {
   MakeDirectory,
   DeleteFiles,
   RemoveDirectory,
+  RemoveLink,
   OpenRead,
   OpenWrite,
   FileLength,

@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,8 @@ class HeadlessPlatform : public Platform {
   std::vector<std::string> dde_log;
   // The shortcuts saved: "<link path> -> <target>".
   std::vector<std::string> shortcuts;
+  // The host folders of the directories held now (make_private_directory).
+  std::set<std::filesystem::path> held_directories;
   std::vector<std::string> events;  // "show Form1", "refresh Label11: <text>", …
   int yields = 0;
   int unanswered_questions = 0;
@@ -93,7 +96,11 @@ class HeadlessPlatform : public Platform {
   std::string dir_search(std::string_view path, bool include_directories) override;
   bool make_directory(std::string_view path) override;
   bool delete_files(std::string_view pattern) override;
+  bool delete_file(std::string_view path) override;
   bool remove_directory(std::string_view path) override;
+  std::unique_ptr<HeldDirectory> make_private_directory(std::string_view path) override;
+  bool is_link(std::string_view path) override;
+  bool remove_link(std::string_view path) override;
   using Platform::open_file;
   std::unique_ptr<ByteFile> open_file(std::string_view path, FileMode mode, std::uint32_t& windows_error) override;
   bool replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) override;

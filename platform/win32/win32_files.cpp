@@ -76,6 +76,8 @@ bool Win32Platform::delete_files(std::string_view pattern) {
   return all_deleted;
 }
 
+bool Win32Platform::delete_file(std::string_view path) { return DeleteFileW(widen(path).c_str()) != 0; }
+
 bool Win32Platform::remove_directory(std::string_view path) {
   return RemoveDirectoryW(widen(path).c_str()) != 0;
 }

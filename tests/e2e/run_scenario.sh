@@ -17,6 +17,10 @@
 #                           Setup-uzun.exe (1 KiB appended), Setup-oyun.exe and
 #                           Setup-ses.exe (one bit flipped in the game's piece,
 #                           in a sound's piece)
+#   #@ staging-link         at %TEMP%\Zrv5TMP a link, as any process of the
+#                           user could make one, to C:\zrvtest\hedef, which
+#                           holds copies of C:\zrvtest\kanarya.txt under that
+#                           name and under a staged piece's (Zrv5.ex_)
 #   #@ locale C.UTF-8       Wine under that locale instead of the Turkish one
 #                           (C.UTF-8: English, ANSI code page 1252)
 set -euo pipefail
@@ -95,6 +99,20 @@ add_small_drive() {  # add_small_drive x: 400k
 
 test_dir=$prefix/drive_c/zrvtest
 
+add_staging_link() {
+  local temp target=$test_dir/hedef
+  temp=$(find "$prefix/drive_c/users" -mindepth 2 -maxdepth 2 -name Temp ! -path '*/Public/*' | head -n 1)
+  if [ -z "$temp" ]; then
+    echo "FAILED: the prefix has no user temporary folder"
+    exit 1
+  fi
+  mkdir -p "$target"
+  echo "dokunma" >"$test_dir/kanarya.txt"
+  cp "$test_dir/kanarya.txt" "$target/kanarya.txt"
+  cp "$test_dir/kanarya.txt" "$target/Zrv5.ex_"
+  ln -sfn "$target" "$temp/Zrv5TMP"
+}
+
 # Signs the copy as a publisher would, with a certificate made for this run.
 sign_setup() {
   local keys=$ZRV_E2E_WORK/signing
@@ -139,6 +157,7 @@ if [ "$name" != platform_checks ]; then
       signed) sign_setup ;;
       damaged-copies) make_damaged_copies ;;
       locale) export LANG=$arg ;;
+      staging-link) add_staging_link ;;
       *) echo "FAILED: unknown request '#@ $what' in $scenario"; exit 1 ;;
     esac
   done <"$scenario"

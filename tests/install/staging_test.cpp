@@ -1,6 +1,8 @@
 // Emptying and removing the staging directory.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "tests/support/harness.h"
 
 namespace zrv {
@@ -16,10 +18,9 @@ class StagingTest : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(run.start()); }
 };
 
-TEST_F(StagingTest, RemovesFilesAndDirectoryShowingThePhaseText) {
+TEST_F(StagingTest, RemovesThePiecesAndTheDirectoryShowingThePhaseText) {
   run.write_file(staging + "\\Zrv5.ex_", "a");
   run.write_file(staging + "\\Uninstall Zrv5.ex_", "b");
-  run.write_file(staging + "\\noext", "c");
   const int yields_before = run.os.yields;
   run.wizard.DeleteTempFiles();
   EXPECT_FALSE(fs::exists(run.host(staging)));
@@ -34,18 +35,79 @@ TEST_F(StagingTest, MissingDirectoryAndSecondCallAreHarmless) {
   EXPECT_TRUE(run.os.message_boxes.empty());
 }
 
-TEST_F(StagingTest, SubdirectoryKeepsTheDirectorySilently) {
+// Only the pieces' own names are deleted: anything else someone put there
+// stays, and the directory with it.
+TEST_F(StagingTest, ForeignEntriesKeepTheDirectorySilently) {
   run.write_file(staging + "\\Zrv5.ex_", "a");
+  run.write_file(staging + "\\noext", "c");
   run.make_dir(staging + "\\alt");
   run.wizard.DeleteTempFiles();
   EXPECT_TRUE(fs::is_directory(run.host(staging + "\\alt")));
+  EXPECT_TRUE(fs::exists(run.host(staging + "\\noext")));
   EXPECT_FALSE(fs::exists(run.host(staging + "\\Zrv5.ex_")));
   EXPECT_TRUE(run.os.message_boxes.empty());
 }
 
+// Any process of the user can put a link at the name in the user's
+// temporary folder. Neither Cancel before the installation nor the
+// installation itself may delete or write anything through it.
+TEST_F(StagingTest, LinkAtTheNameGoesAsALinkAndItsTargetIsUntouched) {
+  const std::string victim = "C:\\Belgeler";
+  run.write_file(victim + "\\kanarya.txt", "dokunma");
+  run.write_file(victim + "\\Zrv5.ex_", "dokunma");
+  const auto plant_link = [&] { fs::create_directory_symlink(run.host(victim), run.host(staging)); };
+  const auto victim_untouched = [&] {
+    EXPECT_EQ(std::distance(fs::directory_iterator(run.host(victim)), fs::directory_iterator()), 2);
+    for (const char* name : {"\\kanarya.txt", "\\Zrv5.ex_"}) {
+      std::ifstream in(run.host(victim + name), std::ios::binary);
+      EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "dokunma") << name;
+    }
+  };
+  plant_link();
+  run.wizard.DeleteTempFiles();
+  victim_untouched();
+  EXPECT_FALSE(fs::exists(fs::symlink_status(run.host(staging))));
+
+  plant_link();
+  run.walk_to_page3();
+  ASSERT_FALSE(run.ends_program([&] { run.wizard.Command2.user_click(); }));
+  EXPECT_EQ(run.wizard.Command2.caption(), "Son");
+  EXPECT_TRUE(run.os.message_boxes.empty());
+  victim_untouched();
+  EXPECT_FALSE(fs::exists(fs::symlink_status(run.host(staging))));
+}
+
+// The directory the pieces wait in is this run's own from its making to its
+// removal: made new (a file of that name goes first), and held throughout,
+// so nothing can take its place between a piece's extraction and expansion.
+TEST_F(StagingTest, PiecesWaitInADirectoryThisRunMadeAndHolds) {
+  run.write_file(staging, "bir dosya");
+  run.walk_to_page3();
+  int yields_held = 0;
+  run.os.on_yield = [&](int) { yields_held += run.os.held_directories.contains(run.host(staging)); };
+  ASSERT_FALSE(run.ends_program([&] { run.wizard.Command2.user_click(); }));
+  EXPECT_EQ(yields_held, 8) << "held at every piece's yield";
+  EXPECT_TRUE(run.os.held_directories.empty());
+  EXPECT_FALSE(fs::exists(run.host(staging)));
+  EXPECT_EQ(run.wizard.Label11.caption().find("başarıyla") != std::string::npos, true);
+}
+
+// A directory left by a run that was cut short goes with its pieces; one
+// that holds anything else is not taken over, and the installation stops
+// with the message of a directory that cannot be made.
+TEST_F(StagingTest, EarlierDirectoryIsTakenOnlyWithNothingButPiecesInIt) {
+  run.write_file(staging + "\\Zrv5.ex_", "eski");
+  run.write_file(staging + "\\yabanci.dll", "x");
+  run.walk_to_page3();
+  EXPECT_TRUE(run.ends_program([&] { run.wizard.Command2.user_click(); }));
+  ASSERT_EQ(run.os.message_boxes.size(), 1u);
+  EXPECT_EQ(run.os.message_boxes[0].prompt, staging + " geçici dizini oluşturulamadı! Kurulum yapılamıyor.");
+  EXPECT_TRUE(fs::exists(run.host(staging + "\\yabanci.dll")));
+}
+
 TEST_F(StagingTest, FailuresAreIgnored) {
   run.write_file(staging + "\\Zrv5.ex_", "a");
-  run.os.faults.fail_next(Op::DeleteFiles);
+  run.os.faults.fail_always(Op::DeleteFiles);
   run.wizard.DeleteTempFiles();
   EXPECT_TRUE(fs::exists(run.host(staging + "\\Zrv5.ex_")));
   EXPECT_TRUE(run.os.message_boxes.empty());

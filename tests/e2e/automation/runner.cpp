@@ -332,7 +332,7 @@ Outcome Runner::close(const Words& args) {
 
 Outcome Runner::expect_msgbox(const Words& args) {
   const std::wstring title = widen(args[0]);
-  const std::wstring text = unified_line_breaks(widen(args[1]));
+  const std::wstring text = unified_line_breaks(expand_variables(widen(args[1])));
   const auto answer = option(args, "answer");
   const auto answer_id = answer ? answer_button(*answer) : std::nullopt;
   if (!answer_id) return std::string("needs answer=OK|Cancel|Yes|No");

@@ -1,7 +1,7 @@
 // Checks the win32 platform's operations against the real Windows API under
 // Wine: text crossing the UTF-16 boundary, the message-box style numbers,
 // the registry, files, the running program, starting a program, open errors
-// and replacing files; given the setup program and its stand-in files, also
+// and replacing files, private directories; given the setup program and its stand-in files, also
 // each payload piece through lz32, the system's own expander. Prints each failure; the last line is
 // "N passed, N failed". Usage: zplatform_checks [SETUP_EXE STANDINS_FOLDER]
 #include <windows.h>
@@ -175,6 +175,24 @@ void check_files(zrv::Platform& os) {
   check(os.open_file(in_scratch("yok.bin"), zrv::FileMode::Read) == nullptr, group, "a missing file opens");
 }
 
+void check_private_directories(zrv::Platform& os) {
+  const char* group = "private directory";
+  const std::string path = in_scratch("özel");
+  auto held = os.make_private_directory(path);
+  check(held != nullptr, group, "cannot make one");
+  check(os.make_private_directory(path) == nullptr, group, "made over an existing one");
+  check(!MoveFileW(widen(path).c_str(), widen(in_scratch("başka")).c_str()), group, "renamed while held");
+  write_bytes(os, path + "\\Zrv5.ex_", "x");
+  check(read_bytes(os, path + "\\Zrv5.ex_") == "x", group, "its maker cannot write in it");
+  check(!os.is_link(path), group, "taken for a link");
+  if (!held) return;
+  check(!held->remove(), group, "removed with a file in it");
+  check(os.dir_search(path, true) == "özel", group, "gone after a failed removal");
+  held = os.make_private_directory(in_scratch("boş"));
+  check(held && held->remove(), group, "an empty one cannot be removed through its hold");
+  check(os.dir_search(in_scratch("boş"), true).empty(), group, "still there after its removal");
+}
+
 void check_program_and_system(zrv::Platform& os) {
   const char* group = "program";
   const std::string directory = os.program_directory();
@@ -251,6 +269,7 @@ int main(int argc, char** argv) {
   check_message_box_styles();
   check_registry(os);
   check_files(os);
+  check_private_directories(os);
   check_program_and_system(os);
   check_start_program(os, os.program_directory() + "\\" + os.program_name() + ".exe");
   check_open_errors_and_replace(os);
