@@ -68,7 +68,7 @@ HWND create_control_window(const ControlWindowRequest& request) {
   if (control.kind() == ControlKind::OptionButton && request.starts_group) style |= WS_TABSTOP;
   int height = bounds.bottom - bounds.top;
   // A drop-down list's window height includes its list.
-  if (control.kind() == ControlKind::DriveList) height += kDropDownListPixels;
+  if (is_drop_down(control)) height += kDropDownListPixels;
 
   HWND window = CreateWindowExW(kind.ex_style, kind.class_name, caption.c_str(), style | kind.style,
                                 bounds.left, bounds.top, bounds.right - bounds.left, height, request.parent,
@@ -84,6 +84,8 @@ HWND create_control_window(const ControlWindowRequest& request) {
   }
   return window;
 }
+
+bool is_drop_down(const Control& control) { return control.kind() == ControlKind::DriveList; }
 
 UniqueFont create_control_font(const FontSpec& font, const Dpi& dpi) {
   if (font.face.empty()) return UniqueFont();

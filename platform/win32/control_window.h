@@ -21,6 +21,9 @@ struct ControlWindowRequest {
 };
 HWND create_control_window(const ControlWindowRequest& request);
 
+// The drive list is a drop-down combo box; the directory list is a list box.
+bool is_drop_down(const Control& control);
+
 // The font a control's table asks for, or nothing for the dialog font.
 UniqueFont create_control_font(const FontSpec& font, const Dpi& dpi);
 
