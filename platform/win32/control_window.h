@@ -18,6 +18,7 @@ struct ControlWindowRequest {
   int id;
   bool starts_group; // first of a run of option buttons, or any other control
   HICON icon;        // what an image shows
+  const Dpi& dpi;
 };
 HWND create_control_window(const ControlWindowRequest& request);
 

@@ -69,7 +69,7 @@ void FormWindow::add_control(Control& control) {
   }
   const bool starts_group = control.kind() != ControlKind::OptionButton || starts_option_group(control, parent);
   widget.window = create_control_window(
-      {control, parent, widget.pixels, kFirstControlId + static_cast<int>(index), starts_group, big_icon_});
+      {control, parent, widget.pixels, kFirstControlId + static_cast<int>(index), starts_group, big_icon_, look_.dpi});
   if (!widget.window) return;
   widget.own_font = create_control_font(control.layout().font, look_.dpi);
   HFONT font = widget.own_font ? widget.own_font.get() : look_.dialog_font;
