@@ -33,10 +33,11 @@ Control& Form::load_element(std::string_view array, int index) {
   const std::string base(array);
   Control& first = control(base + "(0)");
   Control& element = controls_.emplace_back(*this, first.layout(), base + "(" + std::to_string(index) + ")");
+  // The window learns of the element before any change to it arrives.
+  if (peer_) peer_->add_control(element);
   element.set_bounds(first.bounds());
   element.set_colors(first.border_color(), first.fill_color());
   element.set_visible(false);
-  if (peer_) peer_->add_control(element);
   return element;
 }
 

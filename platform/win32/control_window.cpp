@@ -9,7 +9,8 @@ namespace zrv::win32 {
 
 namespace {
 
-constexpr int kDropDownListPixels = 160;
+// How far a drop-down list opens below its field: 160 pixels at 96 dpi.
+constexpr int kDropDownListTwips = 2400;
 
 struct WindowKind {
   const wchar_t* class_name;
@@ -68,7 +69,7 @@ HWND create_control_window(const ControlWindowRequest& request) {
   if (control.kind() == ControlKind::OptionButton && request.starts_group) style |= WS_TABSTOP;
   int height = bounds.bottom - bounds.top;
   // A drop-down list's window height includes its list.
-  if (control.kind() == ControlKind::DriveList) height += kDropDownListPixels;
+  if (is_drop_down(control)) height += request.dpi.to_pixels_y(kDropDownListTwips);
 
   HWND window = CreateWindowExW(kind.ex_style, kind.class_name, caption.c_str(), style | kind.style,
                                 bounds.left, bounds.top, bounds.right - bounds.left, height, request.parent,
@@ -84,6 +85,8 @@ HWND create_control_window(const ControlWindowRequest& request) {
   }
   return window;
 }
+
+bool is_drop_down(const Control& control) { return control.kind() == ControlKind::DriveList; }
 
 UniqueFont create_control_font(const FontSpec& font, const Dpi& dpi) {
   if (font.face.empty()) return UniqueFont();

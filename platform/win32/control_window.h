@@ -18,8 +18,12 @@ struct ControlWindowRequest {
   int id;
   bool starts_group; // first of a run of option buttons, or any other control
   HICON icon;        // what an image shows
+  const Dpi& dpi;
 };
 HWND create_control_window(const ControlWindowRequest& request);
+
+// The drive list is a drop-down combo box; the directory list is a list box.
+bool is_drop_down(const Control& control);
 
 // The font a control's table asks for, or nothing for the dialog font.
 UniqueFont create_control_font(const FontSpec& font, const Dpi& dpi);

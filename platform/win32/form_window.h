@@ -15,6 +15,11 @@ namespace zrv::win32 {
 // The real window of one form: a top-level window of our class whose
 // controls are standard child windows. It forwards clicks and the close box
 // to the form and mirrors every property the logic sets.
+//
+// Its members live in one file per job: form_window.cpp (the window itself
+// and its messages), form_window_controls.cpp (mirroring the controls into
+// child windows), form_window_input.cpp (clicks, list choices and the
+// keyboard focus) and form_window_paint.cpp (what the form draws itself).
 class FormWindow final : public WindowPeer {
  public:
   // Registers the window class of every form, once per process.
@@ -44,22 +49,30 @@ class FormWindow final : public WindowPeer {
 
   FormWindow(Form& form, const SharedLook& look);
   bool create_window();
+  static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
+
+  // Mirroring controls into widgets.
   void create_controls();
   Widget& widget_of(const Control& control);
   Widget* widget_by_id(int id);
   HWND container_window(const Control& control);
   bool starts_option_group(const Control& control, HWND parent);
-
   void update_bounds(Widget& widget);
-  void invalidate_behind(const Widget& widget);
-  void paint(HDC dc, const RECT& area);
+
+  // Input and focus routing.
+  LRESULT on_command(WPARAM wparam, LPARAM lparam);
+  LRESULT on_list_notification(int id, int code, HWND sender);
+  void on_activate(WPARAM wparam);
+  // False for a timer that is not the form's.
+  bool on_timer(WPARAM timer);
+  void on_set_focus();
   bool has_focus_within(HWND window) const;
   void focus_next_after(HWND gone);
 
-  static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT on_command(WPARAM wparam, LPARAM lparam);
-  LRESULT on_list_notification(int id, int code, HWND sender);
+  // Painting.
+  void paint(HDC dc, const RECT& area);
+  void invalidate_behind(const Widget& widget);
   LRESULT on_control_color(UINT message, WPARAM wparam, LPARAM lparam);
 
   Form& form_;

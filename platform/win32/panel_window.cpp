@@ -12,6 +12,8 @@ constexpr int kBorderSlot = 0;
 constexpr int kFontSlot = sizeof(LONG_PTR);
 constexpr int kExtraBytes = 2 * sizeof(LONG_PTR);
 
+constexpr int kCaptionInsetPixelsAt96Dpi = 8;
+
 void paint_panel(HWND panel, HDC dc) {
   RECT client;
   GetClientRect(panel, &client);
@@ -31,7 +33,8 @@ void paint_panel(HWND panel, HDC dc) {
   if (length > 0) border.top += metrics.tmHeight / 2;
   DrawEdge(dc, &border, EDGE_ETCHED, BF_RECT);
   if (length > 0) {
-    RECT text{client.left + 8, client.top, client.right - 8, client.top + metrics.tmHeight};
+    const int inset = MulDiv(kCaptionInsetPixelsAt96Dpi, GetDeviceCaps(dc, LOGPIXELSX), 96);
+    RECT text{client.left + inset, client.top, client.right - inset, client.top + metrics.tmHeight};
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     SetBkMode(dc, OPAQUE);

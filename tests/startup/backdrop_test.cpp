@@ -63,6 +63,15 @@ TEST(BackdropTest, LowWindowOnlyBrightens) {
   }
 }
 
+TEST(BackdropTest, SizeFollowsEachAxisOwnFactor) {
+  SetupRun run;
+  run.os.twips = {10.0f, 12.0f};  // 144 dpi across, 120 down
+  run.os.area = {0, 0, 1536, 1104};
+  ASSERT_TRUE(run.start());
+  EXPECT_FLOAT_EQ(run.app.form2.width(), 15360.0f);
+  EXPECT_FLOAT_EQ(run.app.form2.height(), 15897.6f);
+}
+
 TEST(BackdropTest, FailedWorkAreaQueryStopsAfterTwoStripes) {
   SetupRun run;
   run.os.area = {};

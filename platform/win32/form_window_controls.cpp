@@ -1,0 +1,192 @@
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <numeric>
+#include <vector>
+
+#include "platform/win32/control_window.h"
+#include "platform/win32/form_window.h"
+#include "platform/win32/utf16.h"
+#include "platform/win32/window_classes.h"
+
+namespace zrv::win32 {
+
+namespace {
+
+// Controls are created in tab order, so their z-order is the keyboard order;
+// controls without a tab index come last.
+int tab_key(const Control& control) {
+  return control.layout().tab_index == kNoTabStop ? INT_MAX : control.layout().tab_index;
+}
+
+void mark_list_entry(HWND list, const Control& control) {
+  SendMessageW(list, is_drop_down(control) ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(control.list_index()), 0);
+}
+
+void fill_list(HWND list, const Control& control) {
+  const bool drop_down = is_drop_down(control);
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(list, drop_down ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
+  for (const std::string& item : control.items()) {
+    SendMessageW(list, drop_down ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(item).c_str()));
+  }
+  mark_list_entry(list, control);
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
+}  // namespace
+
+void FormWindow::create_controls() {
+  const std::deque<Control>& controls = form_.controls();
+  widgets_.resize(controls.size());
+  std::vector<size_t> order(controls.size());
+  std::iota(order.begin(), order.end(), size_t{0});
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t a, size_t b) { return tab_key(controls[a]) < tab_key(controls[b]); });
+  for (size_t index : order) add_control(const_cast<Control&>(controls[index]));
+}
+
+void FormWindow::add_control(Control& control) {
+  const std::deque<Control>& controls = form_.controls();
+  size_t index = controls.size();
+  // Run-time array elements are appended, so search from the back.
+  while (index > 0 && &controls[index - 1] != &control) --index;
+  if (index == 0) return;
+  --index;
+  if (widgets_.size() <= index) widgets_.resize(index + 1);
+  Widget& widget = widgets_[index];
+  if (widget.control) return;
+  widget.control = &control;
+
+  // A container is created before what it holds, whatever the tab order says.
+  HWND parent = container_window(control);
+  const Bounds& bounds = control.bounds();
+  widget.pixels = look_.dpi.to_pixels(bounds.left, bounds.top, bounds.width, bounds.height);
+  if (control.kind() == ControlKind::Shape) {
+    if (control.visible()) invalidate_behind(widget);
+    return;
+  }
+  const bool starts_group = control.kind() != ControlKind::OptionButton || starts_option_group(control, parent);
+  widget.window = create_control_window(
+      {control, parent, widget.pixels, kFirstControlId + static_cast<int>(index), starts_group, big_icon_, look_.dpi});
+  if (!widget.window) return;
+  widget.own_font = create_control_font(control.layout().font, look_.dpi);
+  HFONT font = widget.own_font ? widget.own_font.get() : look_.dialog_font;
+  SendMessageW(widget.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (control.kind() == ControlKind::DriveList || control.kind() == ControlKind::DirList) {
+    fill_list(widget.window, control);
+  }
+}
+
+HWND FormWindow::container_window(const Control& control) {
+  if (control.layout().container.empty()) return window_;
+  Control* container = form_.find(control.layout().container);
+  if (!container || container == &control) return window_;
+  add_control(*container);
+  const Widget& widget = widget_of(*container);
+  return widget.window ? widget.window : window_;
+}
+
+bool FormWindow::starts_option_group(const Control& control, HWND parent) {
+  // Option buttons created one after another in a container are one group.
+  HWND first_child = GetWindow(parent, GW_CHILD);
+  HWND previous = first_child ? GetWindow(first_child, GW_HWNDLAST) : nullptr;
+  if (!previous) return true;
+  const Widget* widget = widget_by_id(GetDlgCtrlID(previous));
+  return !widget || !widget->control || widget->control->kind() != ControlKind::OptionButton ||
+         widget->control == &control;
+}
+
+FormWindow::Widget& FormWindow::widget_of(const Control& control) {
+  const auto found = std::find_if(widgets_.begin(), widgets_.end(),
+                                  [&](const Widget& widget) { return widget.control == &control; });
+  // Every control reaches add_control before any change to it can: the
+  // table's controls when the window is made, run-time elements as the form
+  // creates them. A control without a widget is a fault in that order, and
+  // the program stops rather than show a window that no longer mirrors it.
+  if (found == widgets_.end()) std::abort();
+  return *found;
+}
+
+FormWindow::Widget* FormWindow::widget_by_id(int id) {
+  const int index = id - kFirstControlId;
+  if (index < 0 || static_cast<size_t>(index) >= widgets_.size()) return nullptr;
+  Widget& widget = widgets_[static_cast<size_t>(index)];
+  return widget.control ? &widget : nullptr;
+}
+
+void FormWindow::control_changed(Control& control, Property property) {
+  Widget& widget = widget_of(control);
+  const bool is_shape = control.kind() == ControlKind::Shape;
+  switch (property) {
+    case Property::Caption:
+      if (widget.window) SetWindowTextW(widget.window, widen(control.caption()).c_str());
+      if (control.layout().transparent) invalidate_behind(widget);
+      break;
+    case Property::Enabled:
+      if (widget.window) {
+        const bool had_focus = has_focus_within(widget.window);
+        EnableWindow(widget.window, control.enabled() ? TRUE : FALSE);
+        if (had_focus && !control.enabled()) focus_next_after(widget.window);
+      }
+      break;
+    case Property::Visible:
+      if (widget.window) {
+        const bool had_focus = has_focus_within(widget.window);
+        ShowWindow(widget.window, control.visible() ? SW_SHOWNA : SW_HIDE);
+        if (had_focus && !control.visible()) focus_next_after(widget.window);
+      }
+      if (is_shape || control.layout().transparent) invalidate_behind(widget);
+      break;
+    case Property::Value:
+      if (widget.window) SendMessageW(widget.window, BM_SETCHECK, control.value() != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+      break;
+    case Property::Bounds:
+      update_bounds(widget);
+      break;
+    case Property::Colors:
+      if (is_shape) invalidate_behind(widget);
+      break;
+    case Property::Items:
+      if (widget.window) fill_list(widget.window, control);
+      break;
+    case Property::ListIndex:
+      if (widget.window) mark_list_entry(widget.window, control);
+      break;
+  }
+}
+
+void FormWindow::update_bounds(Widget& widget) {
+  const Bounds& bounds = widget.control->bounds();
+  const RECT pixels = look_.dpi.to_pixels(bounds.left, bounds.top, bounds.width, bounds.height);
+  if (EqualRect(&pixels, &widget.pixels)) return;
+  if (!widget.window) {
+    invalidate_behind(widget);
+    widget.pixels = pixels;
+    invalidate_behind(widget);
+    return;
+  }
+  widget.pixels = pixels;
+  int height = pixels.bottom - pixels.top;
+  if (is_drop_down(*widget.control)) {
+    RECT current;
+    GetWindowRect(widget.window, &current);
+    height = current.bottom - current.top;  // a drop-down list keeps its list's height
+  }
+  SetWindowPos(widget.window, nullptr, pixels.left, pixels.top, pixels.right - pixels.left, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::refresh(Control& control) {
+  Widget& widget = widget_of(control);
+  if (!widget.window || control.layout().transparent) {
+    invalidate_behind(widget);
+    UpdateWindow(window_);
+  }
+  if (widget.window) {
+    RedrawWindow(widget.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  }
+}
+
+}  // namespace zrv::win32

@@ -1,0 +1,113 @@
+#include "platform/win32/control_window.h"
+#include "platform/win32/form_window.h"
+
+namespace zrv::win32 {
+
+namespace {
+
+// Set when the form lost the foreground it should keep. The foreground is
+// taken back only once the activation that took it has settled: taken back
+// in the middle of another program's activation, Wine leaves it with
+// neither window.
+constexpr UINT_PTR kTakeFrontBackTimer = 1;
+constexpr UINT kTakeFrontBackDelayMs = 250;
+
+}  // namespace
+
+LRESULT FormWindow::on_command(WPARAM wparam, LPARAM lparam) {
+  int id = LOWORD(wparam);
+  HWND sender = reinterpret_cast<HWND>(lparam);
+  // Enter outside a dialog arrives as IDOK without a sender: it presses the
+  // focused push button, as it would in a dialog.
+  if (id == IDOK && !sender) {
+    sender = GetFocus();
+    const Widget* focused = sender ? widget_by_id(GetDlgCtrlID(sender)) : nullptr;
+    if (!focused || focused->window != sender) return 0;
+    // In the directory list Enter opens the highlighted entry, as a double click does.
+    if (focused->control->kind() == ControlKind::DirList) return on_list_notification(GetDlgCtrlID(sender), LBN_DBLCLK, sender);
+    if (focused->control->kind() != ControlKind::Button) return 0;
+    id = GetDlgCtrlID(sender);
+  } else if (!sender) {
+    return 0;
+  } else if (HIWORD(wparam) != BN_CLICKED) {
+    return on_list_notification(id, HIWORD(wparam), sender);
+  }
+  Widget* widget = widget_by_id(id);
+  if (!widget || widget->window != sender) return 0;
+  Control& control = *widget->control;
+  switch (control.kind()) {
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+      break;
+    case ControlKind::OptionButton:
+      // An option button also reports a click when it merely receives the
+      // focus; only a button that actually became selected is a choice.
+      if (SendMessageW(sender, BM_GETCHECK, 0, 0) != BST_CHECKED) return 0;
+      break;
+    default:
+      return 0;
+  }
+  control.user_click();  // may destroy this window and this object
+  return 0;
+}
+
+LRESULT FormWindow::on_list_notification(int id, int code, HWND sender) {
+  Widget* widget = widget_by_id(id);
+  if (!widget || widget->window != sender) return 0;
+  Control& control = *widget->control;
+  // A drive is chosen as soon as the selection changes; a directory is
+  // opened by a double click, as in the classic directory list.
+  const bool chosen = (control.kind() == ControlKind::DriveList && code == CBN_SELCHANGE) ||
+                      (control.kind() == ControlKind::DirList && code == LBN_DBLCLK);
+  if (!chosen) return 0;
+  const LRESULT index = SendMessageW(sender, is_drop_down(control) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0);
+  if (index < 0) return 0;
+  control.user_choose(static_cast<int>(index));  // may destroy this window and this object
+  return 0;
+}
+
+void FormWindow::on_activate(WPARAM wparam) {
+  if (LOWORD(wparam) != WA_INACTIVE) return;
+  HWND focus = GetFocus();
+  if (focus && IsChild(window_, focus)) focus_before_deactivation_ = focus;
+  if (front_keeper_.keeping()) SetTimer(window_, kTakeFrontBackTimer, kTakeFrontBackDelayMs, nullptr);
+}
+
+bool FormWindow::on_timer(WPARAM timer) {
+  if (timer != kTakeFrontBackTimer) return false;
+  KillTimer(window_, kTakeFrontBackTimer);
+  if (front_keeper_.take_back_from_newcomer(window_)) {
+    BringWindowToTop(window_);
+    SetForegroundWindow(window_);
+  }
+  return true;
+}
+
+void FormWindow::on_set_focus() {
+  // Keys belong to a control, never to the bare form: give the focus back
+  // to where it was, or to the first control that takes it.
+  HWND target = focus_before_deactivation_;
+  if (!target || !IsWindow(target) || !IsChild(window_, target) || !IsWindowVisible(target) ||
+      !IsWindowEnabled(target)) {
+    target = GetNextDlgTabItem(window_, nullptr, FALSE);
+  }
+  if (target && target != window_) SetFocus(target);
+}
+
+bool FormWindow::has_focus_within(HWND window) const {
+  HWND focus = GetFocus();
+  return focus && (focus == window || IsChild(window, focus));
+}
+
+void FormWindow::focus_next_after(HWND gone) {
+  // A control that can no longer take keys hands them on in tab order, so
+  // the keyboard never ends up talking to a hidden or disabled window.
+  auto usable = [&](HWND candidate) {
+    return candidate && candidate != gone && IsWindowVisible(candidate) && IsWindowEnabled(candidate);
+  };
+  HWND next = GetNextDlgTabItem(window_, gone, FALSE);
+  if (!usable(next)) next = GetNextDlgTabItem(window_, nullptr, FALSE);
+  SetFocus(usable(next) ? next : window_);
+}
+
+}  // namespace zrv::win32
