@@ -41,7 +41,7 @@ void Form1::RunInstall() {
   WizardProgress progress(*this);
   const InstallReport report =
       install_payload(os, {payload, state.InstallDir.trimmed(), staging_dir(state.TempDir.trimmed())}, progress);
-  if (!report.completed()) os.end_program();
+  if (!report.completed()) os.end_program(ExitCode::stopped_by_error);
 
   bring_to_front_and_focus();
   os.do_events();
@@ -51,6 +51,7 @@ void Form1::RunInstall() {
   Label11.refresh();
   state.installing = false;
   state.finished = true;
+  state.finished_with_errors = !report.all_well();
   update_navigation();
 }
 

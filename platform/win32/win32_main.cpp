@@ -14,7 +14,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   MSG message;
   while (true) {
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got == -1) platform.end_program();  // the queue is gone; nothing can drive us any more
+    // The queue is gone; nothing can drive us any more.
+    if (got == -1) platform.end_program(zrv::ExitCode::stopped_by_error);
     // A quit message ends nothing: only the logic decides when we are done.
     if (got == 0) continue;
     zrv::win32::dispatch_message(message);
