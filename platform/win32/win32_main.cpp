@@ -3,11 +3,13 @@
 // only when the logic ends the process.
 #include <windows.h>
 
+#include "platform/win32/dll_search.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/win32_platform.h"
 #include "startup/app.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  zrv::win32::restrict_dll_search_to_system32();
   zrv::win32::Win32Platform platform(instance);
   zrv::App app(platform);
   app.Main();
