@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/byte_file.h"
+#include "platform/exit_code.h"
 #include "platform/registry_types.h"
 #include "platform/window_peer.h"
 
@@ -101,8 +102,9 @@ class Platform {
   virtual std::string program_name() = 0;
   // Starts a program in a normal window with the focus, without waiting.
   virtual bool start_program(std::string_view path) = 0;
-  // Ends the process at once; every window goes without further events.
-  [[noreturn]] virtual void end_program() = 0;
+  // Ends the process at once with `code`; every window goes without further
+  // events.
+  [[noreturn]] virtual void end_program(ExitCode code) = 0;
 
   // --- System paths (empty text when the system cannot tell) ---
   // The temporary directory, ending in a backslash.

@@ -24,7 +24,7 @@ void App::Main() {
   if (!checked) {
     platform.message_box("'" + setup_file + "'" + std::string(text::kDamagedSetupFile), kStyleSystemWarning,
                          product::kName);
-    platform.end_program();
+    platform.end_program(ExitCode::stopped_by_error);
   }
   payload = std::move(*checked);
   form2.show();

@@ -77,7 +77,8 @@ class Form1 : public Form {
   void back_to_destination_page();
   void load_system_directories();
   void look_up_previous_installation();
-  void start_game();
+  // False, after telling the user, when the game could not be started.
+  bool start_game();
   void fail_at_start(const std::string& message);
 
   // The running installation's staging directory, while it runs.

@@ -44,7 +44,7 @@ void Form1::RunInstall() {
   active_staging_ = &staging;
   const InstallReport report = install_payload(os, {payload, state.InstallDir.trimmed(), staging}, progress);
   active_staging_ = nullptr;
-  if (!report.completed()) os.end_program();
+  if (!report.completed()) os.end_program(ExitCode::stopped_by_error);
 
   bring_to_front_and_focus();
   os.do_events();
@@ -54,6 +54,7 @@ void Form1::RunInstall() {
   Label11.refresh();
   state.installing = false;
   state.finished = true;
+  state.finished_with_errors = !report.all_well();
   update_navigation();
 }
 

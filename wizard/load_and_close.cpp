@@ -54,7 +54,7 @@ void Form1::load_system_directories() {
 
 void Form1::fail_at_start(const std::string& message) {
   platform().message_box(message, kStyleSystemWarning, text::kProduct);
-  platform().end_program();
+  platform().end_program(ExitCode::stopped_by_error);
 }
 
 void Form1::look_up_previous_installation() {
@@ -78,8 +78,10 @@ void Form1::look_up_previous_installation() {
 void Form1::Form_Unload(bool& Cancel) {
   Platform& os = platform();
   if (state.finished) {
-    if (Check1.value() == 1) start_game();
-    os.end_program();
+    bool all_well = !state.finished_with_errors;
+    // A game the user asked for that does not start is a failed step too.
+    if (Check1.value() == 1) all_well = start_game() && all_well;
+    os.end_program(all_well ? ExitCode::installed : ExitCode::installed_with_errors);
   }
   if (os.message_box(text::kCancelQuestion, kStyleSystemQuestion, text::kProduct) == kAnswerNo) {
     Cancel = true;
@@ -88,14 +90,14 @@ void Form1::Form_Unload(bool& Cancel) {
   Label11.set_caption(std::string(text::kDeletingTempFiles));
   Label11.refresh();
   DeleteTempFiles();
-  os.end_program();
+  os.end_program(ExitCode::cancelled);
 }
 
-void Form1::start_game() {
+bool Form1::start_game() {
   const std::string game = join_path(state.InstallDir.trimmed(), product::kGameProgram);
-  if (!platform().start_program(game)) {
-    platform().message_box(game + std::string(text::kCannotStartGame), kStyleSystemWarning, text::kProduct);
-  }
+  if (platform().start_program(game)) return true;
+  platform().message_box(game + std::string(text::kCannotStartGame), kStyleSystemWarning, text::kProduct);
+  return false;
 }
 
 }  // namespace zrv

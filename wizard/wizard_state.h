@@ -15,6 +15,7 @@ struct WizardState {
   bool accepted = false;    // "Kabul Ediyorum" is chosen on the disclaimer page
   bool installing = false;  // the installation runs
   bool finished = false;    // it has finished: Next reads "Son"
+  bool finished_with_errors = false;  // and a step of it failed
   FixedText InstallDir;  // the destination, no trailing backslash
   FixedText TempDir;     // the system's temporary directory, no trailing backslash
   std::string WindowsDir;

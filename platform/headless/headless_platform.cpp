@@ -234,8 +234,9 @@ bool HeadlessPlatform::start_program(std::string_view path) {
   return true;
 }
 
-void HeadlessPlatform::end_program() {
+void HeadlessPlatform::end_program(ExitCode code) {
   events.push_back("end");
+  exit_code = code;
   throw ProgramEnded{};
 }
 

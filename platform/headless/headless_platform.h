@@ -80,6 +80,8 @@ class HeadlessPlatform : public Platform {
   std::vector<std::string> events;  // "show Form1", "refresh Label11: <text>", …
   int yields = 0;
   int unanswered_questions = 0;
+  // The code the program ended with; nothing while it runs.
+  std::optional<ExitCode> exit_code;
 
   // The host path a Windows path maps to; empty for a path without a drive.
   std::filesystem::path host_path(std::string_view windows_path) const;
@@ -107,7 +109,7 @@ class HeadlessPlatform : public Platform {
   std::string program_directory() override { return program_dir; }
   std::string program_name() override { return program_file; }
   bool start_program(std::string_view path) override;
-  [[noreturn]] void end_program() override;
+  [[noreturn]] void end_program(ExitCode code) override;
   std::string temp_path() override;
   std::string windows_directory() override;
 

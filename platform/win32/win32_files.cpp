@@ -150,8 +150,8 @@ bool Win32Platform::start_program(std::string_view path) {
   return true;
 }
 
-void Win32Platform::end_program() {
-  ExitProcess(0);
+void Win32Platform::end_program(ExitCode code) {
+  ExitProcess(static_cast<UINT>(code));
 }
 
 }  // namespace zrv::win32

@@ -3,18 +3,21 @@
 // only when the logic ends the process.
 #include <windows.h>
 
+#include "platform/win32/dll_search.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/win32_platform.h"
 #include "startup/app.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  zrv::win32::restrict_dll_search_to_system32();
   zrv::win32::Win32Platform platform(instance);
   zrv::App app(platform);
   app.Main();
   MSG message;
   while (true) {
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got == -1) platform.end_program();  // the queue is gone; nothing can drive us any more
+    // The queue is gone; nothing can drive us any more.
+    if (got == -1) platform.end_program(zrv::ExitCode::stopped_by_error);
     // A quit message ends nothing: only the logic decides when we are done.
     if (got == 0) continue;
     zrv::win32::dispatch_message(message);

@@ -36,7 +36,7 @@ class Win32Platform final : public Platform {
   std::string program_directory() override;
   std::string program_name() override;
   bool start_program(std::string_view path) override;
-  [[noreturn]] void end_program() override;
+  [[noreturn]] void end_program(ExitCode code) override;
 
   std::string temp_path() override;
   std::string windows_directory() override;

@@ -11,6 +11,8 @@
 #include <array>
 #include <string>
 
+#include "platform/win32/dll_search.h"
+
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"ZarveloTable";
@@ -72,10 +74,34 @@ std::wstring program_directory() {
   return slash == std::wstring::npos ? L"." : path.substr(0, slash);
 }
 
+// The sound library is not one Windows always takes from System32, so the
+// game does not import it: it is loaded by its full System32 path when the
+// first sound plays. Null when it cannot be loaded.
+using PlaySoundFunction = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
+
+PlaySoundFunction play_sound_function() {
+  static const PlaySoundFunction function = [] {
+    std::wstring path(MAX_PATH, L'\0');
+    const UINT length = GetSystemDirectoryW(path.data(), static_cast<UINT>(path.size()));
+    if (length == 0 || length >= path.size()) return PlaySoundFunction{};
+    path.resize(length);
+    const HMODULE winmm = LoadLibraryW((path + L"\\winmm.dll").c_str());
+    if (winmm == nullptr) return PlaySoundFunction{};
+    return reinterpret_cast<PlaySoundFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(winmm, "PlaySoundW")));
+  }();
+  return function;
+}
+
+bool play_sound_file(const wchar_t* path, DWORD flags) {
+  const PlaySoundFunction play = play_sound_function();
+  return play != nullptr && play(path, nullptr, flags);
+}
+
 void play_sound(HWND window, const SoundButton& button) {
   const std::wstring path = program_directory() + L"\\" + button.sound_file;
   // SND_NODEFAULT: a missing file must not pass for a sound with the system beep.
-  if (!PlaySoundW(path.c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT)) {
+  if (!play_sound_file(path.c_str(), SND_FILENAME | SND_ASYNC | SND_NODEFAULT)) {
     const std::wstring text = L"Ses dosyası çalınamadı:\n" + path;
     MessageBoxW(window, text.c_str(), kWindowTitle, MB_OK | MB_ICONEXCLAMATION);
   }
@@ -143,7 +169,7 @@ LRESULT CALLBACK table_window_proc(HWND window, UINT message, WPARAM wparam, LPA
         if (LOWORD(wparam) == button.command_id) play_sound(window, button);
       return 0;
     case WM_DESTROY:
-      PlaySoundW(nullptr, nullptr, 0);  // stop a sound still playing
+      play_sound_file(nullptr, 0);  // stop a sound still playing
       PostQuitMessage(0);
       return 0;
     default:
@@ -154,6 +180,7 @@ LRESULT CALLBACK table_window_proc(HWND window, UINT message, WPARAM wparam, LPA
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+  zrv::win32::restrict_dll_search_to_system32();
   WNDCLASSEXW window_class = {};
   window_class.cbSize = sizeof window_class;
   window_class.lpfnWndProc = table_window_proc;

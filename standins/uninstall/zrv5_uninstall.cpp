@@ -6,6 +6,8 @@
 #endif
 #include <windows.h>
 
+#include "platform/win32/dll_search.h"
+
 namespace {
 
 constexpr wchar_t kTitle[] = L"Zarvelo 3.0 Kaldırma";
@@ -17,6 +19,7 @@ constexpr int kExitNotUninstalled = 1;
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  zrv::win32::restrict_dll_search_to_system32();
   MessageBoxW(nullptr, kNotYetMessage, kTitle, MB_OK | MB_ICONINFORMATION);
   return kExitNotUninstalled;
 }

@@ -160,6 +160,7 @@ TEST(RunInstallFullDiskTest, EachPieceFailsWholeAndKeepsTheEarlierFile) {
       // Without the game nothing else is installed.
       EXPECT_TRUE(ended);
       EXPECT_FALSE(run.os.registry.key_exists(kProductKey));
+      EXPECT_EQ(run.os.exit_code, ExitCode::stopped_by_error);
       continue;
     }
     ASSERT_FALSE(ended);
@@ -167,6 +168,8 @@ TEST(RunInstallFullDiskTest, EachPieceFailsWholeAndKeepsTheEarlierFile) {
     for (const std::string& command : run.os.dde_log) {
       EXPECT_EQ(command.find(target), std::string::npos) << "an item for a file that did not arrive";
     }
+    EXPECT_TRUE(run.ends_program([&] { run.wizard.Command2.user_click(); }));
+    EXPECT_EQ(run.os.exit_code, ExitCode::installed_with_errors);
   }
 }
 
@@ -295,6 +298,7 @@ TEST_F(RunInstallTest, StagingDirectoryThatCannotBeMadeEndsCleanly) {
   ASSERT_EQ(os.message_boxes.size(), 1u);
   EXPECT_EQ(os.message_boxes[0].prompt, kStaging + " geçici dizini oluşturulamadı! Kurulum yapılamıyor.");
   EXPECT_FALSE(os.registry.key_exists(kProductKey));
+  EXPECT_EQ(os.exit_code, ExitCode::stopped_by_error);
 }
 
 class CancelAtYieldTest : public RunInstallTest, public ::testing::WithParamInterface<int> {};
@@ -331,6 +335,7 @@ TEST_P(CancelAtYieldTest, AnsweredYesEndsKeepingFilesSoFar) {
     EXPECT_EQ(installed(piece), k < at) << piece.installed_name;
   }
   EXPECT_EQ(os.registry.key_exists(kProductKey), at == 9);
+  EXPECT_EQ(os.exit_code, ExitCode::cancelled) << "cancelled, however much was installed";
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryYield, CancelAtYieldTest, ::testing::Range(1, 10));
@@ -386,6 +391,15 @@ TEST(RunInstallFaultTest, EveryFailingCallIsSurvivedAndTold) {
       }
       if (ended && !silent.contains(op)) {
         EXPECT_FALSE(fs::exists(run.host(kStaging))) << "an ended installation leaves no staging directory";
+      }
+      // Nor may the exit code pass a failed or told installation for a good one.
+      if (ended) {
+        EXPECT_EQ(run.os.exit_code, ExitCode::stopped_by_error);
+      } else {
+        EXPECT_TRUE(run.ends_program([&] { run.wizard.Command2.user_click(); }));
+        if (run.os.exit_code == ExitCode::installed) {
+          EXPECT_TRUE(complete && !told) << "exit code 0 for a failed installation";
+        }
       }
       EXPECT_EQ(run.os.unanswered_questions, 0);
     }

@@ -34,6 +34,7 @@ TEST(PayloadAtStart, DamagedSetupFilesAreRefusedBeforeAnythingShows) {
     testing::SetupRun run;
     run.write_file(kSetup, damaged(how));
     EXPECT_FALSE(run.start()) << "the program must end";
+    EXPECT_EQ(run.os.exit_code, ExitCode::stopped_by_error);
     ASSERT_EQ(run.os.message_boxes.size(), 1u);
     EXPECT_EQ(run.os.message_boxes[0].prompt, kDamaged);
     EXPECT_EQ(run.os.message_boxes[0].title, "Zarvelo");

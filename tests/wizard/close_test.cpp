@@ -63,6 +63,7 @@ TEST_F(CloseTest, AnswerYesOnPageOneCleansUpAndEnds) {
   EXPECT_FALSE(std::filesystem::exists(run.host(staging)));
   EXPECT_EQ(w.Label11.caption(), "Geçici dosyalar siliniyor...");
   EXPECT_FALSE(w.Frame1(4).visible()) << "the status text lies on the hidden last page";
+  EXPECT_EQ(run.os.exit_code, ExitCode::cancelled);
 }
 
 TEST_F(CloseTest, CloseBoxAsksTheSameQuestion) {
@@ -76,6 +77,7 @@ TEST_F(CloseTest, FinishWithoutRunNowEndsWithoutStartingTheGame) {
   EXPECT_TRUE(run.ends_program([&] { w.Command2.user_click(); }));
   EXPECT_TRUE(run.os.message_boxes.empty());
   EXPECT_TRUE(run.os.started_programs.empty());
+  EXPECT_EQ(run.os.exit_code, ExitCode::installed);
 }
 
 TEST_F(CloseTest, FinishWithRunNowStartsTheInstalledGame) {
@@ -85,6 +87,19 @@ TEST_F(CloseTest, FinishWithRunNowStartsTheInstalledGame) {
   EXPECT_EQ(w.Check1.value(), 1);
   EXPECT_TRUE(run.ends_program([&] { w.Command2.user_click(); }));
   EXPECT_EQ(run.os.started_programs, std::vector<std::string>{"C:\\Program Files\\Zarvelo\\Zrv5.exe"});
+  EXPECT_EQ(run.os.exit_code, ExitCode::installed);
+}
+
+// The errors of the installation were told on its page; the game still
+// starts when asked, and the exit code keeps the errors.
+TEST_F(CloseTest, FinishAfterErrorsStillStartsTheGameAndEndsWithErrors) {
+  run.write_file("C:\\Program Files\\Zarvelo\\Zrv5.exe", "MZ");
+  finish();
+  run.app.state.finished_with_errors = true;
+  w.Check1.user_click();
+  EXPECT_TRUE(run.ends_program([&] { w.Command2.user_click(); }));
+  EXPECT_EQ(run.os.started_programs.size(), 1u);
+  EXPECT_EQ(run.os.exit_code, ExitCode::installed_with_errors);
 }
 
 TEST_F(CloseTest, CloseBoxAfterFinishBehavesLikeFinish) {
@@ -103,6 +118,7 @@ TEST_F(CloseTest, GameThatCannotStartIsReportedThenTheProgramEnds) {
   ASSERT_EQ(run.os.message_boxes.size(), 1u);
   EXPECT_EQ(run.os.message_boxes[0].prompt, "C:\\Program Files\\Zarvelo\\Zrv5.exe programı başlatılamadı!");
   EXPECT_EQ(run.os.message_boxes[0].style, kStyleSystemWarning);
+  EXPECT_EQ(run.os.exit_code, ExitCode::installed_with_errors);
 }
 
 }  // namespace
