@@ -20,6 +20,9 @@ inline constexpr std::string_view kGameProgram = "Zrv5.exe";
 inline constexpr std::string_view kHelpFile = "Zrv5.chm";
 inline constexpr std::string_view kUninstaller = "Uninstall Zrv5.exe";
 
+// Held by the running setup, so that a second copy knows of the first.
+inline constexpr std::string_view kSingleRunName = "Dalvorin.Zrv5.Setup";
+
 // Under the temporary directory, between extraction and expansion.
 inline constexpr std::string_view kStagingName = "Zrv5TMP";
 

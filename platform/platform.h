@@ -66,6 +66,9 @@ class Platform {
   virtual TwipsPerPixel twips_per_pixel() = 0;
 
   // --- Files and processes ---
+  // Claims the name for this process until it ends, on the whole machine
+  // (every user's session); false when another process holds it already.
+  virtual bool claim_single_run(std::string_view name) = 0;
   // The name of the first entry matching the path (which may end in a
   // pattern), or empty text. With directories counted, an existing directory
   // or file is found; without, only a plain file.

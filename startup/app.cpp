@@ -17,6 +17,12 @@ App::~App() = default;
 
 
 void App::Main() {
+  // Two copies would share the staging directory and the destination, and
+  // one's clean-up would delete the other's pieces.
+  if (!platform.claim_single_run(product::kSingleRunName)) {
+    platform.message_box(text::kAlreadyRunning, kStyleSystemWarning, product::kName);
+    platform.end_program(ExitCode::stopped_by_error);
+  }
   // A damaged setup file would install garbage: nothing is shown or changed
   // before its payload is known to be exactly the one it was built with.
   const std::string setup_file = SetupFile(platform);

@@ -63,6 +63,7 @@ class HeadlessPlatform : public Platform {
   std::string user_programs = "C:\\Users\\Oyuncu\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs";
   std::string all_users_programs = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";
   bool administrator = true;
+  bool another_copy_running = false;
   // The Windows error code an injected open or replace failure reports.
   std::uint32_t injected_open_error = 5;
   std::uint32_t injected_replace_error = 32;
@@ -99,6 +100,7 @@ class HeadlessPlatform : public Platform {
   bool make_directory(std::string_view path) override;
   bool delete_files(std::string_view pattern) override;
   bool delete_file(std::string_view path) override;
+  bool claim_single_run(std::string_view) override { return !another_copy_running; }
   bool remove_directory(std::string_view path) override;
   std::unique_ptr<HeldDirectory> make_private_directory(std::string_view path) override;
   bool is_link(std::string_view path) override;

@@ -76,6 +76,20 @@ bool Win32Platform::delete_files(std::string_view pattern) {
   return all_deleted;
 }
 
+bool Win32Platform::claim_single_run(std::string_view name) {
+  // Global: another user's session installs into the same Program Files.
+  // Creating a global name takes a right that every administrator has; a
+  // process without it claims the name in its own session at least.
+  for (const wchar_t* scope : {L"Global\\", L"Local\\"}) {
+    UniqueKernelHandle mutex(CreateMutexW(nullptr, FALSE, (scope + widen(name)).c_str()));
+    if (!mutex) continue;
+    if (GetLastError() == ERROR_ALREADY_EXISTS) return false;
+    single_run_ = std::move(mutex);
+    return true;
+  }
+  return true;  // no name could be made: nothing to share either
+}
+
 bool Win32Platform::delete_file(std::string_view path) { return DeleteFileW(widen(path).c_str()) != 0; }
 
 bool Win32Platform::remove_directory(std::string_view path) {

@@ -26,6 +26,7 @@ class Win32Platform final : public Platform {
   bool make_directory(std::string_view path) override;
   bool delete_files(std::string_view pattern) override;
   bool delete_file(std::string_view path) override;
+  bool claim_single_run(std::string_view name) override;
   bool remove_directory(std::string_view path) override;
   std::unique_ptr<HeldDirectory> make_private_directory(std::string_view path) override;
   bool is_link(std::string_view path) override;
@@ -65,6 +66,7 @@ class Win32Platform final : public Platform {
   template <typename KeyCall>
   std::int32_t reach_key(RegKey root, std::string_view sub_key, RegKey& key, KeyCall call);
 
+  UniqueKernelHandle single_run_;  // held until the process ends
   SharedLook look_;
   UniqueFont dialog_font_;
   RegistryHandles registry_;

@@ -21,6 +21,9 @@ for dll in advapi32 clbcatq comdlg32 difxapi gdi32 imagehlp imm32 kernel32 msctf
   ole32 oleaut32 psapi rpcrt4 sechost setupapi shell32 shlwapi user32 wldap32 ws2_32; do
   known_dll[$dll]=1
 done
+# ntdll is not listed there because it needs no listing: the kernel maps it
+# from System32 into every process before the loader runs.
+known_dll[ntdll]=1
 # comctl32 is no KnownDLL, but a program whose manifest depends on the
 # Common-Controls assembly gets it from the side-by-side store, never from
 # the search path.

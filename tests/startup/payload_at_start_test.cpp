@@ -45,6 +45,20 @@ TEST(PayloadAtStart, DamagedSetupFilesAreRefusedBeforeAnythingShows) {
   }
 }
 
+// A second copy would share the staging directory and the destination with
+// the first: it says so once and ends before it shows or touches anything.
+TEST(PayloadAtStart, SecondCopyEndsWithOneMessage) {
+  testing::SetupRun run;
+  run.os.another_copy_running = true;
+  EXPECT_FALSE(run.start());
+  EXPECT_EQ(run.os.exit_code, ExitCode::stopped_by_error);
+  ASSERT_EQ(run.os.message_boxes.size(), 1u);
+  EXPECT_EQ(run.os.message_boxes[0].prompt,
+            "Zarvelo kurulum programı zaten çalışıyor! Lütfen önce açık olan kurulumu tamamlayın.");
+  EXPECT_EQ(run.os.message_boxes[0].title, "Zarvelo");
+  for (const std::string& event : run.os.events) EXPECT_NE(event.rfind("show", 0), 0u) << event;
+}
+
 TEST(PayloadAtStart, UnreadableSetupFileIsRefusedTheSameWay) {
   testing::SetupRun run;
   run.os.faults.fail_next(Op::Read);

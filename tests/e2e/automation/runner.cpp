@@ -373,6 +373,10 @@ Outcome Runner::expect_exit(const Words& args) {
   if (!args.empty() && std::to_string(code) != args[0]) {
     return "exit code: expected " + args[0] + ", found " + std::to_string(code);
   }
+  // The next setup window found is watched from now on: another copy that
+  // still runs, or the one the next `start` begins.
+  process_.reset();
+  process_id_ = 0;
   return std::nullopt;
 }
 
