@@ -17,6 +17,8 @@ class ComPointer {
   // Where CoCreateInstance or QueryInterface puts the interface.
   void** out() { return reinterpret_cast<void**>(&pointer_); }
   Interface* operator->() const { return pointer_; }
+  Interface* get() const { return pointer_; }
+  explicit operator bool() const { return pointer_ != nullptr; }
 
  private:
   Interface* pointer_ = nullptr;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/win32/system_text.h"
+#include "platform/win32/unelevated_start.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_byte_file.h"
 #include "platform/win32/win32_platform.h"
@@ -149,6 +150,11 @@ bool Win32Platform::start_program(std::string_view path) {
   // The program runs in its own folder, where it finds its help and sounds.
   std::wstring folder = folder_of(program);
   if (folder.size() > 1 && folder.back() == L'\\' && folder[folder.size() - 2] != L':') folder.pop_back();
+
+  // An elevated setup must not hand its administrator rights on to the
+  // game: the desktop's shell starts it with the user's own. Where there is
+  // no such shell, the game is started directly.
+  if (process_is_elevated() && start_through_desktop_shell(program, folder)) return true;
 
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
