@@ -16,8 +16,6 @@
 namespace zrv {
 namespace {
 
-// Beside the destination until it is complete; then moved over it.
-constexpr std::string_view kPartialSuffix = ".part";
 
 const expand::OpenError& open_error_for_code(std::int32_t code) {
   for (const expand::OpenError& row : expand::kOpenErrors) {
@@ -106,7 +104,7 @@ std::int32_t ExpandFile(Platform& platform, std::string_view SourceFile, std::st
   // only when complete, so a failure never leaves half a file, nor takes
   // away a working one.
   const std::string destination = trim(DestFile);
-  const std::string partial = destination + std::string(kPartialSuffix);
+  const std::string partial = destination + std::string(kPartialFileSuffix);
   auto target = platform.open_file(partial, FileMode::WriteTruncate, error);
   if (!target) return open_failure(platform, error, DestFile, ShowErrors);
 

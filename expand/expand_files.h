@@ -9,6 +9,10 @@
 // message.
 namespace zrv {
 
+// The destination is written under its name with this added until it is
+// complete; then it is moved over the destination.
+inline constexpr std::string_view kPartialFileSuffix = ".part";
+
 // Greater than 0: the bytes written. 0: an empty source. -1 to -16: an open
 // failure (the open-error table). -100 to -800: a copy failure, the LZ
 // library's code times 100.

@@ -12,6 +12,8 @@ bool same_drive(std::string_view entry, std::string_view text) {
 
 }  // namespace
 
+bool DriveList::shows(std::string_view text) const { return same_drive(control_.caption(), text); }
+
 DriveList::DriveList(Platform& platform, Control& control) : platform_(platform), control_(control) {
   control_.set_items(platform_.drive_list());
   control_.on_choose = [this](int index) { set_drive(control_.items()[static_cast<std::size_t>(index)]); };

@@ -20,6 +20,8 @@ class DriveList {
   // when the system has no such drive.
   bool set_drive(std::string_view text);
   const std::string& drive() const { return control_.caption(); }
+  // Whether the current drive is the one whose letter starts `text`.
+  bool shows(std::string_view text) const;
 
   std::function<void()> on_change;
 

@@ -4,6 +4,7 @@
 
 #include "folderdialog/texts.h"
 #include "folderdialog/form3_layout.h"
+#include "install/destination.h"
 #include "platform/message_box.h"
 #include "wizard/form1.h"
 #include "wizard/wizard_state.h"
@@ -65,9 +66,14 @@ void Form3::Form_Load() {
   if (platform().dir_search(install_dir.trimmed(), /*include_directories=*/true).empty()) {
     install_dir = windows_drive();
   }
-  if (!drives_.set_drive(install_dir.raw().substr(0, 2))) select_windows_drive();
+  const std::string destination_drive = install_dir.raw().substr(0, 2);
+  if (!drives_.set_drive(destination_drive)) select_windows_drive();
+  // The destination opens only on its own drive: where that drive was
+  // refused, the directory list follows the drive list to the Windows drive.
   // A destination that names a file, not a directory, opens its drive.
-  if (!directories_.set_path(install_dir.trimmed())) open_in_dir_list(drives_.drive());
+  if (!drives_.shows(destination_drive) || !directories_.set_path(install_dir.trimmed())) {
+    open_in_dir_list(drives_.drive());
+  }
   if (Drive1.caption() == "a:" || Drive1.caption() == "b:") select_windows_drive();
   show_free_space();
 }
@@ -126,7 +132,14 @@ void Form3::Command2_Click() {
     return;
   }
   FixedText& install_dir = state.InstallDir;
-  if (char_count(trim(directories_.path())) > 3) {
+  const std::string chosen_folder = trim(directories_.path());
+  if (char_count(chosen_folder) > 3 && !usable_destination(chosen_folder)) {
+    platform().message_box(std::string(text::kPathTooLong) + std::to_string(longest_destination()) +
+                               std::string(text::kPathTooLongEnd),
+                           kStyleWarning, text::kWarningTitle);
+    return;
+  }
+  if (char_count(chosen_folder) > 3) {
     install_dir = directories_.path();
     std::string chosen = install_dir.trimmed();
     if (ends_with_backslash(chosen)) {

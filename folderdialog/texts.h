@@ -23,6 +23,12 @@ inline constexpr std::string_view kTooLittleSpace =
     "Sürücüdeki boş yer 500.000 bayttan az.\r"
     "Zarvelo'yi install etmek için daha çok boş yer gerekiyor.";
 
+// Around the most characters a destination may have.
+inline constexpr std::string_view kPathTooLong =
+    "Seçilen dizinin yolu çok uzun! Zarvelo'nin dosyaları Windows'un yol sınırını aşardı.\r"
+    "Lütfen en fazla ";
+inline constexpr std::string_view kPathTooLongEnd = " karakterlik bir dizin seçiniz.";
+
 inline constexpr std::string_view kNewDirectoryTitle = "Yeni Dizin";
 inline constexpr std::string_view kNewDirectoryPrompt = "Yeni dizin için bir isim girin :";
 inline constexpr std::string_view kInvalidCharactersTitle = "Geçersiz Karakterler";

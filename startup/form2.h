@@ -4,7 +4,8 @@
 namespace zrv {
 
 // The backdrop: a borderless window filling the work area with a blue
-// gradient behind the wizard for the whole run. Its only code is its load.
+// gradient behind the wizard for the whole run. It goes only with the
+// program: a close request (WM_CLOSE from another program, say) is refused.
 class Form2 : public Form {
  public:
   explicit Form2(Platform& platform);
@@ -13,6 +14,7 @@ class Form2 : public Form {
 
  protected:
   void on_load() override { Form_Load(); }
+  void on_query_unload(bool& cancel, UnloadMode) override { cancel = true; }
 };
 
 }  // namespace zrv

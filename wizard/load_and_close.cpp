@@ -2,6 +2,7 @@
 // the one place where it ends.
 #include <variant>
 
+#include "install/destination.h"
 #include "install/install_texts.h"
 #include "install/product.h"
 #include "platform/message_box.h"
@@ -70,7 +71,10 @@ void Form1::look_up_previous_installation() {
     if (name != product::kProductSubKey) continue;
     state.InstallDir =
         ReadRegString(os, kHkeyLocalMachine, product::kProductKey, product::kDirectoryValue, default_dir);
-    if (!exists(os, state.InstallDir.trimmed())) state.InstallDir = default_dir;
+    // A recorded folder that is gone, too long for the installation's files
+    // (or cut by the field), or no local folder, is not offered.
+    const std::string recorded = state.InstallDir.trimmed();
+    if (!usable_destination(recorded) || !exists(os, recorded)) state.InstallDir = default_dir;
     return;
   }
 }

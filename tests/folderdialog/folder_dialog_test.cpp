@@ -168,6 +168,35 @@ TEST_F(DialogTest, FloppyDestinationOpensOnTheWindowsDrive) {
   Form3& dialog = open();
   EXPECT_EQ(prompts(), std::vector<std::string>{"Zarvelo disket sürücüye kurulamaz."});
   EXPECT_EQ(dialog.Drive1.caption(), "c:");
+  EXPECT_EQ(dialog.Dir1.caption().substr(0, 3), "c:\\") << "the directory list follows the drive list";
+}
+
+// A folder whose files would pass the Windows path limit is refused with a
+// message and the dialog stays open; one character less is taken.
+TEST_F(DialogTest, FolderTooDeepForTheInstallationsFilesIsRefused) {
+  const std::string parent = "C:\\" + std::string(100, 'a') + "\\" + std::string(100, 'b');
+  const std::string fits = parent + "\\" + std::string(235 - parent.size() - 1, 'c');
+  run.make_dir(fits);
+  run.make_dir(fits + "d");
+  for (const std::string& chosen : {fits + "d", fits}) {
+    SCOPED_TRACE(chosen.size());
+    run.app.state.InstallDir = chosen;
+    Form3& dialog = open();
+    os.message_boxes.clear();
+    dialog.Command2.user_click();
+    if (chosen == fits) {
+      EXPECT_TRUE(os.message_boxes.empty());
+      EXPECT_EQ(install_dir(), "c" + fits.substr(1)) << "as the directory list spells it";
+      EXPECT_TRUE(wizard.visible());
+      continue;
+    }
+    ASSERT_EQ(prompts().size(), 1u);
+    EXPECT_EQ(prompts()[0], "Seçilen dizinin yolu çok uzun! Zarvelo'nin dosyaları Windows'un yol sınırını aşardı.\r"
+                            "Lütfen en fazla 235 karakterlik bir dizin seçiniz.");
+    EXPECT_TRUE(dialog.visible());
+    EXPECT_FALSE(wizard.visible());
+    dialog.request_close(UnloadMode::User);
+  }
 }
 
 TEST_F(DialogTest, DriveNotReadyIsToldAndTheWindowsDriveSelected) {

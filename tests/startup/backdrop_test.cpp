@@ -51,6 +51,15 @@ TEST(BackdropTest, BuiltCompletelyBeforeShownAndBeforeTheWizard) {
   EXPECT_LT(at("create Form1"), at("show Form1"));
 }
 
+TEST(BackdropTest, StaysWhenAskedToClose) {
+  SetupRun run;
+  ASSERT_TRUE(run.start());
+  for (UnloadMode mode : {UnloadMode::User, UnloadMode::Code, UnloadMode::Windows}) {
+    run.app.form2.request_close(mode);
+    EXPECT_TRUE(run.app.form2.loaded() && run.app.form2.visible());
+  }
+}
+
 TEST(BackdropTest, LowWindowOnlyBrightens) {
   SetupRun run;
   run.os.area = {0, 0, 640, 300};  // 300 px × 15 × 1.2 = 5400 twips

@@ -71,6 +71,23 @@ TEST_F(LoadTest, RecordedDirectoryThatIsGoneOrEmptyOrMissingGivesTheDefault) {
   }
 }
 
+// A recorded folder the installation could not use, though it exists: one
+// whose files would pass the Windows path limit (and one the 256-character
+// field would cut), or one that is no folder on a drive letter.
+TEST_F(LoadTest, RecordedDirectoryTheInstallationCannotUseGivesTheDefault) {
+  const std::string deep = "D:\\" + std::string(100, 'a') + "\\" + std::string(100, 'b') + "\\";
+  for (const std::string& recorded : {deep + std::string(235 - deep.size(), 'c'), deep + std::string(80, 'c'),
+                                      std::string("Oyunlar"), std::string("\\\\sunucu\\oyun")}) {
+    SCOPED_TRACE(recorded);
+    SetupRun fresh;
+    fresh.make_dir(recorded.rfind("D:", 0) == 0 ? recorded : "C:\\Oyunlar");
+    fresh.os.registry.put(kProduct, "Dizin", kRegSz, sz(recorded));
+    ASSERT_TRUE(fresh.start());
+    const bool fits = recorded.size() == 235;
+    EXPECT_EQ(fresh.app.state.InstallDir.trimmed(), fits ? recorded : kDefault);
+  }
+}
+
 TEST_F(LoadTest, NonStringDirectoryValueGivesTheDefault) {
   run.make_dir("D:\\Oyunlar");
   run.os.registry.put(kProduct, "Dizin", kRegExpandSz, sz("D:\\Oyunlar"));
