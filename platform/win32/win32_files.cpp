@@ -152,9 +152,12 @@ bool Win32Platform::start_program(std::string_view path) {
   if (folder.size() > 1 && folder.back() == L'\\' && folder[folder.size() - 2] != L':') folder.pop_back();
 
   // An elevated setup must not hand its administrator rights on to the
-  // game: the desktop's shell starts it with the user's own. Where there is
-  // no such shell, the game is started directly.
-  if (process_is_elevated() && start_through_desktop_shell(program, folder)) return true;
+  // game: the desktop's shell starts it with the user's own. The shell
+  // answers before it tries, so only a program that is there is handed to
+  // it; where there is no such shell, the program is started directly.
+  const DWORD attributes = GetFileAttributesW(program.c_str());
+  const bool is_file = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  if (is_file && process_is_elevated() && start_through_desktop_shell(program, folder)) return true;
 
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
