@@ -7,9 +7,11 @@ namespace zrv {
 // The block the packer fills with the pieces' digests, in a section of its
 // own (see install/payload_layout.h). The setup reads it back from its file
 // like every other byte it checks; it is defined here, in a file every setup
-// image links, so that the image always has it.
-extern const std::uint8_t kPayloadDigestBlock[kDigestBlockSize];
-[[gnu::section(".zrvsum"), gnu::used]] const std::uint8_t kPayloadDigestBlock[kDigestBlockSize] = {
+// image links, so that the image always has it. No code refers to it, so the
+// linker's section garbage collection would drop it: the setup's link names
+// it as a root by this plain C name (startup/CMakeLists.txt).
+extern "C" const std::uint8_t zrv_payload_digest_block[kDigestBlockSize];
+[[gnu::section(".zrvsum"), gnu::used]] const std::uint8_t zrv_payload_digest_block[kDigestBlockSize] = {
     'Z', 'R', 'V', 'S', 'U', 'M', '0', '1'};
 static_assert(kDigestMarker.size() == 8 && kDigestSection == ".zrvsum", "the block above spells both out");
 

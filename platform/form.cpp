@@ -24,8 +24,10 @@ Control* Form::find(std::string_view name) {
 
 Control& Form::control(std::string_view name) {
   if (Control* found = find(name)) return *found;
-  std::fprintf(stderr, "%.*s has no control named %.*s\n", static_cast<int>(layout_.name.size()),
-               layout_.name.data(), static_cast<int>(name.size()), name.data());
+  // Put together here and written with fputs rather than fprintf, which would link mingw-w64's
+  // whole printf, floating point and all, into every Windows program.
+  const std::string message = std::string(layout_.name) + " has no control named " + std::string(name) + "\n";
+  std::fputs(message.c_str(), stderr);
   std::abort();
 }
 
