@@ -105,7 +105,7 @@ class HeadlessPlatform : public Platform {
   std::unique_ptr<HeldDirectory> make_private_directory(std::string_view path) override;
   bool is_link(std::string_view path) override;
   bool remove_link(std::string_view path) override;
-  using Platform::open_file;
+  using FileSystem::open_file;
   std::unique_ptr<ByteFile> open_file(std::string_view path, FileMode mode, std::uint32_t& windows_error) override;
   bool replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) override;
   std::string program_directory() override { return program_dir; }

@@ -17,7 +17,7 @@
 #include <optional>
 
 #include "platform/win32/utf16.h"
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_shell_services.h"
 
 namespace zrv::win32 {
 
@@ -119,7 +119,7 @@ class DdemlConversation final : public DdeConversation {
 
 }  // namespace
 
-std::unique_ptr<DdeConversation> Win32Platform::dde_connect(std::string_view service, std::string_view topic) {
+std::unique_ptr<DdeConversation> Win32ShellServices::dde_connect(std::string_view service, std::string_view topic) {
   DWORD instance = 0;
   if (DdeInitializeW(&instance, client_callback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) return nullptr;
   HCONV conversation = nullptr;

@@ -1,10 +1,12 @@
 // Drives and directories as the folder dialog's lists show them.
+#include <windows.h>
+
 #include <algorithm>
 #include <cwctype>
 #include <vector>
 
 #include "platform/win32/utf16.h"
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_drives.h"
 
 namespace zrv::win32 {
 namespace {
@@ -34,7 +36,7 @@ bool is_existing_directory(const std::wstring& path) {
 
 }  // namespace
 
-std::vector<std::string> Win32Platform::drive_list() {
+std::vector<std::string> Win32Drives::drive_list() {
   const QuietDriveErrors quiet;
   std::vector<std::string> entries;
   const DWORD present = GetLogicalDrives();
@@ -54,18 +56,18 @@ std::vector<std::string> Win32Platform::drive_list() {
   return entries;
 }
 
-std::uint32_t Win32Platform::drive_type(std::string_view root) {
+std::uint32_t Win32Drives::drive_type(std::string_view root) {
   return GetDriveTypeW(widen(root).c_str());
 }
 
-std::optional<std::uint64_t> Win32Platform::free_bytes(std::string_view root) {
+std::optional<std::uint64_t> Win32Drives::free_bytes(std::string_view root) {
   const QuietDriveErrors quiet;
   ULARGE_INTEGER available{};
   if (!GetDiskFreeSpaceExW(widen(root).c_str(), &available, nullptr, nullptr)) return std::nullopt;
   return available.QuadPart;
 }
 
-std::optional<std::string> Win32Platform::open_directory(std::string_view path) {
+std::optional<std::string> Win32Drives::open_directory(std::string_view path) {
   const QuietDriveErrors quiet;
   std::wstring wanted = widen(path);
   // "c:" and "c: [label]" both name the current directory of drive c.
@@ -84,7 +86,7 @@ std::optional<std::string> Win32Platform::open_directory(std::string_view path) 
   return narrow(full);
 }
 
-std::vector<std::string> Win32Platform::sub_directories(std::string_view path) {
+std::vector<std::string> Win32Drives::sub_directories(std::string_view path) {
   const QuietDriveErrors quiet;
   std::wstring pattern = widen(path);
   if (!pattern.empty() && pattern.back() != L'\\') pattern += L'\\';
@@ -109,7 +111,7 @@ std::vector<std::string> Win32Platform::sub_directories(std::string_view path) {
   return result;
 }
 
-std::string Win32Platform::thousands_separator() {
+std::string Win32Drives::thousands_separator() {
   wchar_t separator[8] = {};
   if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, 8) == 0) return ".";
   return narrow(separator);

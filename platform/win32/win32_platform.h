@@ -2,74 +2,108 @@
 #include <windows.h>
 
 #include "platform/platform.h"
-#include "platform/win32/registry_handles.h"
-#include "platform/win32/shared_look.h"
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_drives.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_message_boxes.h"
+#include "platform/win32/win32_process_services.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell_services.h"
+#include "platform/win32/win32_window_toolkit.h"
 
 namespace zrv::win32 {
 
-// The platform on the real Windows API: wide-character calls only, with
-// UTF-8 on the logic's side, so Turkish text is right on every code page.
+// The whole platform on the real Windows API, made of one implementation
+// per role and handing every call to its role. A program that needs only
+// some roles makes only those, and links none of the others.
 class Win32Platform final : public Platform {
  public:
-  explicit Win32Platform(HINSTANCE instance);
-  ~Win32Platform() override;
+  explicit Win32Platform(HINSTANCE instance) : windows_(instance) {}
 
-  int message_box(std::string_view prompt, int style, std::string_view title) override;
-  std::string input_box(std::string_view prompt, std::string_view title) override;
-  void do_events() override;
-  std::unique_ptr<WindowPeer> create_window(Form& form) override;
-  WorkArea work_area() override;
-  TwipsPerPixel twips_per_pixel() override;
+  int message_box(std::string_view prompt, int style, std::string_view title) override {
+    return boxes_.message_box(prompt, style, title);
+  }
 
-  std::string dir_search(std::string_view path, bool include_directories) override;
-  bool make_directory(std::string_view path) override;
-  bool delete_files(std::string_view pattern) override;
-  bool delete_file(std::string_view path) override;
-  bool claim_single_run(std::string_view name) override;
-  bool remove_directory(std::string_view path) override;
-  std::unique_ptr<HeldDirectory> make_private_directory(std::string_view path) override;
-  bool is_link(std::string_view path) override;
-  bool remove_link(std::string_view path) override;
-  using Platform::open_file;
-  std::unique_ptr<ByteFile> open_file(std::string_view path, FileMode mode, std::uint32_t& windows_error) override;
-  bool replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) override;
-  std::string program_directory() override;
-  std::string program_name() override;
-  bool start_program(std::string_view path) override;
-  [[noreturn]] void end_program(ExitCode code) override;
+  std::string input_box(std::string_view prompt, std::string_view title) override {
+    return windows_.input_box(prompt, title);
+  }
+  void do_events() override { windows_.do_events(); }
+  std::unique_ptr<WindowPeer> create_window(Form& form) override { return windows_.create_window(form); }
+  WorkArea work_area() override { return windows_.work_area(); }
+  TwipsPerPixel twips_per_pixel() override { return windows_.twips_per_pixel(); }
 
-  std::string temp_path() override;
-  std::string windows_directory() override;
+  std::string dir_search(std::string_view path, bool include_directories) override {
+    return files_.dir_search(path, include_directories);
+  }
+  bool make_directory(std::string_view path) override { return files_.make_directory(path); }
+  bool delete_files(std::string_view pattern) override { return files_.delete_files(pattern); }
+  bool delete_file(std::string_view path) override { return files_.delete_file(path); }
+  bool remove_directory(std::string_view path) override { return files_.remove_directory(path); }
+  std::unique_ptr<HeldDirectory> make_private_directory(std::string_view path) override {
+    return files_.make_private_directory(path);
+  }
+  bool is_link(std::string_view path) override { return files_.is_link(path); }
+  bool remove_link(std::string_view path) override { return files_.remove_link(path); }
+  using FileSystem::open_file;
+  std::unique_ptr<ByteFile> open_file(std::string_view path, FileMode mode, std::uint32_t& windows_error) override {
+    return files_.open_file(path, mode, windows_error);
+  }
+  bool replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) override {
+    return files_.replace_file(from, to, windows_error);
+  }
 
-  std::int32_t reg_create_key(RegKey root, std::string_view sub_key, RegKey& key) override;
-  std::int32_t reg_open_key(RegKey root, std::string_view sub_key, RegKey& key) override;
-  RegValue reg_query_value(RegKey key, std::string_view name) override;
-  std::int32_t reg_set_value(RegKey key, std::string_view name, std::uint32_t type, std::string_view data) override;
-  RegEnumResult reg_enum_key(RegKey key, std::uint32_t index, std::uint32_t buffer_chars) override;
-  void reg_close_key(RegKey key) override;
+  bool claim_single_run(std::string_view name) override { return process_.claim_single_run(name); }
+  std::string program_directory() override { return process_.program_directory(); }
+  std::string program_name() override { return process_.program_name(); }
+  bool start_program(std::string_view path) override { return process_.start_program(path); }
+  [[noreturn]] void end_program(ExitCode code) override { process_.end_program(code); }
+  std::string temp_path() override { return process_.temp_path(); }
+  std::string windows_directory() override { return process_.windows_directory(); }
 
-  std::vector<std::string> drive_list() override;
-  std::uint32_t drive_type(std::string_view root) override;
-  std::optional<std::uint64_t> free_bytes(std::string_view root) override;
-  std::optional<std::string> open_directory(std::string_view path) override;
-  std::vector<std::string> sub_directories(std::string_view path) override;
-  std::string thousands_separator() override;
+  std::int32_t reg_create_key(RegKey root, std::string_view sub_key, RegKey& key) override {
+    return registry_.reg_create_key(root, sub_key, key);
+  }
+  std::int32_t reg_open_key(RegKey root, std::string_view sub_key, RegKey& key) override {
+    return registry_.reg_open_key(root, sub_key, key);
+  }
+  RegValue reg_query_value(RegKey key, std::string_view name) override {
+    return registry_.reg_query_value(key, name);
+  }
+  std::int32_t reg_set_value(RegKey key, std::string_view name, std::uint32_t type, std::string_view data) override {
+    return registry_.reg_set_value(key, name, type, data);
+  }
+  RegEnumResult reg_enum_key(RegKey key, std::uint32_t index, std::uint32_t buffer_chars) override {
+    return registry_.reg_enum_key(key, index, buffer_chars);
+  }
+  void reg_close_key(RegKey key) override { registry_.reg_close_key(key); }
 
-  std::unique_ptr<DdeConversation> dde_connect(std::string_view service, std::string_view topic) override;
+  std::vector<std::string> drive_list() override { return drives_.drive_list(); }
+  std::uint32_t drive_type(std::string_view root) override { return drives_.drive_type(root); }
+  std::optional<std::uint64_t> free_bytes(std::string_view root) override { return drives_.free_bytes(root); }
+  std::optional<std::string> open_directory(std::string_view path) override {
+    return drives_.open_directory(path);
+  }
+  std::vector<std::string> sub_directories(std::string_view path) override {
+    return drives_.sub_directories(path);
+  }
+  std::string thousands_separator() override { return drives_.thousands_separator(); }
 
-  std::string programs_folder(bool all_users) override;
-  bool running_as_administrator() override;
-  bool save_shortcut(std::string_view link_path, std::string_view target) override;
+  std::unique_ptr<DdeConversation> dde_connect(std::string_view service, std::string_view topic) override {
+    return shell_.dde_connect(service, topic);
+  }
+  std::string programs_folder(bool all_users) override { return shell_.programs_folder(all_users); }
+  bool running_as_administrator() override { return shell_.running_as_administrator(); }
+  bool save_shortcut(std::string_view link_path, std::string_view target) override {
+    return shell_.save_shortcut(link_path, target);
+  }
 
  private:
-  template <typename KeyCall>
-  std::int32_t reach_key(RegKey root, std::string_view sub_key, RegKey& key, KeyCall call);
-
-  UniqueKernelHandle single_run_;  // held until the process ends
-  SharedLook look_;
-  UniqueFont dialog_font_;
-  RegistryHandles registry_;
+  Win32MessageBoxes boxes_;
+  Win32WindowToolkit windows_;
+  Win32FileSystem files_;
+  Win32ProcessServices process_;
+  Win32Registry registry_;
+  Win32Drives drives_;
+  Win32ShellServices shell_;
 };
 
 }  // namespace zrv::win32

@@ -13,7 +13,7 @@
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/utf16.h"
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_file_system.h"
 
 namespace zrv::win32 {
 
@@ -66,7 +66,7 @@ class Win32HeldDirectory final : public HeldDirectory {
 
 }  // namespace
 
-std::unique_ptr<HeldDirectory> Win32Platform::make_private_directory(std::string_view path) {
+std::unique_ptr<HeldDirectory> Win32FileSystem::make_private_directory(std::string_view path) {
   const SecurityDescriptor access(kPrivateAccess);
   if (!access.get()) return nullptr;
   const std::wstring name = native_path(widen(path));
@@ -84,12 +84,12 @@ std::unique_ptr<HeldDirectory> Win32Platform::make_private_directory(std::string
   return std::make_unique<Win32HeldDirectory>(UniqueFile(handle));
 }
 
-bool Win32Platform::is_link(std::string_view path) {
+bool Win32FileSystem::is_link(std::string_view path) {
   const DWORD attributes = GetFileAttributesW(widen(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
-bool Win32Platform::remove_link(std::string_view path) {
+bool Win32FileSystem::remove_link(std::string_view path) {
   const std::wstring wide = widen(path);
   const DWORD attributes = GetFileAttributesW(wide.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return false;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/win32/utf16.h"
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_registry.h"
 
 namespace zrv::win32 {
 
@@ -25,28 +25,28 @@ std::string text_from_registry(const std::vector<BYTE>& bytes) {
 
 // Creating and opening differ only in the call that reaches the key.
 template <typename KeyCall>
-std::int32_t Win32Platform::reach_key(RegKey root, std::string_view sub_key, RegKey& key, KeyCall call) {
+std::int32_t Win32Registry::reach_key(RegKey root, std::string_view sub_key, RegKey& key, KeyCall call) {
   key = kNoKey;
-  HKEY parent = registry_.find(root);
+  HKEY parent = handles_.find(root);
   if (!parent) return kErrorInvalidHandle;
   HKEY reached = nullptr;
   const LONG status = call(parent, widen(sub_key).c_str(), &reached);
   if (status != ERROR_SUCCESS) return status;
   // An empty path gives back the parent itself, which the table already knows.
-  key = reached == parent ? root : registry_.add(reached);
+  key = reached == parent ? root : handles_.add(reached);
   return status;
 }
 
-std::int32_t Win32Platform::reg_create_key(RegKey root, std::string_view sub_key, RegKey& key) {
+std::int32_t Win32Registry::reg_create_key(RegKey root, std::string_view sub_key, RegKey& key) {
   return reach_key(root, sub_key, key, RegCreateKeyW);
 }
 
-std::int32_t Win32Platform::reg_open_key(RegKey root, std::string_view sub_key, RegKey& key) {
+std::int32_t Win32Registry::reg_open_key(RegKey root, std::string_view sub_key, RegKey& key) {
   return reach_key(root, sub_key, key, RegOpenKeyW);
 }
 
-RegValue Win32Platform::reg_query_value(RegKey key, std::string_view name) {
-  HKEY handle = registry_.find(key);
+RegValue Win32Registry::reg_query_value(RegKey key, std::string_view name) {
+  HKEY handle = handles_.find(key);
   if (!handle) return {kErrorInvalidHandle, kRegNone, {}};
   const std::wstring value_name = widen(name);
   DWORD type = 0;
@@ -73,9 +73,9 @@ RegValue Win32Platform::reg_query_value(RegKey key, std::string_view name) {
   return {kErrorSuccess, type, std::string(bytes.begin(), bytes.end())};
 }
 
-std::int32_t Win32Platform::reg_set_value(RegKey key, std::string_view name, std::uint32_t type,
+std::int32_t Win32Registry::reg_set_value(RegKey key, std::string_view name, std::uint32_t type,
                                           std::string_view data) {
-  HKEY handle = registry_.find(key);
+  HKEY handle = handles_.find(key);
   if (!handle) return kErrorInvalidHandle;
   static const BYTE kNothing = 0;
   if (holds_text(type)) {
@@ -91,8 +91,8 @@ std::int32_t Win32Platform::reg_set_value(RegKey key, std::string_view name, std
   return RegSetValueExW(handle, widen(name).c_str(), 0, type, bytes, static_cast<DWORD>(data.size()));
 }
 
-RegEnumResult Win32Platform::reg_enum_key(RegKey key, std::uint32_t index, std::uint32_t buffer_chars) {
-  HKEY handle = registry_.find(key);
+RegEnumResult Win32Registry::reg_enum_key(RegKey key, std::uint32_t index, std::uint32_t buffer_chars) {
+  HKEY handle = handles_.find(key);
   if (!handle) return {kErrorInvalidHandle, {}};
   if (buffer_chars == 0) return {kErrorMoreData, {}};
   std::wstring name(buffer_chars, L'\0');
@@ -102,6 +102,6 @@ RegEnumResult Win32Platform::reg_enum_key(RegKey key, std::uint32_t index, std::
   return {kErrorSuccess, narrow(name)};
 }
 
-void Win32Platform::reg_close_key(RegKey key) { registry_.close(key); }
+void Win32Registry::reg_close_key(RegKey key) { handles_.close(key); }
 
 }  // namespace zrv::win32

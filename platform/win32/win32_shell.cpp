@@ -7,20 +7,20 @@
 
 #include "platform/win32/com_objects.h"
 #include "platform/win32/utf16.h"
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_shell_services.h"
 
 namespace zrv::win32 {
 
-std::string Win32Platform::programs_folder(bool all_users) {
+std::string Win32ShellServices::programs_folder(bool all_users) {
   wchar_t folder[MAX_PATH] = L"";
   const int which = all_users ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS;
   if (FAILED(SHGetFolderPathW(nullptr, which, nullptr, SHGFP_TYPE_CURRENT, folder))) return {};
   return narrow(folder);
 }
 
-bool Win32Platform::running_as_administrator() { return IsUserAnAdmin() != FALSE; }
+bool Win32ShellServices::running_as_administrator() { return IsUserAnAdmin() != FALSE; }
 
-bool Win32Platform::save_shortcut(std::string_view link_path, std::string_view target) {
+bool Win32ShellServices::save_shortcut(std::string_view link_path, std::string_view target) {
   const std::wstring wide_target = widen(target);
   const std::wstring folder = wide_target.substr(0, wide_target.find_last_of(L'\\'));
   ComApartment apartment;

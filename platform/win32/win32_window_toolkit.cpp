@@ -1,15 +1,12 @@
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_window_toolkit.h"
 
 #include <commctrl.h>
 
 #include "platform/form.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/input_box.h"
-#include "platform/win32/message_box_flags.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/panel_window.h"
-#include "platform/win32/system_text.h"
-#include "platform/win32/utf16.h"
 #include "platform/win32/window_classes.h"
 
 namespace zrv::win32 {
@@ -47,7 +44,7 @@ HICON load_program_icon(HINSTANCE instance, int size) {
 
 }  // namespace
 
-Win32Platform::Win32Platform(HINSTANCE instance) : dialog_font_(create_dialog_font()) {
+Win32WindowToolkit::Win32WindowToolkit(HINSTANCE instance) : dialog_font_(create_dialog_font()) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   look_.instance = instance;
@@ -60,46 +57,30 @@ Win32Platform::Win32Platform(HINSTANCE instance) : dialog_font_(create_dialog_fo
   }
 }
 
-Win32Platform::~Win32Platform() = default;
+Win32WindowToolkit::~Win32WindowToolkit() = default;
 
-int Win32Platform::message_box(std::string_view prompt, int style, std::string_view title) {
-  const std::wstring text = prompt_with_line_breaks(widen(prompt));
-  // A task-modal box has no owner, so nothing hands the activation back
-  // when it closes; the window the user was working in gets it again.
-  HWND previously_active = GetActiveWindow();
-  const int pressed = MessageBoxW(nullptr, text.c_str(), widen(title).c_str(), message_box_flags(style));
-  if (previously_active && IsWindow(previously_active) && IsWindowVisible(previously_active)) {
-    SetForegroundWindow(previously_active);
-  }
-  return message_box_answer(pressed);
-}
-
-std::string Win32Platform::input_box(std::string_view prompt, std::string_view title) {
+std::string Win32WindowToolkit::input_box(std::string_view prompt, std::string_view title) {
   return run_input_box(prompt, title);
 }
 
-void Win32Platform::do_events() { pump_pending_messages(); }
+void Win32WindowToolkit::do_events() { pump_pending_messages(); }
 
-std::unique_ptr<WindowPeer> Win32Platform::create_window(Form& form) {
+std::unique_ptr<WindowPeer> Win32WindowToolkit::create_window(Form& form) {
   std::unique_ptr<FormWindow> window = FormWindow::create(form, look_);
   if (!window) fail_fatally(L"Pencere olu\u015fturulamad\u0131.");
   return window;
 }
 
-WorkArea Win32Platform::work_area() {
+WorkArea Win32WindowToolkit::work_area() {
   RECT area{0, 0, 0, 0};
   if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) return WorkArea{};
   return WorkArea{area.left, area.top, area.right, area.bottom};
 }
 
-TwipsPerPixel Win32Platform::twips_per_pixel() {
+TwipsPerPixel Win32WindowToolkit::twips_per_pixel() {
   const Dpi dpi = look_.dpi;
   return TwipsPerPixel{static_cast<float>(kTwipsPerInch) / static_cast<float>(dpi.x),
                        static_cast<float>(kTwipsPerInch) / static_cast<float>(dpi.y)};
 }
-
-std::string Win32Platform::temp_path() { return narrow(temp_path_text()); }
-
-std::string Win32Platform::windows_directory() { return narrow(windows_directory_text()); }
 
 }  // namespace zrv::win32

@@ -1,0 +1,33 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "platform/exit_code.h"
+
+// The running program and the processes around it, and the system's own
+// directories.
+namespace zrv {
+
+class ProcessServices {
+ public:
+  virtual ~ProcessServices() = default;
+
+  // Claims the name for this process until it ends, on the whole machine
+  // (every user's session); false when another process holds it already.
+  virtual bool claim_single_run(std::string_view name) = 0;
+  // The running program's directory, and its file name without extension.
+  virtual std::string program_directory() = 0;
+  virtual std::string program_name() = 0;
+  // Starts a program in a normal window with the focus, without waiting.
+  virtual bool start_program(std::string_view path) = 0;
+  // Ends the process at once with `code`; every window goes without further
+  // events.
+  [[noreturn]] virtual void end_program(ExitCode code) = 0;
+
+  // System paths, empty text when the system cannot tell. The temporary
+  // directory ends in a backslash.
+  virtual std::string temp_path() = 0;
+  virtual std::string windows_directory() = 0;
+};
+
+}  // namespace zrv

@@ -1,0 +1,36 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <string_view>
+
+// The desktop's shell: the Start menu, its program groups and shortcuts,
+// and the user's rights.
+namespace zrv {
+
+// One conversation with a DDE server, closed when the object goes away.
+class DdeConversation {
+ public:
+  virtual ~DdeConversation() = default;
+  // Sends one execute command and waits for the server's answer; false when
+  // it refused the command or did not answer.
+  virtual bool execute(std::string_view command) = 0;
+};
+
+class ShellServices {
+ public:
+  virtual ~ShellServices() = default;
+
+  // Null when no server answers for the service and topic.
+  virtual std::unique_ptr<DdeConversation> dde_connect(std::string_view service, std::string_view topic) = 0;
+  // The Start menu's Programs folder: the user's own, or the one all users
+  // share; empty text when the system cannot tell.
+  virtual std::string programs_folder(bool all_users) = 0;
+  // Whether this process holds administrator rights.
+  virtual bool running_as_administrator() = 0;
+  // Saves a shell shortcut (a .lnk file) at `link_path` that starts the
+  // program or document `target` in the target's own folder, replacing a
+  // shortcut of that name. False when it could not be saved.
+  virtual bool save_shortcut(std::string_view link_path, std::string_view target) = 0;
+};
+
+}  // namespace zrv

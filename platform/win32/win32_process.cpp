@@ -1,0 +1,78 @@
+// The running program of the platform: one copy at a time, its own name and
+// folder, starting other programs and ending, and the system's directories.
+#include "platform/win32/path_parts.h"
+#include "platform/win32/system_text.h"
+#include "platform/win32/unelevated_start.h"
+#include "platform/win32/utf16.h"
+#include "platform/win32/win32_process_services.h"
+
+namespace zrv::win32 {
+
+bool Win32ProcessServices::claim_single_run(std::string_view name) {
+  // Global: another user's session installs into the same Program Files.
+  // Creating a global name takes a right that every administrator has; a
+  // process without it claims the name in its own session at least.
+  for (const wchar_t* scope : {L"Global\\", L"Local\\"}) {
+    UniqueKernelHandle mutex(CreateMutexW(nullptr, FALSE, (scope + widen(name)).c_str()));
+    if (!mutex) continue;
+    if (GetLastError() == ERROR_ALREADY_EXISTS) return false;
+    single_run_ = std::move(mutex);
+    return true;
+  }
+  return true;  // no name could be made: nothing to share either
+}
+
+std::string Win32ProcessServices::program_directory() {
+  const std::wstring module = module_file_name();
+  const size_t cut = module.find_last_of(L'\\');
+  return cut == std::wstring::npos ? std::string() : narrow(std::wstring_view(module).substr(0, cut));
+}
+
+std::string Win32ProcessServices::program_name() {
+  std::wstring name = last_part(module_file_name());
+  const size_t dot = name.find_last_of(L'.');
+  if (dot != std::wstring::npos) name.resize(dot);
+  return narrow(name);
+}
+
+bool Win32ProcessServices::start_program(std::string_view path) {
+  const std::wstring program = widen(path);
+  if (program.empty()) return false;
+  // The name is passed on its own and quoted on the command line, so a path
+  // with blanks ("C:\Program Files\…") can never start some other program.
+  std::wstring command_line = L"\"" + program + L"\"";
+  // The program runs in its own folder, where it finds its help and sounds.
+  std::wstring folder = folder_of(program);
+  if (folder.size() > 1 && folder.back() == L'\\' && folder[folder.size() - 2] != L':') folder.pop_back();
+
+  // An elevated setup must not hand its administrator rights on to the
+  // game: the desktop's shell starts it with the user's own. The shell
+  // answers before it tries, so only a program that is there is handed to
+  // it; where there is no such shell, the program is started directly.
+  const DWORD attributes = GetFileAttributesW(program.c_str());
+  const bool is_file = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  if (is_file && process_is_elevated() && start_through_desktop_shell(program, folder)) return true;
+
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
+    return false;
+  }
+  UniqueKernelHandle process(started.hProcess);
+  UniqueKernelHandle thread(started.hThread);
+  return true;
+}
+
+void Win32ProcessServices::end_program(ExitCode code) {
+  ExitProcess(static_cast<UINT>(code));
+}
+
+std::string Win32ProcessServices::temp_path() { return narrow(temp_path_text()); }
+
+std::string Win32ProcessServices::windows_directory() { return narrow(windows_directory_text()); }
+
+}  // namespace zrv::win32
