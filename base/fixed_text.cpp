@@ -20,6 +20,15 @@ std::size_t char_count(std::string_view text) {
   return count;
 }
 
+std::string concat(std::initializer_list<std::string_view> parts) {
+  std::size_t length = 0;
+  for (std::string_view part : parts) length += part.size();
+  std::string text;
+  text.reserve(length);
+  for (std::string_view part : parts) text.append(part);
+  return text;
+}
+
 std::string join_path(std::string_view directory, std::string_view name) {
   std::string path(directory);
   if (path.empty() || path.back() != '\\') path += '\\';

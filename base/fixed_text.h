@@ -1,4 +1,5 @@
 #pragma once
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,10 @@ std::string trim(std::string_view text);
 
 // The number of characters (code points) of a UTF-8 text.
 std::size_t char_count(std::string_view text);
+
+// The parts one after another. One call in place of a chain of string
+// additions, each of which the compiler would expand in line.
+std::string concat(std::initializer_list<std::string_view> parts);
 
 // Joins a directory and a name with exactly one backslash between them.
 std::string join_path(std::string_view directory, std::string_view name);

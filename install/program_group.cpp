@@ -4,26 +4,16 @@
 
 #include "base/fixed_text.h"
 #include "install/install_texts.h"
-#include "install/product.h"
+#include "install/program_group_items.h"
 
 namespace zrv {
 namespace {
 
-constexpr std::string_view kService = "Progman";
-constexpr std::string_view kTopic = "progman";
+using group::GroupItem;
+using group::kItems;
+using group::link_path;
+
 constexpr std::string_view kCreateGroup = "[CreateGroup(Zarvelo)]";
-constexpr std::string_view kLinkExtension = ".lnk";
-
-struct GroupItem {
-  std::string_view file;
-  std::string_view name;
-};
-
-constexpr GroupItem kItems[] = {
-    {product::kGameProgram, "Zarvelo"},
-    {product::kHelpFile, "Zarvelo Yardım"},
-    {product::kUninstaller, "Uninstall Zarvelo"},
-};
 
 std::string add_item_command(const std::string& install_dir, const GroupItem& item) {
   return "[additem(\"" + join_path(install_dir, item.file) + "\"," + std::string(item.name) + ")]";
@@ -34,7 +24,7 @@ std::string add_item_command(const std::string& install_dir, const GroupItem& it
 // whichever group the shell last had open.
 std::vector<GroupItem> add_through_shell(Platform& platform, const std::string& install_dir,
                                          const std::vector<GroupItem>& items) {
-  const auto conversation = platform.dde_connect(kService, kTopic);
+  const auto conversation = platform.dde_connect(group::kService, group::kTopic);
   if (!conversation || !conversation->execute(kCreateGroup)) return items;
   std::vector<GroupItem> refused;
   for (const GroupItem& item : items) {
@@ -69,8 +59,7 @@ std::vector<GroupItem> add_as_shortcut_files(Platform& platform, const std::stri
   if (folder.empty()) return items;
   std::vector<GroupItem> failed;
   for (const GroupItem& item : items) {
-    const std::string link = join_path(folder, std::string(item.name) + std::string(kLinkExtension));
-    if (!platform.save_shortcut(link, join_path(install_dir, item.file))) failed.push_back(item);
+    if (!platform.save_shortcut(link_path(folder, item), join_path(install_dir, item.file))) failed.push_back(item);
   }
   return failed;
 }

@@ -5,8 +5,10 @@ namespace zrv {
 
 inline constexpr int kMbOk = 0;
 inline constexpr int kMbYesNo = 4;
+inline constexpr int kMbRetryCancel = 5;
 inline constexpr int kMbIconQuestion = 32;
 inline constexpr int kMbIconExclamation = 48;
+inline constexpr int kMbIconInformation = 64;
 inline constexpr int kMbDefButton2 = 256;
 inline constexpr int kMbSystemModal = 4096;
 
@@ -19,6 +21,8 @@ inline constexpr int kStyleSystemQuestion =
     kMbYesNo | kMbIconQuestion | kMbDefButton2 | kMbSystemModal;                 // 4388
 
 inline constexpr int kAnswerOk = 1;
+inline constexpr int kAnswerCancel = 2;
+inline constexpr int kAnswerRetry = 4;
 inline constexpr int kAnswerYes = 6;
 inline constexpr int kAnswerNo = 7;
 

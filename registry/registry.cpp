@@ -17,13 +17,13 @@ constexpr std::uint32_t kSubKeyBufferChars = 255;
 // Closes the key on every way out of a routine.
 class KeyGuard {
  public:
-  KeyGuard(Platform& platform, RegKey& key) : platform_(platform), key_(key) {}
-  ~KeyGuard() { platform_.reg_close_key(key_); }
+  KeyGuard(RegistryAccess& registry, RegKey& key) : registry_(registry), key_(key) {}
+  ~KeyGuard() { registry_.reg_close_key(key_); }
   KeyGuard(const KeyGuard&) = delete;
   KeyGuard& operator=(const KeyGuard&) = delete;
 
  private:
-  Platform& platform_;
+  RegistryAccess& registry_;
   RegKey& key_;
 };
 
@@ -31,7 +31,7 @@ std::string up_to_first_nul(const std::string& data) { return data.substr(0, dat
 
 // Opens the key, reads one value and closes the key again. A key that does
 // not exist leaves the handle empty, and the query then fails.
-RegValue read_value(Platform& platform, RegKey root, std::string_view sub_key, std::string_view name) {
+RegValue read_value(RegistryAccess& platform, RegKey root, std::string_view sub_key, std::string_view name) {
   RegKey key = kNoKey;
   KeyGuard guard(platform, key);
   platform.reg_open_key(root, sub_key, key);
@@ -60,7 +60,7 @@ bool CreateRegKey(Platform& platform, RegKey RootKey, std::string_view SubKey) {
   return true;
 }
 
-std::string ReadRegString(Platform& platform, RegKey RootKey, std::string_view SubKey,
+std::string ReadRegString(RegistryAccess& platform, RegKey RootKey, std::string_view SubKey,
                           std::string_view ValueName, std::string_view DefaultValue) {
   const RegValue value = read_value(platform, RootKey, SubKey, ValueName);
   if (value.status != kErrorSuccess || value.type != kRegSz) return std::string(DefaultValue);
@@ -79,7 +79,7 @@ bool WriteRegString(Platform& platform, RegKey RootKey, std::string_view SubKey,
   return true;
 }
 
-std::int32_t ReadRegLong(Platform& platform, RegKey RootKey, std::string_view SubKey,
+std::int32_t ReadRegLong(RegistryAccess& platform, RegKey RootKey, std::string_view SubKey,
                          std::string_view ValueName, std::int32_t DefaultValue) {
   const RegValue value = read_value(platform, RootKey, SubKey, ValueName);
   // The value is read into four bytes: anything longer does not fit and
@@ -102,7 +102,7 @@ bool WriteRegLong(Platform& platform, RegKey RootKey, std::string_view SubKey,
   return write_value(platform, RootKey, SubKey, ValueName, kRegDword, std::string_view(bytes, 4)) == kErrorSuccess;
 }
 
-SubKeys ListSubKeys(Platform& platform, RegKey RootKey, std::string_view SubKey) {
+SubKeys ListSubKeys(RegistryAccess& platform, RegKey RootKey, std::string_view SubKey) {
   RegKey key = kNoKey;
   KeyGuard guard(platform, key);
   if (platform.reg_open_key(RootKey, SubKey, key) != kErrorSuccess) return kKeyNotOpened;
@@ -114,6 +114,24 @@ SubKeys ListSubKeys(Platform& platform, RegKey RootKey, std::string_view SubKey)
   }
   if (names.empty()) return kNoSubKeys;
   return names;
+}
+
+bool delete_reg_key(RegistryAccess& registry, RegKey root, std::string_view sub_key) {
+  const std::int32_t status = registry.reg_delete_key(root, sub_key);
+  return status == kErrorSuccess || status == kErrorFileNotFound;
+}
+
+bool delete_reg_key_if_empty(RegistryAccess& registry, RegKey root, std::string_view sub_key) {
+  std::uint32_t sub_keys = 0;
+  std::uint32_t values = 0;
+  {
+    RegKey key = kNoKey;
+    KeyGuard guard(registry, key);
+    const std::int32_t opened = registry.reg_open_key(root, sub_key, key);
+    if (opened == kErrorFileNotFound) return true;
+    if (opened != kErrorSuccess || registry.reg_count_entries(key, sub_keys, values) != kErrorSuccess) return false;
+  }
+  return sub_keys + values > 0 || delete_reg_key(registry, root, sub_key);
 }
 
 }  // namespace zrv

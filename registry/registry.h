@@ -24,7 +24,7 @@ bool CreateRegKey(Platform& platform, RegKey RootKey, std::string_view SubKey);
 
 // The string value up to its first NUL, or DefaultValue when the key or value
 // is missing or the value is not a REG_SZ.
-std::string ReadRegString(Platform& platform, RegKey RootKey, std::string_view SubKey,
+std::string ReadRegString(RegistryAccess& platform, RegKey RootKey, std::string_view SubKey,
                           std::string_view ValueName, std::string_view DefaultValue);
 
 // Writes a REG_SZ value, creating the key as needed; a failure is shown.
@@ -32,13 +32,22 @@ bool WriteRegString(Platform& platform, RegKey RootKey, std::string_view SubKey,
                     std::string_view ValueName, std::string_view ValueData);
 
 // The REG_DWORD value, or DefaultValue.
-std::int32_t ReadRegLong(Platform& platform, RegKey RootKey, std::string_view SubKey,
+std::int32_t ReadRegLong(RegistryAccess& platform, RegKey RootKey, std::string_view SubKey,
                          std::string_view ValueName, std::int32_t DefaultValue);
 
 // Writes a REG_DWORD value, creating the key as needed; failures pass silently.
 bool WriteRegLong(Platform& platform, RegKey RootKey, std::string_view SubKey,
                   std::string_view ValueName, std::int32_t ValueData);
 
-SubKeys ListSubKeys(Platform& platform, RegKey RootKey, std::string_view SubKey);
+SubKeys ListSubKeys(RegistryAccess& platform, RegKey RootKey, std::string_view SubKey);
+
+// Deletes a key with its values; true when it is gone, or was not there.
+// Refused while the key has subkeys.
+bool delete_reg_key(RegistryAccess& registry, RegKey root, std::string_view sub_key);
+
+// Deletes a key that holds neither subkeys nor values. True when nothing
+// failed: the key is gone, was not there, or stays because it holds
+// something.
+bool delete_reg_key_if_empty(RegistryAccess& registry, RegKey root, std::string_view sub_key);
 
 }  // namespace zrv

@@ -210,6 +210,12 @@ std::unique_ptr<ByteFile> HeadlessPlatform::open_file(std::string_view path, Fil
   return HostFile::open(host_path(path), mode, faults, windows_error);
 }
 
+bool HeadlessPlatform::delete_at_restart(std::string_view path) {
+  if (faults.hit(Op::DeleteAtRestart, path)) return false;
+  restart_deletions.emplace_back(path);
+  return true;
+}
+
 bool HeadlessPlatform::replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) {
   if (faults.hit(Op::ReplaceFile, to)) {
     windows_error = injected_replace_error;
@@ -273,5 +279,15 @@ RegEnumResult HeadlessPlatform::reg_enum_key(RegKey key, std::uint32_t index, st
 }
 
 void HeadlessPlatform::reg_close_key(RegKey key) { registry.close_key(key); }
+
+std::int32_t HeadlessPlatform::reg_delete_key(RegKey root, std::string_view sub_key) {
+  if (faults.hit(Op::RegDeleteKey, sub_key)) return kErrorAccessDenied;
+  return registry.delete_key(root, sub_key);
+}
+
+std::int32_t HeadlessPlatform::reg_count_entries(RegKey key, std::uint32_t& sub_keys, std::uint32_t& values) {
+  if (faults.hit(Op::RegCountEntries)) return kErrorAccessDenied;
+  return registry.count_entries(key, sub_keys, values);
+}
 
 }  // namespace zrv

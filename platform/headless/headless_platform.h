@@ -74,6 +74,8 @@ class HeadlessPlatform : public Platform {
   std::vector<std::string> started_programs;
   // The DDE traffic: "connect Progman|progman", each command, "disconnect".
   std::vector<std::string> dde_log;
+  // What the system is to delete at its next start, in order.
+  std::vector<std::string> restart_deletions;
   // The shortcuts saved: "<link path> -> <target>".
   std::vector<std::string> shortcuts;
   // The host folders of the directories held now (make_private_directory).
@@ -108,6 +110,7 @@ class HeadlessPlatform : public Platform {
   using FileSystem::open_file;
   std::unique_ptr<ByteFile> open_file(std::string_view path, FileMode mode, std::uint32_t& windows_error) override;
   bool replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) override;
+  bool delete_at_restart(std::string_view path) override;
   std::string program_directory() override { return program_dir; }
   std::string program_name() override { return program_file; }
   bool start_program(std::string_view path) override;
@@ -122,6 +125,8 @@ class HeadlessPlatform : public Platform {
                              std::string_view data) override;
   RegEnumResult reg_enum_key(RegKey key, std::uint32_t index, std::uint32_t buffer_chars) override;
   void reg_close_key(RegKey key) override;
+  std::int32_t reg_delete_key(RegKey root, std::string_view sub_key) override;
+  std::int32_t reg_count_entries(RegKey key, std::uint32_t& sub_keys, std::uint32_t& values) override;
 
 
   std::vector<std::string> drive_list() override;

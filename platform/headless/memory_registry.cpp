@@ -106,6 +106,30 @@ RegEnumResult MemoryRegistry::enum_key(RegKey key, std::uint32_t index, std::uin
 
 void MemoryRegistry::close_key(RegKey key) { handles_.erase(key); }
 
+std::int32_t MemoryRegistry::delete_key(RegKey root, std::string_view path) {
+  Key* from = resolve(root);
+  if (from == nullptr) return kErrorInvalidHandle;
+  const std::vector<std::string_view> parts = split_path(path);
+  if (parts.empty()) return kErrorAccessDenied;
+  Key* parent = from;
+  for (std::size_t i = 0; parent != nullptr && i + 1 < parts.size(); ++i) parent = walk(parent, parts[i], false);
+  if (parent == nullptr) return kErrorFileNotFound;
+  const auto found = parent->subkeys.find(std::string(parts.back()));
+  if (found == parent->subkeys.end()) return kErrorFileNotFound;
+  if (!found->second->subkeys.empty()) return kErrorAccessDenied;
+  std::erase_if(handles_, [&](const auto& handle) { return handle.second == found->second.get(); });
+  parent->subkeys.erase(found);
+  return kErrorSuccess;
+}
+
+std::int32_t MemoryRegistry::count_entries(RegKey key, std::uint32_t& sub_keys, std::uint32_t& values) const {
+  const Key* found = resolve(key);
+  if (found == nullptr) return kErrorInvalidHandle;
+  sub_keys = static_cast<std::uint32_t>(found->subkeys.size());
+  values = static_cast<std::uint32_t>(found->values.size());
+  return kErrorSuccess;
+}
+
 bool MemoryRegistry::key_exists(std::string_view path) const {
   return walk(roots_.at(kHkeyLocalMachine).get(), path, false) != nullptr;
 }

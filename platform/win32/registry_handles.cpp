@@ -16,8 +16,10 @@ RegistryHandles::~RegistryHandles() {
 
 HKEY RegistryHandles::find(RegKey key) const {
   if (is_predefined(key)) return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(key));
-  const auto found = opened_.find(key);
-  return found == opened_.end() ? nullptr : found->second;
+  for (const auto& [number, handle] : opened_) {
+    if (number == key) return handle;
+  }
+  return nullptr;
 }
 
 RegKey RegistryHandles::add(HKEY opened) {
@@ -25,15 +27,17 @@ RegKey RegistryHandles::add(HKEY opened) {
   // somebody else's key; they stay clear of 0 and of the predefined roots.
   if (next_ == kNoKey || next_ >= kFirstPredefined) next_ = 1;
   const RegKey number = next_++;
-  opened_[number] = opened;
+  opened_.emplace_back(number, opened);
   return number;
 }
 
 void RegistryHandles::close(RegKey key) {
-  const auto found = opened_.find(key);
-  if (found == opened_.end()) return;
-  RegCloseKey(found->second);
-  opened_.erase(found);
+  for (auto entry = opened_.begin(); entry != opened_.end(); ++entry) {
+    if (entry->first != key) continue;
+    RegCloseKey(entry->second);
+    opened_.erase(entry);
+    return;
+  }
 }
 
 }  // namespace zrv::win32

@@ -2,7 +2,8 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <map>
+#include <utility>
+#include <vector>
 
 #include "platform/registry_types.h"
 
@@ -25,7 +26,9 @@ class RegistryHandles {
   void close(RegKey key);
 
  private:
-  std::map<RegKey, HKEY> opened_;
+  // Only a few keys are open at a time, so a list searched from the start
+  // does; a map would add its tree code to programs that must stay small.
+  std::vector<std::pair<RegKey, HKEY>> opened_;
   RegKey next_ = 1;
 };
 

@@ -50,6 +50,7 @@ class Win32Platform final : public Platform {
   bool replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) override {
     return files_.replace_file(from, to, windows_error);
   }
+  bool delete_at_restart(std::string_view path) override { return files_.delete_at_restart(path); }
 
   bool claim_single_run(std::string_view name) override { return process_.claim_single_run(name); }
   std::string program_directory() override { return process_.program_directory(); }
@@ -75,6 +76,12 @@ class Win32Platform final : public Platform {
     return registry_.reg_enum_key(key, index, buffer_chars);
   }
   void reg_close_key(RegKey key) override { registry_.reg_close_key(key); }
+  std::int32_t reg_delete_key(RegKey root, std::string_view sub_key) override {
+    return registry_.reg_delete_key(root, sub_key);
+  }
+  std::int32_t reg_count_entries(RegKey key, std::uint32_t& sub_keys, std::uint32_t& values) override {
+    return registry_.reg_count_entries(key, sub_keys, values);
+  }
 
   std::vector<std::string> drive_list() override { return drives_.drive_list(); }
   std::uint32_t drive_type(std::string_view root) override { return drives_.drive_type(root); }

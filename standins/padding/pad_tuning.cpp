@@ -43,10 +43,12 @@ PadResult pad_program(const PadRequest& request, const BestSizeFn& best_size_of)
   const std::size_t lo_best = best_size_of(lo_file);
   if (close_enough(static_cast<double>(lo_best))) return accept(std::move(lo_file), lo_best, 0.0);
   double lo_size = static_cast<double>(lo_best);
+  const double most_allowed = (1.0 - kMinimumRoomShare) * static_cast<double>(request.piece_length);
+  if (lo_size > aim && lo_size <= most_allowed) return accept(std::move(lo_file), lo_best, 0.0);
   if (lo_size > aim) {
     result.error = "even the most compressible filler leaves a best compressed size of " +
                    std::to_string(lo_best) + " bytes, above the " +
-                   std::to_string(static_cast<std::size_t>(aim)) + " aimed for (piece length " +
+                   std::to_string(static_cast<std::size_t>(most_allowed)) + " allowed (piece length " +
                    std::to_string(request.piece_length) +
                    "): the program takes too much of its piece";
     return result;

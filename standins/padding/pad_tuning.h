@@ -19,6 +19,11 @@ namespace zrv::standins {
 inline constexpr double kAimedBestShare = 0.92;
 inline constexpr double kBestShareTolerance = 0.015;
 inline constexpr int kMaxTuningRounds = 8;
+// A real program may by itself compress to more than the aim (the
+// uninstaller does). It is then padded with the most compressible filler,
+// as long as this share of the piece stays free for the exact-length
+// encoder, which reaches a length by giving up matches.
+inline constexpr double kMinimumRoomShare = 0.01;
 
 struct PadRequest {
   std::span<const uint8_t> program;  // the PE image as linked

@@ -38,6 +38,21 @@ TEST(ProgramPadding, ExactFitNeedsNoFiller) {
   EXPECT_EQ(result.file, program);
 }
 
+TEST(ProgramPadding, AProgramAboveTheAimGetsTheMostCompressibleFillerWhileThereIsRoom) {
+  const auto program = synthetic_pe(8192, 5);
+  auto zero_filled = program;
+  const auto filler = make_overlay(16384 - program.size(), 0.0, 1);
+  zero_filled.insert(zero_filled.end(), filler.begin(), filler.end());
+  const double best = static_cast<double>(best_size(zero_filled));
+
+  const auto with_room = pad_program({program, 16384, static_cast<std::size_t>(best / 0.95), 1}, best_size);
+  ASSERT_TRUE(with_room.ok()) << with_room.error;
+  EXPECT_EQ(with_room.file, zero_filled);
+
+  const auto without_room = pad_program({program, 16384, static_cast<std::size_t>(best / 0.995), 1}, best_size);
+  EXPECT_NE(without_room.error.find("takes too much"), std::string::npos) << without_room.error;
+}
+
 TEST(ProgramPadding, ReportsWhatCannotBeDone) {
   const auto program = synthetic_pe(8192, 5);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <cwchar>
 
 #include "platform/win32/utf16.h"
@@ -52,6 +53,7 @@ Runner::Runner() : time_scale_(time_scale_from_environment()), timeout_seconds_(
                    return std::nullopt;
                  }}},
       {"start", {1, 1, [this](const Words& a) { return start(a); }}},
+      {"start-registered", {3, 3, [this](const Words& a) { return start_registered(a); }}},
       {"expect-window", {1, 2, [this](const Words& a) { return expect_window(a, true); }}},
       {"expect-no-window", {1, 2, [this](const Words& a) { return expect_window(a, false); }}},
       {"expect-text", {2, 2, [this](const Words& a) { return expect_text(a); }}},
@@ -188,13 +190,29 @@ void Runner::adopt_process(HWND window) {
 Outcome Runner::start(const Words& args) {
   const std::wstring program = expand_variables(widen(args[0]));
   std::wstring command_line = L"\"" + program + L"\"";
-  std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
+  return launch(program.c_str(), command_line, program.substr(0, program.find_last_of(L'\\')));
+}
+
+// As Windows starts an uninstall entry: the value is the whole command line,
+// and no program name is given apart from it.
+Outcome Runner::start_registered(const Words& args) {
+  const RegistryReading reading = read_registry_value(widen(args[0]), widen(args[1]), widen(args[2]));
+  if (!reading.error.empty() || !reading.value_exists || reading.type != REG_SZ) {
+    return args[0] + "\\" + args[1] + " " + args[2] + " is no string value " + reading.error;
+  }
+  std::wstring command_line(reading.data.size() / sizeof(wchar_t), L'\0');
+  std::memcpy(command_line.data(), reading.data.data(), command_line.size() * sizeof(wchar_t));
+  command_line.resize(wcsnlen(command_line.c_str(), command_line.size()));
+  return launch(nullptr, command_line, L"");
+}
+
+Outcome Runner::launch(const wchar_t* program, std::wstring command_line, const std::wstring& folder) {
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION started{};
-  if (!CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  if (!CreateProcessW(program, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
-    return "cannot start " + narrow(program) + " (Windows error " + std::to_string(GetLastError()) + ")";
+    return "cannot start " + narrow(command_line) + " (Windows error " + std::to_string(GetLastError()) + ")";
   }
   CloseHandle(started.hThread);
   process_.reset(started.hProcess);
@@ -335,7 +353,7 @@ Outcome Runner::expect_msgbox(const Words& args) {
   const std::wstring text = unified_line_breaks(expand_variables(widen(args[1])));
   const auto answer = option(args, "answer");
   const auto answer_id = answer ? answer_button(*answer) : std::nullopt;
-  if (!answer_id) return std::string("needs answer=OK|Cancel|Yes|No");
+  if (!answer_id) return std::string("needs answer=OK|Cancel|Yes|No|Retry");
   const auto buttons = option(args, "buttons");
 
   HWND box = nullptr;

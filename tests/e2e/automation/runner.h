@@ -47,6 +47,8 @@ class Runner {
   Outcome resolve(const std::string& reference, HWND& window);
 
   Outcome start(const Words& args);
+  Outcome start_registered(const Words& args);
+  Outcome launch(const wchar_t* program, std::wstring command_line, const std::wstring& folder);
   Outcome expect_window(const Words& args, bool present);
   Outcome expect_text(const Words& args);
   Outcome expect_flag(const Words& args, const char* what, const std::function<std::optional<bool>(HWND)>& read);

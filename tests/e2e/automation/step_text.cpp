@@ -10,7 +10,8 @@ struct Answer {
   const char* name;
   int button_id;
 };
-constexpr Answer kAnswers[] = {{"OK", IDOK}, {"Cancel", IDCANCEL}, {"Yes", IDYES}, {"No", IDNO}};
+constexpr Answer kAnswers[] = {{"OK", IDOK},   {"Cancel", IDCANCEL}, {"Yes", IDYES},
+                               {"No", IDNO}, {"Retry", IDRETRY}};
 
 }  // namespace
 

@@ -1,0 +1,224 @@
+#include "uninstall/uninstallation.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/fixed_text.h"
+#include "install/payload_manifest.h"
+#include "install/product.h"
+#include "install/program_group_removal.h"
+#include "platform/message_box.h"
+#include "registry/registry.h"
+#include "uninstall/uninstall_texts.h"
+
+namespace zrv {
+namespace {
+
+namespace text = uninstall_text;
+
+// Private folders for the uninstaller's own file are tried under these
+// names, "Zrv5Kaldir1" to "Zrv5Kaldir9"; any of them may already be taken
+// by something else in %TEMP%.
+constexpr std::string_view kParkingName = "Zrv5Kaldir";
+constexpr char kLastParkingDigit = '9';
+
+std::string folder_of(std::string_view path) {
+  const auto cut = path.rfind('\\');
+  return std::string(cut == std::string_view::npos ? std::string_view() : path.substr(0, cut));
+}
+
+std::string name_of(std::string_view path) {
+  const auto cut = path.rfind('\\');
+  return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
+}
+
+char fold(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Windows compares names without regard to case; a trailing backslash
+// names the same folder.
+bool same_path(std::string_view a, std::string_view b) {
+  while (!a.empty() && a.back() == '\\') a.remove_suffix(1);
+  while (!b.empty() && b.back() == '\\') b.remove_suffix(1);
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (fold(a[i]) != fold(b[i])) return false;
+  }
+  return true;
+}
+
+class Uninstallation {
+ public:
+  Uninstallation(const UninstallSystem& system, std::string_view own_path, std::string_view temp_dir)
+      : system_(system), own_path_(own_path), temp_dir_(temp_dir) {}
+
+  UninstallExit run() {
+    if (!find_installation()) return UninstallExit::nothing_to_remove;
+    if (system_.boxes.message_box(text::kConfirm, kMbYesNo | kMbIconQuestion, text::kTitle) != kAnswerYes) {
+      return UninstallExit::cancelled;
+    }
+    if (!remove_installed_files()) return tell_cancelled();
+    if (!remove_program_group(system_.shell, system_.files)) left_.emplace_back(text::kLeftGroup);
+    remove_registry_keys();
+    remove_own_file();
+    remove_folder();
+    return tell_result();
+  }
+
+ private:
+  // The installation recorded in the registry, when it is the one in the
+  // uninstaller's own folder; otherwise says why there is nothing to do.
+  bool find_installation() {
+    install_dir_ = trim(ReadRegString(system_.registry, kHkeyLocalMachine, product::kProductKey,
+                                      product::kDirectoryValue, ""));
+    if (install_dir_.empty()) {
+      system_.boxes.message_box(text::kNotInstalled, kMbOk | kMbIconInformation, text::kTitle);
+      return false;
+    }
+    if (!same_path(install_dir_, folder_of(own_path_))) {
+      const std::string message = concat({text::kOtherInstallation, install_dir_, text::kOtherInstallationMiddle});
+      system_.boxes.message_box(message, kMbOk | kMbIconExclamation, text::kTitle);
+      return false;
+    }
+    return true;
+  }
+
+  bool is_own_file(std::string_view installed_name) const {
+    return same_path(join_path(install_dir_, installed_name), own_path_);
+  }
+
+  // The game first, as the file most likely in use, then the others in
+  // payload order; the uninstaller's own file waits for the end. False
+  // when the user gave up on a file that could not be deleted.
+  bool remove_installed_files() {
+    for (auto piece = PayloadManifest.rbegin(); piece != PayloadManifest.rend(); ++piece) {
+      if (is_own_file(piece->installed_name)) continue;
+      if (!remove_file(join_path(install_dir_, piece->installed_name))) return false;
+    }
+    return true;
+  }
+
+  // Deletes one file, offering Retry while it cannot go (the game running,
+  // say). True when it is gone or was not there.
+  bool remove_file(const std::string& path) {
+    while (true) {
+      if (system_.files.delete_file(path) || system_.files.dir_search(path, false).empty()) return true;
+      const std::string message = concat({text::kFileInUseStart, path, text::kFileInUseEnd});
+      if (system_.boxes.message_box(message, kMbRetryCancel | kMbIconExclamation, text::kTitle) != kAnswerRetry) {
+        return false;
+      }
+    }
+  }
+
+  void remove_registry_keys() {
+    RegistryAccess& registry = system_.registry;
+    if (!delete_reg_key(registry, kHkeyLocalMachine, product::kUninstallKey)) left_key(product::kUninstallKey);
+    if (!delete_reg_key(registry, kHkeyLocalMachine, product::kProductKey)) left_key(product::kProductKey);
+    // The maker's key may hold its other products: it goes only when empty.
+    if (!delete_reg_key_if_empty(registry, kHkeyLocalMachine, product::kVendorKey)) left_key(product::kVendorKey);
+  }
+
+  void left_key(std::string_view key) {
+    left_.push_back(concat({text::kLeftRegistryStart, key, text::kLeftRegistryEnd}));
+  }
+
+  // A running program's file cannot be deleted, but it can be moved: into a
+  // folder of our own under %TEMP%, made fresh and closed to other users,
+  // from which the system deletes it at its next start. The installation
+  // folder is then free to go at once. Where it cannot be moved (%TEMP% on
+  // another drive), it is deleted at the next start where it is, and the
+  // folder after it.
+  void remove_own_file() {
+    if (!has_installed_name(name_of(own_path_))) return;  // a copy under another name is not ours
+    for (char digit = '1'; digit <= kLastParkingDigit; ++digit) {
+      const std::string parking = join_path(temp_dir_, concat({kParkingName, std::string_view(&digit, 1)}));
+      std::unique_ptr<HeldDirectory> held = system_.files.make_private_directory(parking);
+      if (!held) continue;
+      const std::string parked = join_path(parking, name_of(own_path_));
+      std::uint32_t error = 0;
+      if (system_.files.replace_file(own_path_, parked, error)) {
+        held.reset();
+        system_.files.delete_at_restart(parked);
+        system_.files.delete_at_restart(parking);
+        return;
+      }
+      held->remove();
+      break;
+    }
+    if (system_.files.delete_at_restart(own_path_)) {
+      own_file_at_restart_ = true;
+      system_.files.delete_at_restart(install_dir_);
+    } else {
+      left_.push_back(own_path_);
+    }
+  }
+
+  static bool has_installed_name(std::string_view name) {
+    for (const PayloadPiece& piece : PayloadManifest) {
+      if (same_path(piece.installed_name, name)) return true;
+    }
+    return false;
+  }
+
+  // Removes the folder only when it is empty: a file the user put there
+  // keeps it, and the message says so.
+  void remove_folder() {
+    FileSystem& files = system_.files;
+    if (own_file_at_restart_ || files.remove_directory(install_dir_) || files.dir_search(install_dir_, true).empty()) {
+      return;
+    }
+    if (!files.dir_search(join_path(install_dir_, "*"), false).empty()) {
+      folder_kept_ = true;
+    } else {
+      left_.push_back(install_dir_);
+    }
+  }
+
+  UninstallExit tell_result() {
+    if (!left_.empty()) {
+      tell_left(text::kIncomplete);
+      return UninstallExit::incomplete;
+    }
+    std::string message(text::kRemoved);
+    if (folder_kept_) message = concat({message, text::kFolderKeptStart, install_dir_, text::kFolderKeptEnd});
+    if (own_file_at_restart_) message = concat({message, text::kAtRestartStart, own_path_, text::kAtRestartEnd});
+    system_.boxes.message_box(message, kMbOk | kMbIconInformation, text::kTitle);
+    return UninstallExit::removed;
+  }
+
+  // After Cancel on a file in use, nothing more is removed: the files still
+  // there, the group and the registry entries stay, so the uninstaller can
+  // be run again.
+  UninstallExit tell_cancelled() {
+    for (const PayloadPiece& piece : PayloadManifest) {
+      const std::string path = join_path(install_dir_, piece.installed_name);
+      if (!system_.files.dir_search(path, false).empty()) left_.push_back(path);
+    }
+    left_.emplace_back(text::kLeftGroup);
+    left_key(product::kProductKey);
+    tell_left(text::kCancelled);
+    return UninstallExit::cancelled;
+  }
+
+  void tell_left(std::string_view heading) {
+    std::string message(heading);
+    for (const std::string& item : left_) message += "\r" + item;
+    system_.boxes.message_box(message, kMbOk | kMbIconExclamation, text::kTitle);
+  }
+
+  const UninstallSystem& system_;
+  const std::string own_path_;
+  const std::string temp_dir_;
+  std::string install_dir_;
+  std::vector<std::string> left_;
+  bool own_file_at_restart_ = false;
+  bool folder_kept_ = false;
+};
+
+}  // namespace
+
+UninstallExit run_uninstall(const UninstallSystem& system, std::string_view own_path, std::string_view temp_dir) {
+  return Uninstallation(system, own_path, temp_dir).run();
+}
+
+}  // namespace zrv
