@@ -18,7 +18,6 @@ commit_time=$(git -C "$source_dir" log -1 --format=%ct 2>/dev/null || true)
 # An unsigned little-endian 32-bit field of FILE at OFFSET.
 u32_at() { od -An -tu4 --endian=little -j "$2" -N4 "$1" | tr -d ' '; }
 
-passed=0
 failed=0
 for file in "$@"; do
   problems=()
@@ -29,13 +28,10 @@ for file in "$@"; do
       problems+=("its PE header is stamped $stamp ($(date -u -d "@$stamp" '+%F %T') UTC), neither 0 nor the commit's date")
   fi
   grep -qaF "$source_dir" "$file" && problems+=("it holds the build folder's path $source_dir")
-  if ((${#problems[@]})); then
-    echo "FAIL $file: $(IFS=';'; echo "${problems[*]}" | sed 's/;/; /g')"
-    failed=$((failed + 1))
-  else
-    echo "ok   $file"
-    passed=$((passed + 1))
-  fi
+  for problem in "${problems[@]}"; do
+    echo "FAIL $file: $problem"
+  done
+  ((${#problems[@]} == 0)) || failed=$((failed + 1))
 done
-echo "$passed passed, $failed failed"
-((failed == 0))
+((failed == 0)) || exit 1
+echo "ok   none of the $# files carries a link time or the build folder's path"
