@@ -11,7 +11,9 @@ constexpr std::string_view kDeleteGroup = "[DeleteGroup(Zarvelo)]";
 
 bool remove_program_group(ShellServices& shell, FileSystem& files) {
   bool shell_deleted = false;
-  if (const auto conversation = shell.dde_connect(group::kService, group::kTopic)) shell_deleted = conversation->execute(kDeleteGroup);
+  if (const auto conversation = shell.dde_connect(group::kService, group::kTopic)) {
+    shell_deleted = conversation->execute(kDeleteGroup);
+  }
   bool items_removed = true;
   bool folder_known = false;
   for (const bool all_users : {true, false}) {

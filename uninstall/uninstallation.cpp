@@ -195,6 +195,7 @@ class Uninstallation {
       if (!system_.files.dir_search(path, false).empty()) left_.push_back(path);
     }
     left_.emplace_back(text::kLeftGroup);
+    left_key(product::kUninstallKey);
     left_key(product::kProductKey);
     tell_left(text::kCancelled);
     return UninstallExit::cancelled;

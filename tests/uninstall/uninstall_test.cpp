@@ -130,6 +130,9 @@ TEST_F(UninstallTest, CancelOnAFileInUseKeepsWhatIsLeftAndSaysWhat) {
   EXPECT_EQ(prompts().back(), "Kaldırma işlemi yarıda bırakıldı. Kaldırılmayanlar:\r" + left[0] + "\r" + left[1] +
                                   "\r" + left[2] + "\r" + left[3] + "\r" + left[4] +
                                   "\rBaşlat Menüsündeki Zarvelo program grubu"
+                                  "\rKayıt defterindeki 'HKEY_LOCAL_MACHINE\\" +
+                                  std::string(kUninstallKey) +
+                                  "' anahtarı"
                                   "\rKayıt defterindeki 'HKEY_LOCAL_MACHINE\\Software\\Dalvorin\\Zrv5' anahtarı");
   EXPECT_TRUE(os.registry.key_exists(kUninstallKey));
   EXPECT_TRUE(exists(kGroup + "\\Uninstall Zarvelo.lnk"));
