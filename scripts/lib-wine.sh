@@ -181,24 +181,25 @@ zrv_wine_stop() {
 }
 
 # Starts Xvfb on a free display when none is set. The caller stops it with
-# zrv_stop_display (for instance from its EXIT trap).
+# zrv_stop_display (for instance from its EXIT trap). Xvfb picks the display
+# itself and writes its number once it listens: a display that looks free
+# from here (no lock file in our /tmp) may still be taken by a server in
+# another mount namespace, such as a chroot, that shares the sockets.
 zrv_xvfb_pid=
 zrv_ensure_display() {
   [ -n "${DISPLAY:-}" ] && return 0
-  local n=70
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  local ready n=
+  ready=$(mktemp -u "${TMPDIR:-/tmp}/zrv-xvfb.XXXXXX")
+  mkfifo "$ready"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
   zrv_xvfb_pid=$!
+  read -r -t 30 n <"$ready" || true
+  rm -f "$ready"
+  if [ -z "$n" ]; then
+    echo "Xvfb did not start (no display number within 30 s)" >&2
+    return 1
+  fi
   export DISPLAY=":$n"
-  local tries=0
-  until [ -e "/tmp/.X11-unix/X$n" ]; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 100 ] || ! kill -0 "$zrv_xvfb_pid" 2>/dev/null; then
-      echo "Xvfb did not start on $DISPLAY" >&2
-      return 1
-    fi
-    sleep 0.1
-  done
 }
 
 zrv_stop_display() {
