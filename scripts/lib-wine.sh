@@ -57,13 +57,35 @@ zrv_wine_enter_build() {
 # ever, so a crash ends the program instead.
 zrv_wine_no_helpers="winemenubuilder.exe,winedbg.exe=d"
 
-# Whether a prefix has finished its first boot: its registry is on disk
-# and Wine's mark of a finished update (the timestamp of the wine.inf it
-# installed) is there.
+# Whether Wine has begun to update a prefix: its registry is on disk and the
+# mark of an update (the timestamp of the wine.inf it installs) is there.
+# wineboot writes that mark first and then has rundll32 install wine.inf, so
+# the update may still be running.
 zrv_wine_prefix_updated() {
   local prefix=$1 inf=/usr/share/wine/wine.inf
   [ -f "$prefix/system.reg" ] || return 1
-  [ ! -f "$inf" ] || [ "$(tr -d '\r\n' <"$prefix/.update-timestamp" 2>/dev/null)" = "$(stat -c %Y "$inf")" ]
+  [ ! -f "$inf" ] || [ "$({ tr -d '\r\n' <"$prefix/.update-timestamp"; } 2>/dev/null)" = "$(stat -c %Y "$inf")" ]
+}
+
+# Whether a prefix is whole: updated, with the system DLLs that the update's
+# rundll32 installs in place. A prefix without them still starts Wine, but
+# every program then dies loading kernel32.dll.
+zrv_wine_prefix_whole() {
+  zrv_wine_prefix_updated "$1" && [ -f "$1/drive_c/windows/system32/kernel32.dll" ]
+}
+
+# Whether a process of a prefix runs a program whose command line matches an
+# extended regular expression. Wine keeps WINEPREFIX in every process's
+# environment; other users' processes and ones that just ended cannot be
+# read. grep reads to the end: under pipefail an early exit would fail the
+# pipe.
+zrv_wine_prefix_runs() {
+  local prefix=$1 pattern=$2 proc
+  for proc in /proc/[0-9]*; do
+    { tr '\0' '\n' <"$proc/environ"; } 2>/dev/null | grep -x "WINEPREFIX=$prefix" >/dev/null || continue
+    { tr '\0' ' ' <"$proc/cmdline"; } 2>/dev/null | grep -E "$pattern" >/dev/null && return 0
+  done
+  return 1
 }
 
 # The Wine processes of this host, by name, for a message about a boot that
@@ -75,9 +97,12 @@ zrv_wine_processes() {
 # Boots a new prefix. Under emulation the boot outlasts the five minutes
 # Wine's loader waits for it, and wineboot fails while the boot goes on; and
 # a process of the boot may hang there for good (the shell's, say) after the
-# prefix is complete. So the boot is watched: once the prefix is updated, its
-# processes get a while to end by themselves and are then ended; a boot that
-# does not finish within its time fails with the processes still running.
+# prefix is complete. So the boot is watched: once the prefix is updated and
+# no wineboot or rundll32 (which installs wine.inf) runs in it any more, the
+# processes left get a while to end by themselves and are then ended; a boot
+# that does not finish within its time fails with the processes still
+# running. Ending them any earlier, on the update's mark alone, cut a slow
+# boot short and left a prefix without its system DLLs.
 zrv_wine_boot() {
   local prefix=$1 scale=${ZRV_TIMEOUT_SCALE:-1} started=$SECONDS boot
   local limit=$((120 * scale)) grace=$((15 * scale))
@@ -85,7 +110,7 @@ zrv_wine_boot() {
   WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;$zrv_wine_no_helpers" \
     zrv_wine wineboot.exe -i >/dev/null 2>&1 &
   boot=$!
-  until zrv_wine_prefix_updated "$prefix"; do
+  until zrv_wine_prefix_updated "$prefix" && ! zrv_wine_prefix_runs "$prefix" '(wineboot|rundll32)\.exe'; do
     if ! kill -0 "$boot" 2>/dev/null && timeout 5 env WINEPREFIX="$prefix" wineserver -w; then
       break  # everything ended, updated or not
     fi
@@ -102,7 +127,10 @@ zrv_wine_boot() {
   fi
   wait "$boot" 2>/dev/null || true
   echo "the Wine prefix booted in $((SECONDS - started)) s"
-  zrv_wine_prefix_updated "$prefix"
+  if ! zrv_wine_prefix_whole "$prefix"; then
+    echo "the Wine prefix $prefix is incomplete after its boot (no system.reg, no update mark or no system32\\kernel32.dll)" >&2
+    return 1
+  fi
 }
 
 # Makes a fresh prefix. With "unmanaged", Wine draws its windows' frames
