@@ -191,13 +191,21 @@ zrv_wine_stop() {
   WINEPREFIX=$prefix wineserver -w >/dev/null 2>&1 || true
 }
 
+# Whether display :N is taken: its socket, its lock, or its socket in the
+# abstract namespace, which clients try first and which belongs to the
+# network namespace, so that a chroot shares it with the host.
+zrv_display_taken() {
+  local n=$1
+  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || grep -q " @/tmp/.X11-unix/X$n\$" /proc/net/unix 2>/dev/null
+}
+
 # Starts Xvfb on a free display when none is set. The caller stops it with
 # zrv_stop_display (for instance from its EXIT trap).
 zrv_xvfb_pid=
 zrv_ensure_display() {
   [ -n "${DISPLAY:-}" ] && return 0
   local n=70
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  while zrv_display_taken "$n"; do n=$((n + 1)); done
   Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
   zrv_xvfb_pid=$!
   export DISPLAY=":$n"
