@@ -8,6 +8,13 @@ zrv_wine_available() {
   [ -x /usr/lib/wine/wine ] && [ -x /usr/lib/wine/wine64 ] && command -v wineserver >/dev/null 2>&1
 }
 
+# Ends an end-to-end test as skipped (CTest's 77) where Wine is missing.
+zrv_wine_or_skip() {
+  zrv_wine_available && return 0
+  echo "SKIPPED: Wine is not installed (scripts/test installs it)"
+  exit 77
+}
+
 # Points this shell's Wine at the loader for a Windows build: win32 (the
 # shipped 32-bit programs, in a 32-bit prefix) or win64 (the x86-64 test
 # build, in a 64-bit prefix). The loader is named because Debian's `wine`
@@ -148,12 +155,16 @@ zrv_wine_make_prefix() {
   local managed=Y
   [ "$mode" = unmanaged ] && managed=N
   printf '\n[Software\\\\Wine\\\\X11 Driver] 1700000000\n"Managed"="%s"\n' "$managed" >>"$prefix/user.reg"
-  # Wine draws the caption buttons with its Marlett font, which this Wine
-  # does not find where its package puts it; without it the close box
-  # shows a bare "r".
-  local marlett=/usr/share/wine/fonts/marlett.ttf
-  if [ -f "$marlett" ] && [ -d "$prefix/drive_c/windows/Fonts" ]; then
-    cp -n "$marlett" "$prefix/drive_c/windows/Fonts/"
+  # Wine's own TrueType fonts (Debian's fonts-wine): Tahoma for dialog text,
+  # Marlett for the caption buttons. Debian's Wine 8 looks for them in
+  # /usr/share/wine/../fonts, not in /usr/share/wine/fonts where the package
+  # puts them, so the prefix gets copies; without them every text is set in
+  # whatever face the system has and the close box shows a bare "r".
+  local font
+  if [ -d "$prefix/drive_c/windows/Fonts" ]; then
+    for font in /usr/share/wine/fonts/*.ttf; do
+      [ ! -f "$font" ] || cp -n "$font" "$prefix/drive_c/windows/Fonts/"
+    done
   fi
   [ -f "$prefix/system.reg" ]
 }

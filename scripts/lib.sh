@@ -6,11 +6,16 @@ jobs=${JOBS:-2}
 # Every Debian package the builds and tests use.
 # wine32 is installed even where the kernel cannot run it: qemu-user-static
 # then emulates it (scripts/lib-i386.sh), and binutils assembles the probe
-# that tells which way this host takes.
+# that tells which way this host takes. Wine only recommends the fonts the
+# wizard is drawn with, and recommendations are not installed: fonts-wine
+# (Tahoma for dialog text, Marlett for the caption buttons) and
+# fonts-liberation (Arial's metrics, for the backdrop's titles). Without
+# them every text is set in whatever face the system has, and the close
+# box shows an "r" (scripts/check-screens notices).
 packages=(
   cmake g++ make binutils googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev python3
-  g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32 wine64 qemu-user-static xvfb xauth imagemagick
-  mscompress libmspack-dev fp-utils-3.2.2 locales osslsigncode openssl
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32 wine64 fonts-wine fonts-liberation
+  qemu-user-static xvfb xauth imagemagick mscompress libmspack-dev fp-utils-3.2.2 locales osslsigncode openssl
 )
 
 # The Windows builds: win32 is the product, packed into out/Setup.exe; win64
@@ -28,6 +33,21 @@ windows_out() {
     win32) echo "$root/out" ;;
     win64) echo "$root/out/x64" ;;
   esac
+}
+
+# The pages docs/screens/ keeps of a walk by scripts/run-setup at DPI (empty:
+# the default resolution), by file name: PAGE.png, or PAGE-<DPI>dpi.png.
+zrv_kept_screens() {
+  local dpi=$1 file name
+  for file in "$root"/docs/screens/*.png; do
+    name=$(basename "$file")
+    if [ -n "$dpi" ]; then
+      [[ $name == *-"$dpi"dpi.png ]] && echo "$name"
+    else
+      [[ $name =~ -[0-9]+dpi\.png$ ]] || echo "$name"
+    fi
+  done
+  return 0
 }
 
 missing_packages() {

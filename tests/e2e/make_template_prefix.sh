@@ -5,10 +5,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/lib-wine.sh"
 
-if ! zrv_wine_available; then
-  echo "SKIPPED: Wine is not installed (scripts/test installs it)"
-  exit 77
-fi
+zrv_wine_or_skip
 : "${ZRV_E2E_WORK:?set by CTest}" "${ZRV_E2E_BUILD:?set by CTest}"
 zrv_wine_enter_build "$ZRV_E2E_BUILD" "$0" "$@"
 template=$ZRV_E2E_WORK/template

@@ -38,10 +38,7 @@ if [ "$scenario" = --platform-checks ]; then
 else
   name=$(basename "$scenario" .zauto)
 fi
-if ! zrv_wine_available; then
-  echo "SKIPPED: Wine is not installed (scripts/test installs it)"
-  exit 77
-fi
+zrv_wine_or_skip
 : "${ZRV_E2E_WORK:?set by CTest}" "${ZRV_E2E_BUILD:?set by CTest}" "${ZRV_SETUP_EXE:?set by CTest}" \
   "${ZRV_ZAUTO_EXE:?set by CTest}"
 payload_dir=${ZRV_E2E_PAYLOAD_DIR:-$(dirname "$ZRV_SETUP_EXE")/payload}
