@@ -3,7 +3,8 @@
 // 4096-byte window that starts out blank. decode_items() below is the whole
 // algorithm, every read and write checked; the fast paths in decoder_fast.cpp
 // only take it over for whole groups far from either end, and leave it the
-// same stream state it would have reached itself.
+// same stream state it would have reached itself. The Windows programs are
+// built without them (szdd/CMakeLists.txt).
 #include "szdd/decoder.h"
 
 #include <algorithm>
@@ -109,7 +110,9 @@ DecodeResult decode_stream(std::span<const uint8_t> stream, std::size_t expected
                            std::span<uint8_t> out) {
   StreamState s{stream.data(), stream.size(), 0, out.data(),
                 std::min(out.size(), expected_length), 0};
+#ifndef ZRV_SZDD_PLAIN_LOOP_ONLY
   detail::decode_whole_groups(s);
+#endif
   const Stop stop = decode_items(s);
   DecodeResult result;
   result.error = classify(s, stop, expected_length);

@@ -1,9 +1,10 @@
 // The Windows entry point of the uninstaller. It makes only the roles it
 // works through (message boxes, files, registry, shell), so none of the
-// setup's window code is linked in, and it returns the run's exit code.
+// setup's window code is linked in, and it ends with the run's exit code.
 #include <windows.h>
 
 #include "platform/win32/dll_search.h"
+#include "platform/win32/process_entry.h"
 #include "platform/win32/system_text.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_file_system.h"
@@ -12,7 +13,8 @@
 #include "platform/win32/win32_shell_services.h"
 #include "uninstall/uninstallation.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+ZRV_PROCESS_ENTRY WinMainCRTStartup() {
+  zrv::win32::run_static_constructors();
   zrv::win32::restrict_dll_search_to_system32();
   zrv::win32::Win32MessageBoxes boxes;
   zrv::win32::Win32FileSystem files;
@@ -21,5 +23,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const zrv::UninstallSystem system{boxes, files, registry, shell};
   const zrv::UninstallExit result = zrv::run_uninstall(system, zrv::win32::narrow(zrv::win32::module_file_name()),
                                                        zrv::win32::narrow(zrv::win32::temp_path_text()));
-  return static_cast<int>(result);
+  ExitProcess(static_cast<UINT>(result));
 }

@@ -5,12 +5,14 @@
 
 #include "platform/win32/dll_search.h"
 #include "platform/win32/message_pump.h"
+#include "platform/win32/process_entry.h"
 #include "platform/win32/win32_platform.h"
 #include "startup/app.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+ZRV_PROCESS_ENTRY WinMainCRTStartup() {
+  zrv::win32::run_static_constructors();
   zrv::win32::restrict_dll_search_to_system32();
-  zrv::win32::Win32Platform platform(instance);
+  zrv::win32::Win32Platform platform(GetModuleHandleW(nullptr));
   zrv::App app(platform);
   app.Main();
   MSG message;
