@@ -141,7 +141,7 @@ zrv_i386_time_scale() {
 # where the host runs it natively, otherwise the x86-64 one under 64-bit
 # Wine. It gets the whole end-to-end suite (the other build the smoke
 # scenarios), and it is what scripts/run-setup shows and measure-install
-# times.
+# and measure-launch time.
 zrv_full_speed_build() {
   zrv_i386_resolve || return
   if [ "$ZRV_I386" = native ]; then echo win32; else echo win64; fi

@@ -219,6 +219,39 @@ zrv_wine_stop() {
   WINEPREFIX=$prefix wineserver -w >/dev/null 2>&1 || true
 }
 
+# Runs zauto, at the Windows path ZAUTO, on the steps of standard input and
+# adds its report to LOG. When a step fails, shows the report's last lines
+# and fails.
+#   zrv_wine_drive ZAUTO LOG <<'STEPS' … STEPS
+zrv_wine_drive() {
+  zrv_wine "$1" - >>"$2" 2>&1 && return 0
+  tail -n 8 "$2" >&2
+  return 1
+}
+
+# The Linux pid of a Windows program running in a prefix: the process whose
+# environment names that prefix (Wine keeps WINEPREFIX in it, in programs
+# that other Windows programs start too) and whose command line matches a
+# grep pattern, such as 'Setup\.exe'. Fails when there is none.
+#   zrv_wine_linux_pid PREFIX PATTERN
+zrv_wine_linux_pid() {
+  local prefix=$1 pattern=$2 proc
+  for proc in /proc/[0-9]*; do
+    # Other users' processes and ones that just ended cannot be read. grep
+    # reads to the end: under pipefail an early exit would fail the pipe.
+    { tr '\0' '\n' <"$proc/environ"; } 2>/dev/null | grep -xF "WINEPREFIX=$prefix" >/dev/null || continue
+    { tr '\0' ' ' <"$proc/cmdline"; } 2>/dev/null | grep "$pattern" >/dev/null || continue
+    echo "${proc#/proc/}"
+    return 0
+  done
+  return 1
+}
+
+# The peak resident memory (VmHWM) of a Linux process so far, in kB.
+zrv_peak_kb() {
+  awk '/^VmHWM:/ { print $2 }' "/proc/$1/status"
+}
+
 # Starts Xvfb on a free display when none is set. The caller stops it with
 # zrv_stop_display (for instance from its EXIT trap). Xvfb picks the display
 # itself and writes its number once it listens: a display that looks free
