@@ -81,20 +81,6 @@ zrv_wine_prefix_whole() {
   zrv_wine_prefix_updated "$1" && [ -f "$1/drive_c/windows/system32/kernel32.dll" ]
 }
 
-# Whether a process of a prefix runs a program whose command line matches an
-# extended regular expression. Wine keeps WINEPREFIX in every process's
-# environment; other users' processes and ones that just ended cannot be
-# read. grep reads to the end: under pipefail an early exit would fail the
-# pipe.
-zrv_wine_prefix_runs() {
-  local prefix=$1 pattern=$2 proc
-  for proc in /proc/[0-9]*; do
-    { tr '\0' '\n' <"$proc/environ"; } 2>/dev/null | grep -x "WINEPREFIX=$prefix" >/dev/null || continue
-    { tr '\0' ' ' <"$proc/cmdline"; } 2>/dev/null | grep -E "$pattern" >/dev/null && return 0
-  done
-  return 1
-}
-
 # The Wine processes of this host, by name, for a message about a boot that
 # does not end.
 zrv_wine_processes() {
@@ -117,7 +103,7 @@ zrv_wine_boot() {
   WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;$zrv_wine_no_helpers" \
     zrv_wine wineboot.exe -i >/dev/null 2>&1 &
   boot=$!
-  until zrv_wine_prefix_updated "$prefix" && ! zrv_wine_prefix_runs "$prefix" '(wineboot|rundll32)\.exe'; do
+  until zrv_wine_prefix_updated "$prefix" && ! zrv_wine_linux_pid "$prefix" 'wineboot\.exe\|rundll32\.exe' >/dev/null; do
     if ! kill -0 "$boot" 2>/dev/null && timeout 5 env WINEPREFIX="$prefix" wineserver -w; then
       break  # everything ended, updated or not
     fi
