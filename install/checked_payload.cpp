@@ -35,8 +35,12 @@ std::optional<CheckedPayload> read_checked_payload(Platform& platform, std::stri
   if (!file->read_at(0, bytes)) return std::nullopt;
   const PayloadCheck check = check_payload(bytes);
   if (check.fault != PayloadFault::none) return std::nullopt;
-  const auto payload_start = bytes.begin() + static_cast<std::ptrdiff_t>(check.payload_end - kPayloadSize);
-  return CheckedPayload(std::vector<std::uint8_t>(payload_start, payload_start + kPayloadSize));
+  // The payload is moved to the front of the buffer already read rather than
+  // copied out of it: the setup then never holds the file and a copy of its
+  // payload at once.
+  bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(check.payload_end - kPayloadSize));
+  bytes.resize(kPayloadSize);
+  return CheckedPayload(std::move(bytes));
 }
 
 }  // namespace zrv
