@@ -1,5 +1,7 @@
 #include "platform/win32/form_window.h"
 
+#include <algorithm>
+
 namespace zrv::win32 {
 
 namespace {
@@ -19,32 +21,35 @@ void draw_shape(HDC dc, const RECT& pixels, const Control& shape) {
 }  // namespace
 
 void FormWindow::paint(HDC dc, const RECT& area) {
-  RECT client;
-  GetClientRect(window_, &client);
-  const int width = client.right - client.left;
-  const int height = client.bottom - client.top;
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return;
 
   // Painted off screen and copied at once, so the backdrop's stripes never
-  // show one by one.
+  // show one by one. A band at a time: the backdrop covers the screen, and
+  // a buffer of its whole size would cost megabytes for a moment.
+  constexpr int kBandHeight = 64;
   UniqueMemoryDc buffer(CreateCompatibleDC(dc));
-  UniqueBitmap bitmap(CreateCompatibleBitmap(dc, width, height));
+  UniqueBitmap bitmap(CreateCompatibleBitmap(dc, width, std::min(height, kBandHeight)));
   if (!buffer || !bitmap) {
     FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
     return;
   }
-  {
-    SelectedObject selected(buffer.get(), bitmap.get());
-    FillRect(buffer.get(), &area, GetSysColorBrush(COLOR_BTNFACE));
+  SelectedObject selected(buffer.get(), bitmap.get());
+  for (int top = area.top; top < area.bottom; top += kBandHeight) {
+    const RECT band{area.left, top, area.right, std::min<LONG>(top + kBandHeight, area.bottom)};
+    // The band's corner is the buffer's origin, so everything below draws
+    // in the window's own coordinates.
+    SetViewportOrgEx(buffer.get(), -band.left, -band.top, nullptr);
+    FillRect(buffer.get(), &band, GetSysColorBrush(COLOR_BTNFACE));
     for (const Widget& widget : widgets_) {
       const Control* control = widget.control;
       if (!control || control->kind() != ControlKind::Shape || !control->visible()) continue;
       if (!control->layout().container.empty()) continue;  // shapes live on the form itself
       RECT overlap;
-      if (IntersectRect(&overlap, &widget.pixels, &area)) draw_shape(buffer.get(), widget.pixels, *control);
+      if (IntersectRect(&overlap, &widget.pixels, &band)) draw_shape(buffer.get(), widget.pixels, *control);
     }
-    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, buffer.get(), area.left,
-           area.top, SRCCOPY);
+    BitBlt(dc, band.left, band.top, width, band.bottom - band.top, buffer.get(), band.left, band.top, SRCCOPY);
   }
 }
 
