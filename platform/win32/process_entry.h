@@ -2,7 +2,7 @@
 // the C runtime's start-up code. That code prepares what these programs do
 // not use: argc and argv, the floating-point state, thread-local storage,
 // the runtime's exit handlers and its fixing of imported data. msvcrt.dll
-// readies itself when it loads. Left out, it saves some 8 KB of a download
+// readies itself when it loads. Left out, it saves some 11 KB of a download
 // that must stay small. Each program links with -nostartfiles and defines
 // WinMainCRTStartup, the entry point the linker gives a GUI program, with
 // ZRV_PROCESS_ENTRY, and begins it with run_static_constructors().
