@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
-#include <numeric>
 #include <vector>
 
 #include "platform/win32/control_window.h"
@@ -40,10 +39,15 @@ void fill_list(HWND list, const Control& control) {
 void FormWindow::create_controls() {
   const std::deque<Control>& controls = form_.controls();
   widgets_.resize(controls.size());
+  // An insertion sort: a form has a few dozen controls at most, and
+  // std::stable_sort would bring its merge helpers into the program for them.
+  // Controls with equal keys keep their table order.
   std::vector<size_t> order(controls.size());
-  std::iota(order.begin(), order.end(), size_t{0});
-  std::stable_sort(order.begin(), order.end(),
-                   [&](size_t a, size_t b) { return tab_key(controls[a]) < tab_key(controls[b]); });
+  for (size_t next = 0; next < order.size(); ++next) {
+    size_t at = next;
+    for (; at > 0 && tab_key(controls[next]) < tab_key(controls[order[at - 1]]); --at) order[at] = order[at - 1];
+    order[at] = next;
+  }
   for (size_t index : order) add_control(const_cast<Control&>(controls[index]));
 }
 
