@@ -59,12 +59,13 @@ void FormWindow::add_control(Control& control) {
   if (index == 0) return;
   --index;
   if (widgets_.size() <= index) widgets_.resize(index + 1);
-  Widget& widget = widgets_[index];
-  if (widget.control) return;
-  widget.control = &control;
+  if (widgets_[index].control) return;
+  widgets_[index].control = &control;
 
   // A container is created before what it holds, whatever the tab order says.
+  // Adding it may grow the widgets, so this one is looked up afterwards.
   HWND parent = container_window(control);
+  Widget& widget = widgets_[index];
   const Bounds& bounds = control.bounds();
   widget.pixels = look_.dpi.to_pixels(bounds.left, bounds.top, bounds.width, bounds.height);
   if (control.kind() == ControlKind::Shape) {
