@@ -9,15 +9,15 @@ namespace zrv {
 
 Form::Form(Platform& platform, const FormLayout& layout) : platform_(platform), layout_(layout) {
   for (const ControlLayout& control_layout : layout.controls) {
-    controls_.emplace_back(*this, control_layout, std::string(control_layout.name));
+    controls_.push_back(std::make_unique<Control>(*this, control_layout, std::string(control_layout.name)));
   }
 }
 
 Form::~Form() = default;
 
 Control* Form::find(std::string_view name) {
-  for (Control& control : controls_) {
-    if (control.name() == name) return &control;
+  for (const std::unique_ptr<Control>& control : controls_) {
+    if (control->name() == name) return control.get();
   }
   return nullptr;
 }
@@ -34,7 +34,8 @@ Control& Form::control(std::string_view name) {
 Control& Form::load_element(std::string_view array, int index) {
   const std::string base(array);
   Control& first = control(base + "(0)");
-  Control& element = controls_.emplace_back(*this, first.layout(), base + "(" + std::to_string(index) + ")");
+  controls_.push_back(std::make_unique<Control>(*this, first.layout(), base + "(" + std::to_string(index) + ")"));
+  Control& element = *controls_.back();
   // The window learns of the element before any change to it arrives.
   if (peer_) peer_->add_control(element);
   element.set_bounds(first.bounds());
@@ -90,10 +91,10 @@ void Form::copy_icon_from(const Form& other) {
 }
 
 void Form::option_chosen(Control& option) {
-  for (Control& other : controls_) {
-    if (&other != &option && other.kind() == ControlKind::OptionButton &&
-        other.layout().container == option.layout().container && other.value() != 0) {
-      other.set_value(0);
+  for (const std::unique_ptr<Control>& other : controls_) {
+    if (other.get() != &option && other->kind() == ControlKind::OptionButton &&
+        other->layout().container == option.layout().container && other->value() != 0) {
+      other->set_value(0);
     }
   }
   option.set_value(1);

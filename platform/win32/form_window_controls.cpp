@@ -37,7 +37,7 @@ void fill_list(HWND list, const Control& control) {
 }  // namespace
 
 void FormWindow::create_controls() {
-  const std::deque<Control>& controls = form_.controls();
+  const auto& controls = form_.controls();
   widgets_.resize(controls.size());
   // An insertion sort: a form has a few dozen controls at most, and
   // std::stable_sort would bring its merge helpers into the program for them.
@@ -45,17 +45,17 @@ void FormWindow::create_controls() {
   std::vector<size_t> order(controls.size());
   for (size_t next = 0; next < order.size(); ++next) {
     size_t at = next;
-    for (; at > 0 && tab_key(controls[next]) < tab_key(controls[order[at - 1]]); --at) order[at] = order[at - 1];
+    for (; at > 0 && tab_key(*controls[next]) < tab_key(*controls[order[at - 1]]); --at) order[at] = order[at - 1];
     order[at] = next;
   }
-  for (size_t index : order) add_control(const_cast<Control&>(controls[index]));
+  for (size_t index : order) add_control(*controls[index]);
 }
 
 void FormWindow::add_control(Control& control) {
-  const std::deque<Control>& controls = form_.controls();
+  const auto& controls = form_.controls();
   size_t index = controls.size();
   // Run-time array elements are appended, so search from the back.
-  while (index > 0 && &controls[index - 1] != &control) --index;
+  while (index > 0 && controls[index - 1].get() != &control) --index;
   if (index == 0) return;
   --index;
   if (widgets_.size() <= index) widgets_.resize(index + 1);
