@@ -1,7 +1,7 @@
 // Drives and directories as the folder dialog's lists show them.
 #include <windows.h>
 
-#include <algorithm>
+#include <cstdlib>
 #include <cwctype>
 #include <vector>
 
@@ -27,6 +27,21 @@ std::wstring volume_label(const std::wstring& root) {
   wchar_t label[MAX_PATH + 1] = {};
   if (!GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0)) return {};
   return label;
+}
+
+// Folders in the order the user's language sorts them, ignoring case; the
+// signature is qsort's.
+int compare_names(const void* a, const void* b) {
+  const std::wstring& first = **static_cast<const std::wstring* const*>(a);
+  const std::wstring& second = **static_cast<const std::wstring* const*>(b);
+  switch (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, first.c_str(), -1, second.c_str(), -1)) {
+    case CSTR_LESS_THAN:
+      return -1;
+    case CSTR_GREATER_THAN:
+      return 1;
+    default:
+      return 0;
+  }
 }
 
 bool is_existing_directory(const std::wstring& path) {
@@ -103,11 +118,13 @@ std::vector<std::string> Win32Drives::sub_directories(std::string_view path) {
     } while (FindNextFileW(search, &entry));
     FindClose(search);
   }
-  std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
-    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_LESS_THAN;
-  });
+  // Sorted with msvcrt's qsort, over pointers to the names: that DLL is
+  // loaded anyway, and std::sort would add a sort of its own for this list.
+  std::vector<const std::wstring*> order(names.size());
+  for (size_t i = 0; i < names.size(); ++i) order[i] = &names[i];
+  std::qsort(order.data(), order.size(), sizeof(order[0]), compare_names);
   std::vector<std::string> result;
-  for (const std::wstring& name : names) result.push_back(narrow(name));
+  for (const std::wstring* name : order) result.push_back(narrow(*name));
   return result;
 }
 
