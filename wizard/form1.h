@@ -73,6 +73,7 @@ class Form1 : public Form {
   void on_unload(bool& cancel) override { Form_Unload(cancel); }
 
  private:
+  void wire_click(Control& control, void (Form1::*routine)());
   bool prepare_destination();
   void back_to_destination_page();
   void load_system_directories();
