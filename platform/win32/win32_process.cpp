@@ -32,9 +32,10 @@ std::string Win32ProcessServices::program_directory() {
 }
 
 std::string Win32ProcessServices::program_name() {
-  std::wstring name = last_part(module_file_name());
+  const std::wstring module = module_file_name();
+  std::wstring_view name = last_part(module);
   const size_t dot = name.find_last_of(L'.');
-  if (dot != std::wstring::npos) name.resize(dot);
+  if (dot != std::wstring_view::npos) name = name.substr(0, dot);
   return narrow(name);
 }
 
@@ -47,7 +48,7 @@ bool Win32ProcessServices::start_program(std::string_view path) {
   command_line += program;
   command_line += L'"';
   // The program runs in its own folder, where it finds its help and sounds.
-  std::wstring folder = folder_of(program);
+  std::wstring folder(folder_of(program));
   if (folder.size() > 1 && folder.back() == L'\\' && folder[folder.size() - 2] != L':') folder.pop_back();
 
   // An elevated setup must not hand its administrator rights on to the
