@@ -25,6 +25,28 @@ constexpr double kMinimumFreeKB = 500000.0 / 1024.0;
 
 bool ends_with_backslash(const std::string& text) { return !text.empty() && text.back() == '\\'; }
 
+// What the dialog tells the user of a drive it refuses; empty for a drive it takes.
+std::string refusal_for(std::uint32_t drive_type, std::string_view root) {
+  std::string_view refusal;
+  switch (drive_type) {
+    case kDriveUnknown:
+      return concat({root, text::kDriveNotFound});
+    case kDriveRemovable:
+      refusal = text::kNoFloppy;
+      break;
+    case kDriveRemote:
+      refusal = text::kNoNetwork;
+      break;
+    case kDriveCdRom:
+      refusal = text::kNoCd;
+      break;
+    case kDriveRamDisk:
+      refusal = text::kNoRam;
+      break;
+  }
+  return std::string(refusal);
+}
+
 }  // namespace
 
 std::string free_space_text(std::int64_t kilobytes, const std::string& separator) {
@@ -82,14 +104,7 @@ void Form3::Drive1_Change() {
   std::string drive = trim(Drive1.caption().substr(0, 3));
   if (!ends_with_backslash(drive)) drive += '\\';
   const std::string root = trim(drive.substr(0, 3));
-  const std::uint32_t type = platform().drive_type(root);
-
-  std::string refusal;
-  if (type == kDriveUnknown) refusal = root + std::string(text::kDriveNotFound);
-  if (type == kDriveRemovable) refusal = text::kNoFloppy;
-  if (type == kDriveRemote) refusal = text::kNoNetwork;
-  if (type == kDriveCdRom) refusal = text::kNoCd;
-  if (type == kDriveRamDisk) refusal = text::kNoRam;
+  const std::string refusal = refusal_for(platform().drive_type(root), root);
   if (!refusal.empty()) {
     platform().message_box(refusal, kStyleSystemWarning, text::kDriveTitle);
     // Runs a whole pass for the Windows drive before this one goes on.
@@ -103,8 +118,9 @@ void Form3::Drive1_Change() {
 // and the Windows drive is selected in its place.
 bool Form3::open_in_dir_list(const std::string& path) {
   if (directories_.set_path(path)) return true;
-  platform().message_box(trim(path).substr(0, 2) + "\\" + std::string(text::kDriveNotReady), kStyleSystemWarning,
-                         text::kDriveTitle);
+  const std::string drive = trim(path);
+  platform().message_box(concat({std::string_view(drive).substr(0, 2), "\\", text::kDriveNotReady}),
+                         kStyleSystemWarning, text::kDriveTitle);
   select_windows_drive();
   return false;
 }
@@ -134,9 +150,9 @@ void Form3::Command2_Click() {
   FixedText& install_dir = state.InstallDir;
   const std::string chosen_folder = trim(directories_.path());
   if (char_count(chosen_folder) > 3 && !usable_destination(chosen_folder)) {
-    platform().message_box(std::string(text::kPathTooLong) + std::to_string(longest_destination()) +
-                               std::string(text::kPathTooLongEnd),
-                           kStyleWarning, text::kWarningTitle);
+    platform().message_box(
+        concat({text::kPathTooLong, std::to_string(longest_destination()), text::kPathTooLongEnd}), kStyleWarning,
+        text::kWarningTitle);
     return;
   }
   if (char_count(chosen_folder) > 3) {
