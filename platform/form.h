@@ -33,6 +33,8 @@ class Form {
   Control& control(std::string_view name);
   Control* find(std::string_view name);
   const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+  // Element `index` of a control array: ("Frame1", 3) is "Frame1(3)".
+  Control& element(std::string_view array, int index);
 
   // Creates element `index` of a control array as a copy of element 0,
   // hidden, as run-time elements start.

@@ -13,9 +13,7 @@ namespace zrv {
 class ControlArray {
  public:
   ControlArray(Form& form, std::string name) : form_(form), name_(std::move(name)) {}
-  Control& operator()(int index) const {
-    return form_.control(name_ + "(" + std::to_string(index) + ")");
-  }
+  Control& operator()(int index) const { return form_.element(name_, index); }
 
  private:
   Form& form_;
