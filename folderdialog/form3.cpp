@@ -52,7 +52,8 @@ std::string refusal_for(std::uint32_t drive_type, std::string_view root) {
 std::string free_space_text(std::int64_t kilobytes, const std::string& separator) {
   std::string digits = kilobytes > 0 ? std::to_string(kilobytes) : std::string();
   for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, separator);
-  return digits + std::string(text::kKilobytes);
+  digits += text::kKilobytes;
+  return digits;
 }
 
 Form3::Form3(Platform& platform, WizardState& state, Form1& wizard)

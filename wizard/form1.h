@@ -78,7 +78,7 @@ class Form1 : public Form {
   void look_up_previous_installation();
   // False, after telling the user, when the game could not be started.
   bool start_game();
-  void fail_at_start(const std::string& message);
+  void fail_at_start(std::string_view message);
 
   // The running installation's staging directory, while it runs.
   Staging* active_staging_ = nullptr;
