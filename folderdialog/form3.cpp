@@ -50,10 +50,14 @@ std::string refusal_for(std::uint32_t drive_type, std::string_view root) {
 }  // namespace
 
 std::string free_space_text(std::int64_t kilobytes, const std::string& separator) {
-  std::string digits = kilobytes > 0 ? std::to_string(kilobytes) : std::string();
-  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, separator);
-  digits += text::kKilobytes;
-  return digits;
+  // Put together from the last digit forwards: std::to_string of a 64-bit
+  // number would bring a digit table and conversion code of its own.
+  std::string digits;
+  for (int count = 0; kilobytes > 0; ++count, kilobytes /= 10) {
+    if (count > 0 && count % 3 == 0) digits.insert(0, separator);
+    digits.insert(0, 1, static_cast<char>('0' + kilobytes % 10));
+  }
+  return concat({digits, text::kKilobytes});
 }
 
 Form3::Form3(Platform& platform, WizardState& state, Form1& wizard)
