@@ -25,26 +25,25 @@ constexpr double kMinimumFreeKB = 500000.0 / 1024.0;
 
 bool ends_with_backslash(const std::string& text) { return !text.empty() && text.back() == '\\'; }
 
+// The drive types the dialog refuses, with what it tells the user.
+struct Refusal {
+  std::uint32_t drive_type;
+  std::string_view message;
+};
+constexpr Refusal kRefusals[] = {
+    {kDriveRemovable, text::kNoFloppy},
+    {kDriveRemote, text::kNoNetwork},
+    {kDriveCdRom, text::kNoCd},
+    {kDriveRamDisk, text::kNoRam},
+};
+
 // What the dialog tells the user of a drive it refuses; empty for a drive it takes.
 std::string refusal_for(std::uint32_t drive_type, std::string_view root) {
-  std::string_view refusal;
-  switch (drive_type) {
-    case kDriveUnknown:
-      return concat({root, text::kDriveNotFound});
-    case kDriveRemovable:
-      refusal = text::kNoFloppy;
-      break;
-    case kDriveRemote:
-      refusal = text::kNoNetwork;
-      break;
-    case kDriveCdRom:
-      refusal = text::kNoCd;
-      break;
-    case kDriveRamDisk:
-      refusal = text::kNoRam;
-      break;
+  if (drive_type == kDriveUnknown) return concat({root, text::kDriveNotFound});
+  for (const Refusal& refusal : kRefusals) {
+    if (refusal.drive_type == drive_type) return std::string(refusal.message);
   }
-  return std::string(refusal);
+  return {};
 }
 
 }  // namespace
