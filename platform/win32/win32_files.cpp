@@ -44,7 +44,7 @@ bool Win32FileSystem::delete_files(std::string_view pattern) {
   const std::wstring wide = widen(pattern);
   if (wide.empty() || last_part(wide).empty()) return false;
   const std::wstring_view folder = folder_of(wide);
-  // Names are collected first: deleting while the search is open may make
+  // The files are collected first: deleting while the search is open may make
   // it skip or repeat entries on some file systems.
   std::vector<std::wstring> paths;
   WIN32_FIND_DATAW entry;
