@@ -28,16 +28,14 @@ void DirList::fill() {
   std::vector<std::string> entries;
   entry_paths_.clear();
   // The open path: the root, then each directory down to the open one.
-  std::string walked = path_.substr(0, 3);
-  entries.push_back(walked);
-  entry_paths_.push_back(walked);
+  entries.push_back(path_.substr(0, 3));
+  entry_paths_.push_back(path_.substr(0, 3));
   std::size_t level = 0;
   for (std::size_t start = 3; start < path_.size();) {
     const std::size_t end = std::min(path_.find('\\', start), path_.size());
     const std::string name = path_.substr(start, end - start);
-    walked = join_path(walked, name);
     entries.push_back(std::string(++level * kIndentPerLevel, ' ') + name);
-    entry_paths_.push_back(walked);
+    entry_paths_.push_back(join_path(entry_paths_.back(), name));
     start = end + 1;
   }
   const int open_index = static_cast<int>(entries.size()) - 1;

@@ -25,12 +25,38 @@ constexpr double kMinimumFreeKB = 500000.0 / 1024.0;
 
 bool ends_with_backslash(const std::string& text) { return !text.empty() && text.back() == '\\'; }
 
+// The drive types the dialog refuses, with what it tells the user.
+struct Refusal {
+  std::uint32_t drive_type;
+  std::string_view message;
+};
+constexpr Refusal kRefusals[] = {
+    {kDriveRemovable, text::kNoFloppy},
+    {kDriveRemote, text::kNoNetwork},
+    {kDriveCdRom, text::kNoCd},
+    {kDriveRamDisk, text::kNoRam},
+};
+
+// What the dialog tells the user of a drive it refuses; empty for a drive it takes.
+std::string refusal_for(std::uint32_t drive_type, std::string_view root) {
+  if (drive_type == kDriveUnknown) return concat({root, text::kDriveNotFound});
+  for (const Refusal& refusal : kRefusals) {
+    if (refusal.drive_type == drive_type) return std::string(refusal.message);
+  }
+  return {};
+}
+
 }  // namespace
 
 std::string free_space_text(std::int64_t kilobytes, const std::string& separator) {
-  std::string digits = kilobytes > 0 ? std::to_string(kilobytes) : std::string();
-  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, separator);
-  return digits + std::string(text::kKilobytes);
+  // Put together from the last digit forwards: std::to_string of a 64-bit
+  // number would bring a digit table and conversion code of its own.
+  std::string digits;
+  for (int count = 0; kilobytes > 0; ++count, kilobytes /= 10) {
+    if (count > 0 && count % 3 == 0) digits.insert(0, separator);
+    digits.insert(0, 1, static_cast<char>('0' + kilobytes % 10));
+  }
+  return concat({digits, text::kKilobytes});
 }
 
 Form3::Form3(Platform& platform, WizardState& state, Form1& wizard)
@@ -82,14 +108,7 @@ void Form3::Drive1_Change() {
   std::string drive = trim(Drive1.caption().substr(0, 3));
   if (!ends_with_backslash(drive)) drive += '\\';
   const std::string root = trim(drive.substr(0, 3));
-  const std::uint32_t type = platform().drive_type(root);
-
-  std::string refusal;
-  if (type == kDriveUnknown) refusal = root + std::string(text::kDriveNotFound);
-  if (type == kDriveRemovable) refusal = text::kNoFloppy;
-  if (type == kDriveRemote) refusal = text::kNoNetwork;
-  if (type == kDriveCdRom) refusal = text::kNoCd;
-  if (type == kDriveRamDisk) refusal = text::kNoRam;
+  const std::string refusal = refusal_for(platform().drive_type(root), root);
   if (!refusal.empty()) {
     platform().message_box(refusal, kStyleSystemWarning, text::kDriveTitle);
     // Runs a whole pass for the Windows drive before this one goes on.
@@ -103,8 +122,9 @@ void Form3::Drive1_Change() {
 // and the Windows drive is selected in its place.
 bool Form3::open_in_dir_list(const std::string& path) {
   if (directories_.set_path(path)) return true;
-  platform().message_box(trim(path).substr(0, 2) + "\\" + std::string(text::kDriveNotReady), kStyleSystemWarning,
-                         text::kDriveTitle);
+  const std::string drive = trim(path);
+  platform().message_box(concat({std::string_view(drive).substr(0, 2), "\\", text::kDriveNotReady}),
+                         kStyleSystemWarning, text::kDriveTitle);
   select_windows_drive();
   return false;
 }
@@ -134,9 +154,9 @@ void Form3::Command2_Click() {
   FixedText& install_dir = state.InstallDir;
   const std::string chosen_folder = trim(directories_.path());
   if (char_count(chosen_folder) > 3 && !usable_destination(chosen_folder)) {
-    platform().message_box(std::string(text::kPathTooLong) + std::to_string(longest_destination()) +
-                               std::string(text::kPathTooLongEnd),
-                           kStyleWarning, text::kWarningTitle);
+    platform().message_box(
+        concat({text::kPathTooLong, std::to_string(longest_destination()), text::kPathTooLongEnd}), kStyleWarning,
+        text::kWarningTitle);
     return;
   }
   if (char_count(chosen_folder) > 3) {

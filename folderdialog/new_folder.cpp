@@ -16,12 +16,17 @@ std::string with_backslash(const std::string& directory) {
   return !trim(directory).empty() && trim(directory).back() == '\\' ? directory : directory + "\\";
 }
 
+// Every message about the new directory starts with its path in quotes.
+void tell(Platform& os, const std::string& path, std::string_view rest) {
+  os.message_box(concat({"'", path, rest}), kStyleWarning, text::kNewDirectoryTitle);
+}
+
 }  // namespace
 
 void Form3::Command1_Click() {
   Platform& os = platform();
   const std::string parent = directories_.path();
-  const std::string prompt = std::string(text::kNewDirectoryPrompt) + "\r\r" + with_backslash(parent);
+  const std::string prompt = concat({text::kNewDirectoryPrompt, "\r\r", with_backslash(parent)});
   const std::string answer = os.input_box(trim(prompt), text::kNewDirectoryTitle);
   const std::string name = trim(answer);
   if (name.empty()) return;
@@ -32,7 +37,7 @@ void Form3::Command1_Click() {
   const std::string path = with_backslash(parent) + name;
   if (!make_new_directory(path)) return;
   if (!directories_.set_path(path)) {
-    os.message_box("'" + path + std::string(text::kDirectoryNotOpened), kStyleWarning, text::kNewDirectoryTitle);
+    tell(os, path, text::kDirectoryNotOpened);
     return;
   }
   directories_.refresh();
@@ -44,11 +49,11 @@ bool Form3::make_new_directory(const std::string& path) {
   Platform& os = platform();
   if (os.dir_search(path, /*include_directories=*/true).empty()) {
     if (os.make_directory(path)) return true;
-    os.message_box("'" + path + std::string(text::kDirectoryNotMade), kStyleWarning, text::kNewDirectoryTitle);
+    tell(os, path, text::kDirectoryNotMade);
     return false;
   }
   if (!os.dir_search(path, /*include_directories=*/false).empty()) {
-    os.message_box("'" + path + std::string(text::kNameIsAFile), kStyleWarning, text::kNewDirectoryTitle);
+    tell(os, path, text::kNameIsAFile);
     return false;
   }
   return true;

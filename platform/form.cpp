@@ -6,41 +6,54 @@
 #include "platform/platform.h"
 
 namespace zrv {
+namespace {
+
+std::string element_name(std::string_view array, int index) {
+  std::string name(array);
+  name += '(';
+  name += std::to_string(index);
+  name += ')';
+  return name;
+}
+
+}  // namespace
 
 Form::Form(Platform& platform, const FormLayout& layout) : platform_(platform), layout_(layout) {
   for (const ControlLayout& control_layout : layout.controls) {
-    controls_.emplace_back(*this, control_layout, std::string(control_layout.name));
+    controls_.push_back(std::make_unique<Control>(*this, control_layout, std::string(control_layout.name)));
   }
 }
 
 Form::~Form() = default;
 
 Control* Form::find(std::string_view name) {
-  for (Control& control : controls_) {
-    if (control.name() == name) return &control;
+  for (const std::unique_ptr<Control>& control : controls_) {
+    if (control->name() == name) return control.get();
   }
   return nullptr;
 }
 
 Control& Form::control(std::string_view name) {
   if (Control* found = find(name)) return *found;
-  // Put together here and written with fputs rather than fprintf, which would link mingw-w64's
+  // Written piece by piece with fwrite rather than with fprintf, which would link mingw-w64's
   // whole printf, floating point and all, into every Windows program.
-  const std::string message = std::string(layout_.name) + " has no control named " + std::string(name) + "\n";
-  std::fputs(message.c_str(), stderr);
+  const std::string_view parts[] = {layout_.name, " has no control named ", name, "\n"};
+  for (std::string_view part : parts) std::fwrite(part.data(), 1, part.size(), stderr);
   std::abort();
 }
 
+Control& Form::element(std::string_view array, int index) { return control(element_name(array, index)); }
+
 Control& Form::load_element(std::string_view array, int index) {
-  const std::string base(array);
-  Control& first = control(base + "(0)");
-  Control& element = controls_.emplace_back(*this, first.layout(), base + "(" + std::to_string(index) + ")");
+  Control& first = element(array, 0);
+  controls_.push_back(std::make_unique<Control>(*this, first.layout(), element_name(array, index)));
+  Control& added = *controls_.back();
   // The window learns of the element before any change to it arrives.
-  if (peer_) peer_->add_control(element);
-  element.set_bounds(first.bounds());
-  element.set_colors(first.border_color(), first.fill_color());
-  element.set_visible(false);
-  return element;
+  if (peer_) peer_->add_control(added);
+  added.set_bounds(first.bounds());
+  added.set_colors(first.border_color(), first.fill_color());
+  added.set_visible(false);
+  return added;
 }
 
 void Form::load() {
@@ -90,10 +103,10 @@ void Form::copy_icon_from(const Form& other) {
 }
 
 void Form::option_chosen(Control& option) {
-  for (Control& other : controls_) {
-    if (&other != &option && other.kind() == ControlKind::OptionButton &&
-        other.layout().container == option.layout().container && other.value() != 0) {
-      other.set_value(0);
+  for (const std::unique_ptr<Control>& other : controls_) {
+    if (other.get() != &option && other->kind() == ControlKind::OptionButton &&
+        other->layout().container == option.layout().container && other->value() != 0) {
+      other->set_value(0);
     }
   }
   option.set_value(1);

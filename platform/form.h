@@ -1,8 +1,8 @@
 #pragma once
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/control.h"
 #include "platform/control_layout.h"
@@ -32,7 +32,9 @@ class Form {
   // programming error and aborts.
   Control& control(std::string_view name);
   Control* find(std::string_view name);
-  const std::deque<Control>& controls() const { return controls_; }
+  const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+  // Element `index` of a control array: ("Frame1", 3) is "Frame1(3)".
+  Control& element(std::string_view array, int index);
 
   // Creates element `index` of a control array as a copy of element 0,
   // hidden, as run-time elements start.
@@ -75,7 +77,9 @@ class Form {
 
   Platform& platform_;
   const FormLayout& layout_;
-  std::deque<Control> controls_;
+  // Each control on the heap: the logic holds references to them while
+  // run-time elements are appended.
+  std::vector<std::unique_ptr<Control>> controls_;
   std::unique_ptr<WindowPeer> peer_;
   bool visible_ = false;
   float width_ = 0;

@@ -13,9 +13,7 @@ namespace zrv {
 class ControlArray {
  public:
   ControlArray(Form& form, std::string name) : form_(form), name_(std::move(name)) {}
-  Control& operator()(int index) const {
-    return form_.control(name_ + "(" + std::to_string(index) + ")");
-  }
+  Control& operator()(int index) const { return form_.element(name_, index); }
 
  private:
   Form& form_;
@@ -73,13 +71,14 @@ class Form1 : public Form {
   void on_unload(bool& cancel) override { Form_Unload(cancel); }
 
  private:
+  void wire_click(Control& control, void (Form1::*routine)());
   bool prepare_destination();
   void back_to_destination_page();
   void load_system_directories();
   void look_up_previous_installation();
   // False, after telling the user, when the game could not be started.
   bool start_game();
-  void fail_at_start(const std::string& message);
+  void fail_at_start(std::string_view message);
 
   // The running installation's staging directory, while it runs.
   Staging* active_staging_ = nullptr;

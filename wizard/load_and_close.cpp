@@ -45,15 +45,15 @@ void Form1::Form_Load() {
 void Form1::load_system_directories() {
   Platform& os = platform();
   const std::string temp_dir = without_trailing_backslash(os.temp_path());
-  if (temp_dir.empty()) fail_at_start(std::string(text::kNoTempDirectory));
-  if (char_count(temp_dir) > FixedText::kChars) fail_at_start(temp_dir + std::string(text::kSystemPathTooLong));
+  if (temp_dir.empty()) fail_at_start(text::kNoTempDirectory);
+  if (char_count(temp_dir) > FixedText::kChars) fail_at_start(concat({temp_dir, text::kSystemPathTooLong}));
   state.TempDir = temp_dir;
 
   state.WindowsDir = without_trailing_backslash(os.windows_directory());
-  if (state.WindowsDir.size() < 2) fail_at_start(std::string(text::kNoWindowsDirectory));
+  if (state.WindowsDir.size() < 2) fail_at_start(text::kNoWindowsDirectory);
 }
 
-void Form1::fail_at_start(const std::string& message) {
+void Form1::fail_at_start(std::string_view message) {
   platform().message_box(message, kStyleSystemWarning, text::kProduct);
   platform().end_program(ExitCode::stopped_by_error);
 }
@@ -100,7 +100,7 @@ void Form1::Form_Unload(bool& Cancel) {
 bool Form1::start_game() {
   const std::string game = join_path(state.InstallDir.trimmed(), product::kGameProgram);
   if (platform().start_program(game)) return true;
-  platform().message_box(game + std::string(text::kCannotStartGame), kStyleSystemWarning, text::kProduct);
+  platform().message_box(concat({game, text::kCannotStartGame}), kStyleSystemWarning, text::kProduct);
   return false;
 }
 

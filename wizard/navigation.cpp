@@ -1,4 +1,5 @@
 // Moving between the wizard's pages.
+#include "base/fixed_text.h"
 #include "platform/message_box.h"
 #include "platform/platform.h"
 #include "wizard/form1.h"
@@ -53,12 +54,12 @@ bool Form1::prepare_destination() {
 
   const std::string default_dir = default_install_dir(state.WindowsDir);
   if (install_dir != default_dir) {
-    os.message_box(install_dir + std::string(text::kDirectoryNotFound), kStyleWarning, text::kErrorTitle);
+    os.message_box(concat({install_dir, text::kDirectoryNotFound}), kStyleWarning, text::kErrorTitle);
     return false;
   }
   for (const std::string& dir : {program_files_dir(state.WindowsDir), default_dir}) {
     if (!exists(os, dir) && !os.make_directory(dir)) {
-      os.message_box(dir + std::string(text::kCannotCreateDirectory), kStyleWarning, text::kErrorTitle);
+      os.message_box(concat({dir, text::kCannotCreateDirectory}), kStyleWarning, text::kErrorTitle);
       return false;
     }
   }

@@ -11,15 +11,15 @@ DialogTemplate::DialogTemplate(DWORD style, short width, short height, std::wstr
   put_dword(style | DS_SETFONT);
   put_dword(0);  // extended style
   count_offset_ = words_.size();
-  words_.push_back(0);  // item count, filled in by add_item
-  words_.push_back(0);  // x: DS_CENTER places the box
-  words_.push_back(0);  // y
-  words_.push_back(static_cast<WORD>(width));
-  words_.push_back(static_cast<WORD>(height));
-  words_.push_back(0);  // no menu
-  words_.push_back(0);  // the standard dialog class
+  put_word(0);  // item count, filled in by add_item
+  put_word(0);  // x: DS_CENTER places the box
+  put_word(0);  // y
+  put_word(static_cast<WORD>(width));
+  put_word(static_cast<WORD>(height));
+  put_word(0);  // no menu
+  put_word(0);  // the standard dialog class
   put_string(title);
-  words_.push_back(kFontPoints);
+  put_word(kFontPoints);
   put_string(kFontFace);
 }
 
@@ -28,12 +28,12 @@ void DialogTemplate::add_item(ItemClass item_class, WORD id, DWORD style, short 
   align_to_dword();
   put_dword(style | WS_CHILD | WS_VISIBLE);
   put_dword(0);
-  for (short value : {x, y, width, height}) words_.push_back(static_cast<WORD>(value));
-  words_.push_back(id);
-  words_.push_back(0xFFFF);  // a predefined class by atom follows
-  words_.push_back(static_cast<WORD>(item_class));
+  for (short value : {x, y, width, height}) put_word(static_cast<WORD>(value));
+  put_word(id);
+  put_word(0xFFFF);  // a predefined class by atom follows
+  put_word(static_cast<WORD>(item_class));
   put_string(text);
-  words_.push_back(0);  // no creation data
+  put_word(0);  // no creation data
   ++words_[count_offset_];
 }
 
@@ -42,17 +42,19 @@ const DLGTEMPLATE* DialogTemplate::get() const {
 }
 
 void DialogTemplate::align_to_dword() {
-  if (words_.size() % 2 != 0) words_.push_back(0);
+  if (words_.size() % 2 != 0) put_word(0);
 }
 
+void DialogTemplate::put_word(WORD value) { words_.push_back(value); }
+
 void DialogTemplate::put_dword(DWORD value) {
-  words_.push_back(LOWORD(value));
-  words_.push_back(HIWORD(value));
+  put_word(LOWORD(value));
+  put_word(HIWORD(value));
 }
 
 void DialogTemplate::put_string(std::wstring_view text) {
-  for (wchar_t ch : text) words_.push_back(static_cast<WORD>(ch));
-  words_.push_back(0);
+  for (wchar_t ch : text) put_word(static_cast<WORD>(ch));
+  put_word(0);
 }
 
 }  // namespace zrv::win32

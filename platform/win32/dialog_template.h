@@ -19,6 +19,8 @@ class DialogTemplate {
 
  private:
   void align_to_dword();
+  // Every word goes through here, so the vector's growth code is there once.
+  void put_word(WORD value);
   void put_dword(DWORD value);
   void put_string(std::wstring_view text);
 

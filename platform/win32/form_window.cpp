@@ -75,9 +75,9 @@ FormWindow::~FormWindow() {
 
 bool FormWindow::create_window() {
   const FormLayout& layout = form_.layout();
-  for (const Control& control : form_.controls()) {
-    takes_input_ = takes_input_ || takes_input(control.kind());
-    has_transparent_controls_ = has_transparent_controls_ || control.layout().transparent;
+  for (const std::unique_ptr<Control>& control : form_.controls()) {
+    takes_input_ = takes_input_ || takes_input(control->kind());
+    has_transparent_controls_ = has_transparent_controls_ || control->layout().transparent;
   }
   FrameStyle frame = frame_style(layout.border);
   // Transparent labels are drawn over what the form painted under them.

@@ -1,8 +1,8 @@
 #pragma once
 #include <windows.h>
 
-#include <deque>
 #include <memory>
+#include <vector>
 
 #include "platform/form.h"
 #include "platform/win32/front_keeper.h"
@@ -86,7 +86,7 @@ class FormWindow final : public WindowPeer {
   bool has_transparent_controls_ = false;
   HWND focus_before_deactivation_ = nullptr;
   FrontKeeper front_keeper_;
-  std::deque<Widget> widgets_;  // by control index, as the form's table
+  std::vector<Widget> widgets_;  // by control index, as the form's table
 };
 
 }  // namespace zrv::win32

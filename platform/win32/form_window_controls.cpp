@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
-#include <numeric>
 #include <vector>
 
 #include "platform/win32/control_window.h"
@@ -38,29 +37,35 @@ void fill_list(HWND list, const Control& control) {
 }  // namespace
 
 void FormWindow::create_controls() {
-  const std::deque<Control>& controls = form_.controls();
+  const auto& controls = form_.controls();
   widgets_.resize(controls.size());
+  // An insertion sort: a form has a few dozen controls at most, and
+  // std::stable_sort would bring its merge helpers into the program for them.
+  // Controls with equal keys keep their table order.
   std::vector<size_t> order(controls.size());
-  std::iota(order.begin(), order.end(), size_t{0});
-  std::stable_sort(order.begin(), order.end(),
-                   [&](size_t a, size_t b) { return tab_key(controls[a]) < tab_key(controls[b]); });
-  for (size_t index : order) add_control(const_cast<Control&>(controls[index]));
+  for (size_t next = 0; next < order.size(); ++next) {
+    size_t at = next;
+    for (; at > 0 && tab_key(*controls[next]) < tab_key(*controls[order[at - 1]]); --at) order[at] = order[at - 1];
+    order[at] = next;
+  }
+  for (size_t index : order) add_control(*controls[index]);
 }
 
 void FormWindow::add_control(Control& control) {
-  const std::deque<Control>& controls = form_.controls();
+  const auto& controls = form_.controls();
   size_t index = controls.size();
   // Run-time array elements are appended, so search from the back.
-  while (index > 0 && &controls[index - 1] != &control) --index;
+  while (index > 0 && controls[index - 1].get() != &control) --index;
   if (index == 0) return;
   --index;
   if (widgets_.size() <= index) widgets_.resize(index + 1);
-  Widget& widget = widgets_[index];
-  if (widget.control) return;
-  widget.control = &control;
+  if (widgets_[index].control) return;
+  widgets_[index].control = &control;
 
   // A container is created before what it holds, whatever the tab order says.
+  // Adding it may grow the widgets, so this one is looked up afterwards.
   HWND parent = container_window(control);
+  Widget& widget = widgets_[index];
   const Bounds& bounds = control.bounds();
   widget.pixels = look_.dpi.to_pixels(bounds.left, bounds.top, bounds.width, bounds.height);
   if (control.kind() == ControlKind::Shape) {

@@ -25,9 +25,9 @@ namespace {
 class Variant {
  public:
   Variant() { VariantInit(&value_); }
-  explicit Variant(const std::wstring& text) : Variant() {
+  explicit Variant(const wchar_t* text) : Variant() {
     value_.vt = VT_BSTR;
-    value_.bstrVal = SysAllocString(text.c_str());
+    value_.bstrVal = SysAllocString(text);
   }
   explicit Variant(int number) : Variant() {
     value_.vt = VT_I4;
@@ -44,7 +44,7 @@ class Variant {
 
 class Bstr {
  public:
-  explicit Bstr(const std::wstring& text) : text_(SysAllocString(text.c_str())) {}
+  explicit Bstr(const wchar_t* text) : text_(SysAllocString(text)) {}
   ~Bstr() { SysFreeString(text_); }
   Bstr(const Bstr&) = delete;
   Bstr& operator=(const Bstr&) = delete;
@@ -100,10 +100,10 @@ bool start_through_desktop_shell(const std::wstring& program, const std::wstring
   ComApartment apartment;
   ComPointer<IShellDispatch2> shell;
   if (!desktop_shell(shell)) return false;
-  Bstr file(program);
-  Variant arguments(std::wstring{});
-  Variant directory(folder);
-  Variant operation(std::wstring{});
+  Bstr file(program.c_str());
+  Variant arguments(L"");
+  Variant directory(folder.c_str());
+  Variant operation(L"");
   Variant show(SW_SHOWNORMAL);
   return SUCCEEDED(shell->ShellExecute(file.get(), *arguments.get(), *directory.get(), *operation.get(), *show.get()));
 }

@@ -89,22 +89,19 @@ class DdemlConversation final : public DdeConversation {
   DdemlConversation& operator=(const DdemlConversation&) = delete;
 
   bool execute(std::string_view command) override {
-    std::wstring text = widen(command);
+    const std::wstring text = widen(command);
     if (on_wine_ && wine_would_misread(text)) {
       // Where the code page lacks a character there is no way through to
       // Wine's server; UTF-16 then goes as on Windows, and the refusal is
       // reported like any other.
-      if (auto bytes = in_ansi_code_page(text)) {
-        bytes->push_back('\0');
-        return send(bytes->data(), bytes->size(), CF_TEXT);
-      }
+      if (const auto bytes = in_ansi_code_page(text)) return send(bytes->c_str(), bytes->size() + 1, CF_TEXT);
     }
-    text.push_back(L'\0');
-    return send(text.data(), text.size() * sizeof(wchar_t), CF_UNICODETEXT);
+    return send(text.c_str(), (text.size() + 1) * sizeof(wchar_t), CF_UNICODETEXT);
   }
 
  private:
-  // The bytes go as they are, their terminating zero included.
+  // The bytes go as they are; each caller counts the text's terminating
+  // zero in, which c_str() always has after the last character.
   bool send(const void* data, size_t size, UINT format) {
     DWORD result = 0;
     HDDEDATA answer = DdeClientTransaction(static_cast<BYTE*>(const_cast<void*>(data)), static_cast<DWORD>(size),

@@ -1,7 +1,7 @@
 // Drives and directories as the folder dialog's lists show them.
 #include <windows.h>
 
-#include <algorithm>
+#include <cstdlib>
 #include <cwctype>
 #include <vector>
 
@@ -23,10 +23,19 @@ class QuietDriveErrors {
   UINT previous_;
 };
 
-std::wstring volume_label(const std::wstring& root) {
-  wchar_t label[MAX_PATH + 1] = {};
-  if (!GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0)) return {};
-  return label;
+// Folders in the order the user's language sorts them, ignoring case; the
+// signature is qsort's.
+int compare_names(const void* a, const void* b) {
+  const std::wstring& first = **static_cast<const std::wstring* const*>(a);
+  const std::wstring& second = **static_cast<const std::wstring* const*>(b);
+  switch (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, first.c_str(), -1, second.c_str(), -1)) {
+    case CSTR_LESS_THAN:
+      return -1;
+    case CSTR_GREATER_THAN:
+      return 1;
+    default:
+      return 0;
+  }
 }
 
 bool is_existing_directory(const std::wstring& path) {
@@ -42,14 +51,19 @@ std::vector<std::string> Win32Drives::drive_list() {
   const DWORD present = GetLogicalDrives();
   for (int i = 0; i < 26; ++i) {
     if ((present & (1u << i)) == 0) continue;
-    const wchar_t letter = static_cast<wchar_t>(L'a' + i);
-    const std::wstring root = {letter, L':', L'\\'};
-    std::wstring entry = {letter, L':'};
-    const UINT type = GetDriveTypeW(root.c_str());
+    const wchar_t root[] = {static_cast<wchar_t>(L'a' + i), L':', L'\\', L'\0'};
+    std::wstring entry(root, 2);
+    const UINT type = GetDriveTypeW(root);
     // Removable drives are not asked for a label: that would spin them up.
     if (type == DRIVE_FIXED || type == DRIVE_RAMDISK || type == DRIVE_CDROM || type == DRIVE_REMOTE) {
-      const std::wstring label = volume_label(root);
-      if (!label.empty()) entry += L" [" + label + L"]";
+      wchar_t label[MAX_PATH + 1] = {};
+      const bool labelled = GetVolumeInformationW(root, label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0) &&
+                            label[0] != L'\0';
+      if (labelled) {
+        entry += L" [";
+        entry += label;
+        entry += L']';
+      }
     }
     entries.push_back(narrow(entry));
   }
@@ -96,18 +110,20 @@ std::vector<std::string> Win32Drives::sub_directories(std::string_view path) {
   HANDLE search = FindFirstFileW(pattern.c_str(), &entry);
   if (search != INVALID_HANDLE_VALUE) {
     do {
-      const std::wstring name = entry.cFileName;
+      const std::wstring_view name = entry.cFileName;
       const bool directory = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
       const bool hidden = (entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
-      if (directory && !hidden && name != L"." && name != L"..") names.push_back(name);
+      if (directory && !hidden && name != L"." && name != L"..") names.push_back(std::wstring(name));
     } while (FindNextFileW(search, &entry));
     FindClose(search);
   }
-  std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
-    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_LESS_THAN;
-  });
+  // Sorted with msvcrt's qsort, over pointers to the names: that DLL is
+  // loaded anyway, and std::sort would add a sort of its own for this list.
+  std::vector<const std::wstring*> order(names.size());
+  for (size_t i = 0; i < names.size(); ++i) order[i] = &names[i];
+  std::qsort(order.data(), order.size(), sizeof(order[0]), compare_names);
   std::vector<std::string> result;
-  for (const std::wstring& name : names) result.push_back(narrow(name));
+  for (const std::wstring* name : order) result.push_back(narrow(*name));
   return result;
 }
 

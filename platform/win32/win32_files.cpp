@@ -43,10 +43,10 @@ bool Win32FileSystem::make_directory(std::string_view path) {
 bool Win32FileSystem::delete_files(std::string_view pattern) {
   const std::wstring wide = widen(pattern);
   if (wide.empty() || last_part(wide).empty()) return false;
-  const std::wstring folder = folder_of(wide);
-  // Names are collected first: deleting while the search is open may make
+  const std::wstring_view folder = folder_of(wide);
+  // The files are collected first: deleting while the search is open may make
   // it skip or repeat entries on some file systems.
-  std::vector<std::wstring> names;
+  std::vector<std::wstring> paths;
   WIN32_FIND_DATAW entry;
   {
     UniqueFind search(FindFirstFileW(wide.c_str(), &entry));
@@ -56,12 +56,15 @@ bool Win32FileSystem::delete_files(std::string_view pattern) {
       return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
     }
     do {
-      if (!is_directory(entry)) names.emplace_back(entry.cFileName);
+      if (is_directory(entry)) continue;
+      std::wstring path(folder);
+      path += entry.cFileName;
+      paths.push_back(std::move(path));
     } while (FindNextFileW(search.get(), &entry));
   }
   bool all_deleted = true;
-  for (const std::wstring& name : names) {
-    if (!DeleteFileW((folder + name).c_str())) all_deleted = false;
+  for (const std::wstring& path : paths) {
+    if (!DeleteFileW(path.c_str())) all_deleted = false;
   }
   return all_deleted;
 }

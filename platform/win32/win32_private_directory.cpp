@@ -24,10 +24,16 @@ namespace {
 constexpr wchar_t kPrivateAccess[] = L"D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
 
 // The native path NtCreateFile takes for an absolute Windows path.
-std::wstring native_path(const std::wstring& path) {
-  if (path.rfind(L"\\\\?\\", 0) == 0) return L"\\??\\" + path.substr(4);
-  if (path.rfind(L"\\\\", 0) == 0) return L"\\??\\UNC\\" + path.substr(2);
-  return L"\\??\\" + path;
+std::wstring native_path(std::wstring_view path) {
+  std::wstring native = L"\\??\\";
+  if (path.starts_with(L"\\\\?\\")) {
+    path.remove_prefix(4);
+  } else if (path.starts_with(L"\\\\")) {
+    native += L"UNC\\";
+    path.remove_prefix(2);
+  }
+  native += path;
+  return native;
 }
 
 class SecurityDescriptor {

@@ -12,8 +12,11 @@ bool Win32ProcessServices::claim_single_run(std::string_view name) {
   // Global: another user's session installs into the same Program Files.
   // Creating a global name takes a right that every administrator has; a
   // process without it claims the name in its own session at least.
+  const std::wstring wide_name = widen(name);
   for (const wchar_t* scope : {L"Global\\", L"Local\\"}) {
-    UniqueKernelHandle mutex(CreateMutexW(nullptr, FALSE, (scope + widen(name)).c_str()));
+    std::wstring scoped_name = scope;
+    scoped_name += wide_name;
+    UniqueKernelHandle mutex(CreateMutexW(nullptr, FALSE, scoped_name.c_str()));
     if (!mutex) continue;
     if (GetLastError() == ERROR_ALREADY_EXISTS) return false;
     single_run_ = std::move(mutex);
@@ -29,9 +32,10 @@ std::string Win32ProcessServices::program_directory() {
 }
 
 std::string Win32ProcessServices::program_name() {
-  std::wstring name = last_part(module_file_name());
+  const std::wstring module = module_file_name();
+  std::wstring_view name = last_part(module);
   const size_t dot = name.find_last_of(L'.');
-  if (dot != std::wstring::npos) name.resize(dot);
+  if (dot != std::wstring_view::npos) name = name.substr(0, dot);
   return narrow(name);
 }
 
@@ -40,9 +44,11 @@ bool Win32ProcessServices::start_program(std::string_view path) {
   if (program.empty()) return false;
   // The name is passed on its own and quoted on the command line, so a path
   // with blanks ("C:\Program Files\…") can never start some other program.
-  std::wstring command_line = L"\"" + program + L"\"";
+  std::wstring command_line = L"\"";
+  command_line += program;
+  command_line += L'"';
   // The program runs in its own folder, where it finds its help and sounds.
-  std::wstring folder = folder_of(program);
+  std::wstring folder(folder_of(program));
   if (folder.size() > 1 && folder.back() == L'\\' && folder[folder.size() - 2] != L':') folder.pop_back();
 
   // An elevated setup must not hand its administrator rights on to the

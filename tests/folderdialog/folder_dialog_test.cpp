@@ -12,6 +12,8 @@ TEST(FreeSpaceTextTest, GroupsDigitsAndShowsNothingForZero) {
   EXPECT_EQ(free_space_text(489, "."), "489 KB");
   EXPECT_EQ(free_space_text(1000, ","), "1,000 KB");
   EXPECT_EQ(free_space_text(0, "."), " KB");
+  // 3 TiB: past what 32 bits hold.
+  EXPECT_EQ(free_space_text(3221225472, "."), "3.221.225.472 KB");
 }
 
 TEST_F(DialogTest, OpensOnTheStoredDestinationWithTheWizardHidden) {
