@@ -1,7 +1,5 @@
 #include "folderdialog/form3.h"
 
-#include <cmath>
-
 #include "folderdialog/texts.h"
 #include "folderdialog/form3_layout.h"
 #include "install/destination.h"
@@ -46,17 +44,40 @@ std::string refusal_for(std::uint32_t drive_type, std::string_view root) {
   return {};
 }
 
+// Divides by ten and returns the remainder, sixteen bits at a time as on
+// paper: a 64-bit division would link libgcc's division routines, over
+// 800 bytes, into the setup for this one number.
+unsigned divide_by_ten(std::uint64_t& number) {
+  std::uint64_t quotient = 0;
+  std::uint32_t remainder = 0;
+  for (int shift = 48; shift >= 0; shift -= 16) {
+    const std::uint32_t part = remainder << 16 | static_cast<std::uint16_t>(number >> shift);
+    quotient |= std::uint64_t{part / 10} << shift;
+    remainder = part % 10;
+  }
+  number = quotient;
+  return remainder;
+}
+
+// The digits grouped in threes with `separator`; nothing at all for 0.
+std::string grouped_digits(std::uint64_t number, std::string_view separator) {
+  char digits[20];  // as many as the largest 64-bit number has
+  int count = 0;
+  for (; number != 0; ++count) digits[count] = static_cast<char>('0' + divide_by_ten(number));
+  std::string text;
+  while (count > 0) {
+    text += digits[--count];
+    if (count > 0 && count % 3 == 0) text += separator;
+  }
+  return text;
+}
+
 }  // namespace
 
 std::string free_space_text(std::int64_t kilobytes, const std::string& separator) {
-  // Put together from the last digit forwards: std::to_string of a 64-bit
-  // number would bring a digit table and conversion code of its own.
-  std::string digits;
-  for (int count = 0; kilobytes > 0; ++count, kilobytes /= 10) {
-    if (count > 0 && count % 3 == 0) digits.insert(0, separator);
-    digits.insert(0, 1, static_cast<char>('0' + kilobytes % 10));
-  }
-  return concat({digits, text::kKilobytes});
+  std::string text = grouped_digits(kilobytes > 0 ? static_cast<std::uint64_t>(kilobytes) : 0, separator);
+  text += text::kKilobytes;
+  return text;
 }
 
 Form3::Form3(Platform& platform, WizardState& state, Form1& wizard)
@@ -137,8 +158,11 @@ std::int64_t Form3::GetFreeSpaceKB() {
   const std::string root = directories_.path().substr(0, 3);
   const std::optional<std::uint64_t> bytes = platform().free_bytes(root);
   if (!bytes) return 0;
+  std::uint64_t kilobytes = *bytes >> 10;
+  const unsigned rest = *bytes & 1023;
   // Halfway values go to the even neighbour: 488.5 KB counts as 488.
-  return static_cast<std::int64_t>(std::nearbyint(static_cast<double>(*bytes) / 1024.0));
+  if (rest > 512 || (rest == 512 && kilobytes % 2 == 1)) ++kilobytes;
+  return static_cast<std::int64_t>(kilobytes);
 }
 
 void Form3::restore_destination_if_bare() {
@@ -155,7 +179,7 @@ void Form3::Command2_Click() {
   const std::string chosen_folder = trim(directories_.path());
   if (char_count(chosen_folder) > 3 && !usable_destination(chosen_folder)) {
     platform().message_box(
-        concat({text::kPathTooLong, std::to_string(longest_destination()), text::kPathTooLongEnd}), kStyleWarning,
+        concat({text::kPathTooLong, grouped_digits(longest_destination(), {}), text::kPathTooLongEnd}), kStyleWarning,
         text::kWarningTitle);
     return;
   }

@@ -14,6 +14,7 @@ TEST(FreeSpaceTextTest, GroupsDigitsAndShowsNothingForZero) {
   EXPECT_EQ(free_space_text(0, "."), " KB");
   // 3 TiB: past what 32 bits hold.
   EXPECT_EQ(free_space_text(3221225472, "."), "3.221.225.472 KB");
+  EXPECT_EQ(free_space_text(INT64_MAX, "."), "9.223.372.036.854.775.807 KB");
 }
 
 TEST_F(DialogTest, OpensOnTheStoredDestinationWithTheWizardHidden) {
@@ -105,6 +106,7 @@ TEST_F(DialogTest, FreeSpaceThresholdAt488KB) {
       {499712, "488 KB", false},          // 488 KB
       {500736, "489 KB", true},           // 489 KB
       {977 * 512, "488 KB", false},       // 488.5 KB rounds to the even 488
+      {979 * 512, "490 KB", true},        // 489.5 KB rounds to the even 490
       {std::nullopt, " KB", false},       // the query failed
       {std::uint64_t{3} << 41, "6.442.450.944 KB", true},  // 6 TiB
   };
