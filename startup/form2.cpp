@@ -31,13 +31,14 @@ void Form2::Form_Load() {
 
   // Stripes are added below each other until one lies wholly past the
   // window's bottom edge; the window is shown only when all are made.
+  // Each stripe is held from the one made before it, not looked up by name.
+  const Control* above = &first;
   int index = 1;
   int blue = kFirstBlue;
   for (;;) {
-    const Bounds above = control("Shape1(" + std::to_string(index - 1) + ")").bounds();
     Control& stripe = load_element("Shape1", index);
     stripe.set_visible(true);
-    stripe.set_top(above.top + above.height);
+    stripe.set_top(above->bounds().top + above->bounds().height);
     const Color colour = rgb(0, 0, static_cast<std::uint8_t>(blue));
     stripe.set_colors(colour, colour);
     os.do_events();
@@ -45,6 +46,7 @@ void Form2::Form_Load() {
     blue += kBlueStep;
     if (index > kBrightestStripe && blue > kLowestBlue) blue -= 2 * kBlueStep;
     if (stripe.bounds().top > double{height()} + stripe.bounds().height) break;
+    above = &stripe;
   }
 }
 
