@@ -1,5 +1,6 @@
 #include "startup/app.h"
 
+#include "base/fixed_text.h"
 #include "folderdialog/form3.h"
 #include "install/extract_piece.h"
 #include "install/install_texts.h"
@@ -28,7 +29,7 @@ void App::Main() {
   const std::string setup_file = SetupFile(platform);
   std::optional<CheckedPayload> checked = read_checked_payload(platform, setup_file);
   if (!checked) {
-    platform.message_box("'" + setup_file + "'" + std::string(text::kDamagedSetupFile), kStyleSystemWarning,
+    platform.message_box(concat({"'", setup_file, "'", text::kDamagedSetupFile}), kStyleSystemWarning,
                          product::kName);
     platform.end_program(ExitCode::stopped_by_error);
   }
