@@ -12,12 +12,12 @@ namespace zrv {
 // A group of like controls addressed by index, as Frame1(3).
 class ControlArray {
  public:
-  ControlArray(Form& form, std::string name) : form_(form), name_(std::move(name)) {}
+  ControlArray(Form& form, std::string_view name) : form_(form), name_(name) {}
   Control& operator()(int index) const { return form_.element(name_, index); }
 
  private:
   Form& form_;
-  std::string name_;
+  std::string_view name_;  // constant text
 };
 
 // The setup wizard: four pages in one fixed window above Back, Next, Cancel.
