@@ -21,7 +21,13 @@ constexpr std::uint32_t kDriveRamDisk = 6;
 // The game needs 500,000 bytes; compared in KB as a fraction.
 constexpr double kMinimumFreeKB = 500000.0 / 1024.0;
 
-bool ends_with_backslash(const std::string& text) { return !text.empty() && text.back() == '\\'; }
+bool ends_with_backslash(std::string_view text) { return !text.empty() && text.back() == '\\'; }
+
+// The first `count` characters of a text, or all of it when shorter: a view
+// into the text, where substr would copy them into a new string.
+std::string_view leading(std::string_view text, std::size_t count) {
+  return {text.data(), std::min(count, text.size())};
+}
 
 // The drive types the dialog refuses, with what it tells the user.
 struct Refusal {
@@ -98,9 +104,7 @@ Form3::Form3(Platform& platform, WizardState& state, Form1& wizard)
   drives_.on_change = [this] { Drive1_Change(); };
 }
 
-std::string Form3::windows_drive() const { return trim(state.WindowsDir).substr(0, 2); }
-
-void Form3::select_windows_drive() { drives_.set_drive(windows_drive()); }
+void Form3::select_windows_drive() { drives_.set_drive(system_drive(state.WindowsDir)); }
 
 void Form3::Form_Load() {
   copy_icon_from(wizard);
@@ -111,9 +115,9 @@ void Form3::Form_Load() {
 
   FixedText& install_dir = state.InstallDir;
   if (platform().dir_search(install_dir.trimmed(), /*include_directories=*/true).empty()) {
-    install_dir = windows_drive();
+    install_dir = system_drive(state.WindowsDir);
   }
-  const std::string destination_drive = install_dir.raw().substr(0, 2);
+  const std::string_view destination_drive = leading(install_dir.raw(), 2);
   if (!drives_.set_drive(destination_drive)) select_windows_drive();
   // The destination opens only on its own drive: where that drive was
   // refused, the directory list follows the drive list to the Windows drive.
@@ -126,9 +130,9 @@ void Form3::Form_Load() {
 }
 
 void Form3::Drive1_Change() {
-  std::string drive = trim(Drive1.caption().substr(0, 3));
-  if (!ends_with_backslash(drive)) drive += '\\';
-  const std::string root = trim(drive.substr(0, 3));
+  // "c:" or "c: [label]" names the root "c:\".
+  std::string root = trim(leading(Drive1.caption(), 3));
+  if (root.size() < 3 && !ends_with_backslash(root)) root += '\\';
   const std::string refusal = refusal_for(platform().drive_type(root), root);
   if (!refusal.empty()) {
     platform().message_box(refusal, kStyleSystemWarning, text::kDriveTitle);
@@ -141,10 +145,9 @@ void Form3::Drive1_Change() {
 
 // Points the directory list at a path; a drive that is not ready is said so
 // and the Windows drive is selected in its place.
-bool Form3::open_in_dir_list(const std::string& path) {
+bool Form3::open_in_dir_list(std::string_view path) {
   if (directories_.set_path(path)) return true;
-  const std::string drive = trim(path);
-  platform().message_box(concat({std::string_view(drive).substr(0, 2), "\\", text::kDriveNotReady}),
+  platform().message_box(concat({leading(trim(path), 2), "\\", text::kDriveNotReady}),
                          kStyleSystemWarning, text::kDriveTitle);
   select_windows_drive();
   return false;
@@ -155,8 +158,7 @@ void Form3::show_free_space() {
 }
 
 std::int64_t Form3::GetFreeSpaceKB() {
-  const std::string root = directories_.path().substr(0, 3);
-  const std::optional<std::uint64_t> bytes = platform().free_bytes(root);
+  const std::optional<std::uint64_t> bytes = platform().free_bytes(leading(directories_.path(), 3));
   if (!bytes) return 0;
   std::uint64_t kilobytes = *bytes >> 10;
   const unsigned rest = *bytes & 1023;

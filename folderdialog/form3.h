@@ -43,9 +43,8 @@ class Form3 : public Form {
   void on_query_unload(bool& cancel, UnloadMode mode) override { Form_QueryUnload(cancel, mode); }
 
  private:
-  std::string windows_drive() const;
   void select_windows_drive();
-  bool open_in_dir_list(const std::string& path);
+  bool open_in_dir_list(std::string_view path);
   void restore_destination_if_bare();
   void show_free_space();
   bool make_new_directory(const std::string& path);

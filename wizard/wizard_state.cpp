@@ -3,11 +3,12 @@
 #include "wizard/texts.h"
 
 namespace zrv {
-namespace {
 
-std::string system_drive(const std::string& windows_dir) { return trim(windows_dir).substr(0, 2); }
-
-}  // namespace
+std::string system_drive(std::string_view windows_dir) {
+  std::string drive = trim(windows_dir);
+  if (drive.size() > 2) drive.resize(2);
+  return drive;
+}
 
 std::string program_files_dir(const std::string& windows_dir) {
   return system_drive(windows_dir).append(text::kProgramFiles);

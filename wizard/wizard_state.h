@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "base/fixed_text.h"
 
@@ -21,6 +22,8 @@ struct WizardState {
   std::string WindowsDir;
 };
 
+// The system drive, "C:", from the Windows directory.
+std::string system_drive(std::string_view windows_dir);
 // The system drive followed by "\Program Files\Zarvelo", worked out afresh
 // from the Windows directory wherever it is needed.
 std::string default_install_dir(const std::string& windows_dir);
