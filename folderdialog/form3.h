@@ -47,7 +47,7 @@ class Form3 : public Form {
   bool open_in_dir_list(std::string_view path);
   void restore_destination_if_bare();
   void show_free_space();
-  bool make_new_directory(const std::string& path);
+  bool make_new_directory(std::string_view path);
 
   DriveList drives_;
   DirList directories_;

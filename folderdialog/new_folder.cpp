@@ -12,12 +12,15 @@ namespace {
 // The characters the dialog refuses itself; others the file system judges.
 constexpr std::string_view kRefusedCharacters = "*\\?";
 
-std::string with_backslash(const std::string& directory) {
-  return !trim(directory).empty() && trim(directory).back() == '\\' ? directory : directory + "\\";
+// The directory with a backslash after it, unless it ends (blanks aside) with one.
+std::string with_backslash(std::string directory) {
+  const std::size_t last = std::string_view(directory).find_last_not_of(' ');
+  if (last == std::string_view::npos || directory[last] != '\\') directory += '\\';
+  return directory;
 }
 
 // Every message about the new directory starts with its path in quotes.
-void tell(Platform& os, const std::string& path, std::string_view rest) {
+void tell(Platform& os, std::string_view path, std::string_view rest) {
   os.message_box(concat({"'", path, rest}), kStyleWarning, text::kNewDirectoryTitle);
 }
 
@@ -25,16 +28,16 @@ void tell(Platform& os, const std::string& path, std::string_view rest) {
 
 void Form3::Command1_Click() {
   Platform& os = platform();
-  const std::string parent = directories_.path();
-  const std::string prompt = concat({text::kNewDirectoryPrompt, "\r\r", with_backslash(parent)});
-  const std::string answer = os.input_box(trim(prompt), text::kNewDirectoryTitle);
+  const std::string parent = with_backslash(directories_.path());
+  const std::string answer =
+      os.input_box(trim(concat({text::kNewDirectoryPrompt, "\r\r", parent})), text::kNewDirectoryTitle);
   const std::string name = trim(answer);
   if (name.empty()) return;
   if (answer.find_first_of(kRefusedCharacters) != std::string::npos) {
     os.message_box(text::kInvalidCharacters, kStyleWarning, text::kInvalidCharactersTitle);
     return;
   }
-  const std::string path = with_backslash(parent) + name;
+  const std::string path = concat({parent, name});
   if (!make_new_directory(path)) return;
   if (!directories_.set_path(path)) {
     tell(os, path, text::kDirectoryNotOpened);
@@ -45,7 +48,7 @@ void Form3::Command1_Click() {
 
 // Makes the directory unless it exists. A name the file system refuses, and
 // a file of that name, are told once; the list then stays on the parent.
-bool Form3::make_new_directory(const std::string& path) {
+bool Form3::make_new_directory(std::string_view path) {
   Platform& os = platform();
   if (os.dir_search(path, /*include_directories=*/true).empty()) {
     if (os.make_directory(path)) return true;
