@@ -73,6 +73,9 @@ class Form1 : public Form {
  private:
   void wire_click(Control& control, void (Form1::*routine)());
   bool prepare_destination();
+  // Whether anything, file or directory, is at the path.
+  bool exists(std::string_view path);
+  bool make_if_missing(std::string_view dir);
   void back_to_destination_page();
   void load_system_directories();
   void look_up_previous_installation();

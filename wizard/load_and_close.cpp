@@ -20,10 +20,6 @@ std::string without_trailing_backslash(std::string path) {
   return path;
 }
 
-bool exists(Platform& platform, const std::string& path) {
-  return !platform.dir_search(path, /*include_directories=*/true).empty();
-}
-
 }  // namespace
 
 void Form1::Form_Load() {
@@ -74,7 +70,7 @@ void Form1::look_up_previous_installation() {
     // A recorded folder that is gone, too long for the installation's files
     // (or cut by the field), or no local folder, is not offered.
     const std::string recorded = state.InstallDir.trimmed();
-    if (!usable_destination(recorded) || !exists(os, recorded)) state.InstallDir = default_dir;
+    if (!usable_destination(recorded) || !exists(recorded)) state.InstallDir = default_dir;
     return;
   }
 }

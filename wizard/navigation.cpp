@@ -10,11 +10,22 @@ namespace {
 
 constexpr int kPageCount = 4;
 
-bool exists(Platform& platform, const std::string& path) {
-  return !platform.dir_search(path, /*include_directories=*/true).empty();
+void tell_error(Platform& os, std::string_view dir, std::string_view rest) {
+  os.message_box(concat({dir, rest}), kStyleWarning, text::kErrorTitle);
 }
 
 }  // namespace
+
+bool Form1::exists(std::string_view path) {
+  return !platform().dir_search(path, /*include_directories=*/true).empty();
+}
+
+// False, after telling the user, when the directory is missing and cannot be made.
+bool Form1::make_if_missing(std::string_view dir) {
+  if (exists(dir) || platform().make_directory(dir)) return true;
+  tell_error(platform(), dir, text::kCannotCreateDirectory);
+  return false;
+}
 
 void Form1::update_navigation() {
   const int page = state.CurrentPage;
@@ -48,22 +59,15 @@ void Form1::ShowPage() {
 // directory is created on the user's behalf; any other missing directory is
 // the user's to fix.
 bool Form1::prepare_destination() {
-  Platform& os = platform();
   const std::string install_dir = state.InstallDir.trimmed();
-  if (exists(os, install_dir)) return true;
+  if (exists(install_dir)) return true;
 
   const std::string default_dir = default_install_dir(state.WindowsDir);
   if (install_dir != default_dir) {
-    os.message_box(concat({install_dir, text::kDirectoryNotFound}), kStyleWarning, text::kErrorTitle);
+    tell_error(platform(), install_dir, text::kDirectoryNotFound);
     return false;
   }
-  for (const std::string& dir : {program_files_dir(state.WindowsDir), default_dir}) {
-    if (!exists(os, dir) && !os.make_directory(dir)) {
-      os.message_box(concat({dir, text::kCannotCreateDirectory}), kStyleWarning, text::kErrorTitle);
-      return false;
-    }
-  }
-  return true;
+  return make_if_missing(program_files_dir(state.WindowsDir)) && make_if_missing(default_dir);
 }
 
 void Form1::back_to_destination_page() {
