@@ -14,8 +14,8 @@
 namespace zrv {
 namespace {
 
-std::string without_trailing_backslash(std::string path) {
-  path = trim(path);
+std::string without_trailing_backslash(std::string_view text) {
+  std::string path = trim(text);
   if (!path.empty() && path.back() == '\\') path.pop_back();
   return path;
 }
