@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "folderdialog/form3.h"
+
 namespace zrv {
 namespace {
 
@@ -14,7 +16,8 @@ bool same_drive(std::string_view entry, std::string_view text) {
 
 bool DriveList::shows(std::string_view text) const { return same_drive(control_.caption(), text); }
 
-DriveList::DriveList(Platform& platform, Control& control) : platform_(platform), control_(control) {
+DriveList::DriveList(Form3& dialog, Platform& platform, Control& control)
+    : dialog_(dialog), platform_(platform), control_(control) {
   control_.set_items(platform_.drive_list());
   control_.on_choose = [this](int index) { set_drive(control_.items()[static_cast<std::size_t>(index)]); };
 }
@@ -33,7 +36,7 @@ bool DriveList::set_drive(std::string_view requested) {
     }
     control_.set_caption(entries[i]);
     control_.set_list_index(static_cast<int>(i));
-    if (on_change) on_change();
+    dialog_.Drive1_Change();
     return true;
   }
   return false;

@@ -99,11 +99,10 @@ Form3::Form3(Platform& platform, WizardState& state, Form1& wizard)
       Label1(control("Label1")),
       Label2(control("Label2")),
       Label3(control("Label3")),
-      drives_(platform, Drive1),
+      drives_(*this, platform, Drive1),
       directories_(platform, Dir1) {
   Command1.on_click = [this] { Command1_Click(); };
   Command2.on_click = [this] { Command2_Click(); };
-  drives_.on_change = [this] { Drive1_Change(); };
 }
 
 void Form3::select_windows_drive() { drives_.set_drive(system_drive(state.WindowsDir)); }
