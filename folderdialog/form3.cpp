@@ -37,19 +37,23 @@ struct Refusal {
   std::string_view message;
 };
 constexpr Refusal kRefusals[] = {
+    {kDriveUnknown, text::kDriveNotFound},  // after the drive's root: "e:\ bulunamadı!"
     {kDriveRemovable, text::kNoFloppy},
     {kDriveRemote, text::kNoNetwork},
     {kDriveCdRom, text::kNoCd},
     {kDriveRamDisk, text::kNoRam},
 };
 
-// What the dialog tells the user of a drive it refuses; empty for a drive it takes.
-std::string refusal_for(std::uint32_t drive_type, std::string_view root) {
-  if (drive_type == kDriveUnknown) return concat({root, text::kDriveNotFound});
+// Tells the user why the dialog refuses the drive; false for a drive it takes.
+bool refused(Platform& os, std::string_view root) {
+  const std::uint32_t drive_type = os.drive_type(root);
   for (const Refusal& refusal : kRefusals) {
-    if (refusal.drive_type == drive_type) return std::string(refusal.message);
+    if (refusal.drive_type != drive_type) continue;
+    const std::string_view subject = drive_type == kDriveUnknown ? root : std::string_view();
+    os.message_box(concat({subject, refusal.message}), kStyleSystemWarning, text::kDriveTitle);
+    return true;
   }
-  return {};
+  return false;
 }
 
 // Divides by ten and returns the remainder, sixteen bits at a time as on
@@ -137,9 +141,7 @@ void Form3::Drive1_Change() {
   // "c:" or "c: [label]" names the root "c:\".
   std::string root = trim(leading(Drive1.caption(), 3));
   if (root.size() < 3 && !ends_with_backslash(root)) root += '\\';
-  const std::string refusal = refusal_for(platform().drive_type(root), root);
-  if (!refusal.empty()) {
-    platform().message_box(refusal, kStyleSystemWarning, text::kDriveTitle);
+  if (refused(platform(), root)) {
     // Runs a whole pass for the Windows drive before this one goes on.
     select_windows_drive();
   }
