@@ -185,18 +185,18 @@ void Form3::Command2_Click() {
   }
   FixedText& install_dir = state.InstallDir;
   const std::string chosen_folder = trim(directories_.path());
-  if (char_count(chosen_folder) > 3 && !usable_destination(chosen_folder)) {
-    platform().message_box(
-        concat({text::kPathTooLong, grouped_digits(longest_destination(), {}), text::kPathTooLongEnd}), kStyleWarning,
-        text::kWarningTitle);
-    return;
-  }
+  // A drive's root is no destination: the one before stays.
   if (char_count(chosen_folder) > 3) {
-    install_dir = directories_.path();
-    std::string chosen = install_dir.trimmed();
-    if (ends_with_backslash(chosen)) {
-      chosen.pop_back();
-      install_dir = chosen;
+    if (!usable_destination(chosen_folder)) {
+      platform().message_box(
+          concat({text::kPathTooLong, grouped_digits(longest_destination(), {}), text::kPathTooLongEnd}),
+          kStyleWarning, text::kWarningTitle);
+      return;
+    }
+    if (ends_with_backslash(chosen_folder)) {
+      install_dir = leading(chosen_folder, chosen_folder.size() - 1);
+    } else {
+      install_dir = directories_.path();
     }
   }
   restore_destination_if_bare();
