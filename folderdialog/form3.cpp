@@ -1,5 +1,6 @@
 #include "folderdialog/form3.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "folderdialog/texts.h"
