@@ -40,15 +40,15 @@ struct FontSpec {
 inline constexpr int kNoTabStop = -1;
 
 // The tables are most of the forms' static data, so the fields are as narrow
-// as their values allow: twips of a form fit 16 bits, and the few controls
-// with a font of their own point to it.
+// as their values allow: texts as plain C strings, twips of a form fit 16
+// bits, and the few controls with a font of their own point to it.
 struct ControlLayout {
-  std::string_view name;       // "Command2", "Frame1(3)", "Shape1(0)"
+  const char* name;       // "Command2", "Frame1(3)", "Shape1(0)"
   ControlKind kind;
-  std::string_view container;  // a control's name, or empty for the window
+  const char* container;  // a control's name, or "" for the window
   std::int16_t left, top, width, height;
   std::int16_t tab_index;
-  std::string_view caption;
+  const char* caption;
   bool visible = true;
   bool enabled = true;
   bool transparent = false;

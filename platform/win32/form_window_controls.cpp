@@ -85,7 +85,7 @@ void FormWindow::add_control(Control& control) {
 }
 
 HWND FormWindow::container_window(const Control& control) {
-  if (control.layout().container.empty()) return window_;
+  if (!*control.layout().container) return window_;
   Control* container = form_.find(control.layout().container);
   if (!container || container == &control) return window_;
   add_control(*container);
