@@ -22,8 +22,10 @@ constexpr std::array kControls{
     ControlLayout{"Frame1(1)", K::Frame, "", 960, 0, 4035, 2655, 5, "", kShown, kOn},
     ControlLayout{"Label1", K::Label, "Frame1(1)", 120, 240, 3795, 975, 6, text::kGreeting.data(), kShown, kOn},
     ControlLayout{"Frame1(3)", K::Frame, "", 960, 60, 4035, 2595, 7, "", kHidden, kOn},
-    ControlLayout{"Label9", K::Label, "Frame1(3)", 180, 240, 3735, 615, 8, text::kDestinationIntro.data(), kShown, kOn},
-    ControlLayout{"Command4", K::Button, "Frame1(3)", 2160, 2160, 1755, 315, 9, text::kChangeDirectory.data(), kShown, kOn},
+    ControlLayout{"Label9", K::Label, "Frame1(3)", 180, 240, 3735, 615, 8, text::kDestinationIntro.data(), kShown,
+                  kOn},
+    ControlLayout{"Command4", K::Button, "Frame1(3)", 2160, 2160, 1755, 315, 9, text::kChangeDirectory.data(), kShown,
+                  kOn},
     ControlLayout{"Label10", K::Label, "Frame1(3)", 180, 1200, 3795, 435, 10, "", kShown, kOn},
     ControlLayout{"Frame1(4)", K::Frame, "", 960, 60, 4035, 2595, 11, "", kHidden, kOn},
     ControlLayout{"Label11", K::Label, "Frame1(4)", 120, 240, 3795, 855, 12, "", kShown, kOn},
@@ -33,7 +35,8 @@ constexpr std::array kControls{
     ControlLayout{"Label3", K::Label, "Frame1(2)", 180, 240, 3735, 315, 16, text::kPleaseRead.data(), kShown, kOn},
     ControlLayout{"Text1", K::TextBox, "Frame1(2)", 120, 540, 3795, 1515, 17, text::kDisclaimer.data(), kShown, kOn},
     ControlLayout{"Option1", K::OptionButton, "Frame1(2)", 180, 2100, 3495, 195, 18, text::kAccept.data(), kShown, kOn},
-    ControlLayout{"Option2", K::OptionButton, "Frame1(2)", 180, 2340, 3675, 195, 19, text::kDecline.data(), kShown, kOn},
+    ControlLayout{"Option2", K::OptionButton, "Frame1(2)", 180, 2340, 3675, 195, 19, text::kDecline.data(), kShown,
+                  kOn},
 };
 
 }  // namespace
