@@ -30,7 +30,7 @@ constexpr Color rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
 inline constexpr Color kNoColor = 0xFFFFFFFFu;  // the platform's default
 
 struct FontSpec {
-  std::string_view face;  // empty: the platform's default dialog font
+  std::string_view face;
   int points = 0;
   bool bold = false;
   bool italic = false;
@@ -39,18 +39,21 @@ struct FontSpec {
 
 inline constexpr int kNoTabStop = -1;
 
+// The tables are most of the forms' static data, so the fields are as narrow
+// as their values allow: texts as plain C strings, twips of a form fit 16
+// bits, and the few controls with a font of their own point to it.
 struct ControlLayout {
-  std::string_view name;       // "Command2", "Frame1(3)", "Shape1(0)"
+  const char* name;       // "Command2", "Frame1(3)", "Shape1(0)"
   ControlKind kind;
-  std::string_view container;  // a control's name, or empty for the window
-  int left, top, width, height;
-  int tab_index;
-  std::string_view caption;
+  const char* container;  // a control's name, or "" for the window
+  std::int16_t left, top, width, height;
+  std::int16_t tab_index;
+  const char* caption;
   bool visible = true;
   bool enabled = true;
-  Color fore_color = kNoColor;
   bool transparent = false;
-  FontSpec font = {};
+  Color fore_color = kNoColor;
+  const FontSpec* font = nullptr;  // none: the platform's default dialog font
 };
 
 enum class BorderStyle : std::uint8_t {

@@ -105,7 +105,7 @@ void Form::copy_icon_from(const Form& other) {
 void Form::option_chosen(Control& option) {
   for (const std::unique_ptr<Control>& other : controls_) {
     if (other.get() != &option && other->kind() == ControlKind::OptionButton &&
-        other->layout().container == option.layout().container && other->value() != 0) {
+        std::string_view(other->layout().container) == option.layout().container && other->value() != 0) {
       other->set_value(0);
     }
   }

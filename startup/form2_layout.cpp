@@ -12,9 +12,9 @@ constexpr FontSpec kCreditFont{"MS Sans Serif", 18, true, true, kTurkishCharset}
 
 constexpr std::array kControls{
     ControlLayout{"Label1", ControlKind::Label, "", 300, 720, 8055, 555, kNoTabStop, "Zarvelo v.3.0",
-                true, true, kWhite, true, kTitleFont},
+                true, true, true, kWhite, &kTitleFont},
     ControlLayout{"Label2", ControlKind::Label, "", 300, 1440, 3555, 555, kNoTabStop,
-                "Dalvorin Yazılım", true, true, kWhite, true, kCreditFont},
+                "Dalvorin Yazılım", true, true, true, kWhite, &kCreditFont},
     // The first stripe; the load routine makes the others as copies of it.
     ControlLayout{"Shape1(0)", ControlKind::Shape, "", 0, 0, 11715, 75, kNoTabStop, "", true, true},
 };

@@ -26,6 +26,6 @@ HWND create_control_window(const ControlWindowRequest& request);
 bool is_drop_down(const Control& control);
 
 // The font a control's table asks for, or nothing for the dialog font.
-UniqueFont create_control_font(const FontSpec& font, const Dpi& dpi);
+UniqueFont create_control_font(const FontSpec* font, const Dpi& dpi);
 
 }  // namespace zrv::win32

@@ -1,5 +1,7 @@
 #include "platform/win32/dialog_template.h"
 
+#include <cstdlib>
+
 namespace zrv::win32 {
 
 namespace {
@@ -10,7 +12,7 @@ constexpr std::wstring_view kFontFace = L"MS Shell Dlg";
 DialogTemplate::DialogTemplate(DWORD style, short width, short height, std::wstring_view title) {
   put_dword(style | DS_SETFONT);
   put_dword(0);  // extended style
-  count_offset_ = words_.size();
+  count_offset_ = size_;
   put_word(0);  // item count, filled in by add_item
   put_word(0);  // x: DS_CENTER places the box
   put_word(0);  // y
@@ -38,14 +40,19 @@ void DialogTemplate::add_item(ItemClass item_class, WORD id, DWORD style, short 
 }
 
 const DLGTEMPLATE* DialogTemplate::get() const {
-  return reinterpret_cast<const DLGTEMPLATE*>(words_.data());
+  return reinterpret_cast<const DLGTEMPLATE*>(words_);
 }
 
 void DialogTemplate::align_to_dword() {
-  if (words_.size() % 2 != 0) put_word(0);
+  if (size_ % 2 != 0) put_word(0);
 }
 
-void DialogTemplate::put_word(WORD value) { words_.push_back(value); }
+void DialogTemplate::put_word(WORD value) {
+  // The dialogs are the program's own, so a template that outgrows the
+  // buffer is a fault in the program: stop rather than show half a dialog.
+  if (size_ == kMaxWords) std::abort();
+  words_[size_++] = value;
+}
 
 void DialogTemplate::put_dword(DWORD value) {
   put_word(LOWORD(value));

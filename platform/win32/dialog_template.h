@@ -1,8 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
 #include <string_view>
-#include <vector>
 
 namespace zrv::win32 {
 
@@ -19,12 +19,17 @@ class DialogTemplate {
 
  private:
   void align_to_dword();
-  // Every word goes through here, so the vector's growth code is there once.
+  // Every word goes through here, so the bounds check is there once.
   void put_word(WORD value);
   void put_dword(DWORD value);
   void put_string(std::wstring_view text);
 
-  std::vector<WORD> words_;
+  // A fixed buffer rather than a vector, which would bring its growth code
+  // into the program for one small dialog. Windows wants the template
+  // DWORD-aligned.
+  static constexpr size_t kMaxWords = 256;
+  alignas(DWORD) WORD words_[kMaxWords];
+  size_t size_ = 0;
   size_t count_offset_ = 0;
 };
 

@@ -71,6 +71,10 @@ FormWindow::~FormWindow() {
   // first, so no message that destruction sends finds a dying peer.
   SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
   DestroyWindow(window_);
+  // The controls that used them are gone with the window.
+  for (const Widget& widget : widgets_) {
+    if (widget.own_font) DeleteObject(widget.own_font);
+  }
 }
 
 bool FormWindow::create_window() {

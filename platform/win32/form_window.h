@@ -44,7 +44,10 @@ class FormWindow final : public WindowPeer {
     Control* control = nullptr;
     HWND window = nullptr;  // null for shapes
     RECT pixels{};          // where the control is, in its container's client area
-    UniqueFont own_font;    // only when the table names a font
+    // Only when the table names a font; the window's destructor deletes it.
+    // A plain handle keeps Widget trivially copyable, so the vector's
+    // growth code is a plain copy.
+    HFONT own_font = nullptr;
   };
 
   FormWindow(Form& form, const SharedLook& look);

@@ -45,7 +45,7 @@ void FormWindow::paint(HDC dc, const RECT& area) {
     for (const Widget& widget : widgets_) {
       const Control* control = widget.control;
       if (!control || control->kind() != ControlKind::Shape || !control->visible()) continue;
-      if (!control->layout().container.empty()) continue;  // shapes live on the form itself
+      if (*control->layout().container) continue;  // shapes live on the form itself
       RECT overlap;
       if (IntersectRect(&overlap, &widget.pixels, &band)) draw_shape(buffer.get(), widget.pixels, *control);
     }

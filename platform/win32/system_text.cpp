@@ -8,9 +8,9 @@ namespace {
 constexpr DWORD kLongestPath = 32768;
 
 // For calls that return the length written, or, when the buffer is too
-// small, the size needed including the terminating NUL.
-template <typename Query>
-std::wstring query_sized_text(Query query) {
+// small, the size needed including the terminating NUL. One function with
+// the call passed by pointer, not a template, so its loop is there once.
+std::wstring query_sized_text(DWORD (*query)(wchar_t* buffer, DWORD size)) {
   std::wstring buffer(MAX_PATH, L'\0');
   while (true) {
     const DWORD length = query(buffer.data(), static_cast<DWORD>(buffer.size()));
@@ -30,22 +30,16 @@ std::wstring temp_path_text() {
 }
 
 std::wstring windows_directory_text() {
-  return query_sized_text([](wchar_t* buffer, DWORD size) { return GetWindowsDirectoryW(buffer, size); });
+  return query_sized_text([](wchar_t* buffer, DWORD size) -> DWORD { return GetWindowsDirectoryW(buffer, size); });
 }
 
 std::wstring module_file_name() {
   // GetModuleFileNameW truncates silently and returns the buffer size when
-  // the name does not fit, so grow until it returns less.
-  for (DWORD size = MAX_PATH; size <= kLongestPath; size *= 2) {
-    std::wstring buffer(size, L'\0');
-    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), size);
-    if (length == 0) return {};
-    if (length < size) {
-      buffer.resize(length);
-      return buffer;
-    }
-  }
-  return {};
+  // the name does not fit: ask for twice the room then.
+  return query_sized_text([](wchar_t* buffer, DWORD size) {
+    const DWORD length = GetModuleFileNameW(nullptr, buffer, size);
+    return length < size ? length : 2 * size;
+  });
 }
 
 std::wstring window_text(HWND window) {

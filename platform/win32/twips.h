@@ -27,8 +27,11 @@ struct Dpi {
 
   // A rectangle in twips as pixels. Both edges are converted, not the width,
   // so controls that touch in twips (the backdrop's stripes) touch on screen.
+  // MulDiv rounds halves away from zero as round_pixels does, and keeps the
+  // table's whole twips out of floating point.
   RECT to_pixels(int left, int top, int width, int height) const {
-    return RECT{to_pixels_x(left), to_pixels_y(top), to_pixels_x(left + width), to_pixels_y(top + height)};
+    return RECT{MulDiv(left, x, kTwipsPerInch), MulDiv(top, y, kTwipsPerInch), MulDiv(left + width, x, kTwipsPerInch),
+                MulDiv(top + height, y, kTwipsPerInch)};
   }
 
  private:

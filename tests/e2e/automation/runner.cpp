@@ -429,7 +429,7 @@ Outcome Runner::expect_designed(const Words& args) {
     const bool has_text = layout.kind != zrv::ControlKind::Frame && layout.kind != zrv::ControlKind::PictureBox &&
                           layout.kind != zrv::ControlKind::Image;
     const auto text = text_of(window);
-    if (has_text && !layout.caption.empty() && (!text || *text != widen(layout.caption))) {
+    if (has_text && *layout.caption && (!text || *text != widen(layout.caption))) {
       differences += "\n       " + name + ": text " + quoted(text.value_or(L"?")) + ", designed " +
                      quoted(widen(layout.caption));
     }
