@@ -58,7 +58,9 @@ RegValue Win32Registry::reg_query_value(RegKey key, std::string_view name) {
   // stored: with its terminating NUL when it has one, without when not.
   std::vector<BYTE> bytes;
   for (int attempt = 0; attempt < kQueryAttempts; ++attempt) {
-    bytes.assign(size, 0);
+    // resize, not assign: the read fills the buffer, and resize's code is
+    // linked already for other byte buffers.
+    bytes.resize(size);
     DWORD got = size;
     status = RegQueryValueExW(handle, value_name.c_str(), nullptr, &type, bytes.empty() ? nullptr : bytes.data(), &got);
     if (status == ERROR_MORE_DATA) {
