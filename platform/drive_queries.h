@@ -9,9 +9,11 @@
 namespace zrv {
 
 class DriveQueries {
- public:
-  virtual ~DriveQueries() = default;
+ protected:
+  // Never destroyed through the role (platform.h says why).
+  ~DriveQueries() = default;
 
+ public:
   // The drives as the drive list shows them: the lower-case letter and a
   // colon, then a blank and the volume label or share name if any; floppy
   // drives exactly "a:" and "b:".

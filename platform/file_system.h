@@ -22,9 +22,11 @@ class HeldDirectory {
 };
 
 class FileSystem {
- public:
-  virtual ~FileSystem() = default;
+ protected:
+  // Never destroyed through the role (platform.h says why).
+  ~FileSystem() = default;
 
+ public:
   // The name of the first entry matching the path (which may end in a
   // pattern), or empty text. With directories counted, an existing directory
   // or file is found; without, only a plain file.

@@ -8,9 +8,11 @@
 namespace zrv {
 
 class MessageBoxes {
- public:
-  virtual ~MessageBoxes() = default;
+ protected:
+  // Never destroyed through the role (platform.h says why).
+  ~MessageBoxes() = default;
 
+ public:
   // A modal message box; returns the button pressed (kAnswerOk, kAnswerYes…).
   // Carriage returns in the prompt start new lines.
   virtual int message_box(std::string_view prompt, int style, std::string_view title) = 0;

@@ -15,6 +15,11 @@
 // It is the sum of the roles, each its own small interface, so that a small
 // program can be written against only the roles it uses and link only
 // their implementations.
+//
+// A platform and its roles are always owned by their concrete type, never
+// deleted through an interface, so the destructors are protected and not
+// virtual: a virtual one would add a destructor pair and this-adjusting
+// thunks to every role's vtable in every program.
 namespace zrv {
 
 class Platform : public MessageBoxes,
@@ -23,6 +28,9 @@ class Platform : public MessageBoxes,
                  public ProcessServices,
                  public RegistryAccess,
                  public DriveQueries,
-                 public ShellServices {};
+                 public ShellServices {
+ protected:
+  ~Platform() = default;
+};
 
 }  // namespace zrv

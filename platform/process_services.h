@@ -9,9 +9,11 @@
 namespace zrv {
 
 class ProcessServices {
- public:
-  virtual ~ProcessServices() = default;
+ protected:
+  // Never destroyed through the role (platform.h says why).
+  ~ProcessServices() = default;
 
+ public:
   // Claims the name for this process until it ends, on the whole machine
   // (every user's session); false when another process holds it already.
   virtual bool claim_single_run(std::string_view name) = 0;

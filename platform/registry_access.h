@@ -8,9 +8,11 @@
 namespace zrv {
 
 class RegistryAccess {
- public:
-  virtual ~RegistryAccess() = default;
+ protected:
+  // Never destroyed through the role (platform.h says why).
+  ~RegistryAccess() = default;
 
+ public:
   virtual std::int32_t reg_create_key(RegKey root, std::string_view sub_key, RegKey& key) = 0;
   virtual std::int32_t reg_open_key(RegKey root, std::string_view sub_key, RegKey& key) = 0;
   virtual RegValue reg_query_value(RegKey key, std::string_view name) = 0;

@@ -17,9 +17,11 @@ class DdeConversation {
 };
 
 class ShellServices {
- public:
-  virtual ~ShellServices() = default;
+ protected:
+  // Never destroyed through the role (platform.h says why).
+  ~ShellServices() = default;
 
+ public:
   // Null when no server answers for the service and topic.
   virtual std::unique_ptr<DdeConversation> dde_connect(std::string_view service, std::string_view topic) = 0;
   // The Start menu's Programs folder: the user's own, or the one all users

@@ -21,9 +21,11 @@ struct TwipsPerPixel {
 };
 
 class WindowToolkit {
- public:
-  virtual ~WindowToolkit() = default;
+ protected:
+  // Never destroyed through the role (platform.h says why).
+  ~WindowToolkit() = default;
 
+ public:
   // A modal input box; returns the typed text, or empty text on Cancel.
   virtual std::string input_box(std::string_view prompt, std::string_view title) = 0;
   // Handles every pending window message, then returns.

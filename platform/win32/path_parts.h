@@ -7,14 +7,17 @@ namespace zrv::win32 {
 // "C:\x\*.tmp", "C:" of "C:*.tmp", empty for a bare name.
 inline std::wstring_view folder_of(std::wstring_view path) {
   const size_t cut = path.find_last_of(L"\\/:");
-  return cut == std::wstring_view::npos ? std::wstring_view() : path.substr(0, cut + 1);
+  return cut == std::wstring_view::npos ? std::wstring_view() : std::wstring_view(path.data(), cut + 1);
 }
 
 // The part after the last separator: a name, or a pattern.
-// Both return views into the path they are given.
+// Both return views into the path they are given. A cut found in the path
+// is always inside it, so the views are made without substr, whose range
+// check would be linked for wide strings for these alone.
 inline std::wstring_view last_part(std::wstring_view path) {
   const size_t cut = path.find_last_of(L"\\/:");
-  return cut == std::wstring_view::npos ? path : path.substr(cut + 1);
+  if (cut != std::wstring_view::npos) path.remove_prefix(cut + 1);
+  return path;
 }
 
 }  // namespace zrv::win32

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <cwchar>
 #include <cwctype>
 #include <vector>
 
@@ -26,9 +27,9 @@ class QuietDriveErrors {
 // Folders in the order the user's language sorts them, ignoring case; the
 // signature is qsort's.
 int compare_names(const void* a, const void* b) {
-  const std::wstring& first = **static_cast<const std::wstring* const*>(a);
-  const std::wstring& second = **static_cast<const std::wstring* const*>(b);
-  switch (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, first.c_str(), -1, second.c_str(), -1)) {
+  const wchar_t* first = *static_cast<const wchar_t* const*>(a);
+  const wchar_t* second = *static_cast<const wchar_t* const*>(b);
+  switch (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, first, -1, second, -1)) {
     case CSTR_LESS_THAN:
       return -1;
     case CSTR_GREATER_THAN:
@@ -105,7 +106,10 @@ std::vector<std::string> Win32Drives::sub_directories(std::string_view path) {
   std::wstring pattern = widen(path);
   if (!pattern.empty() && pattern.back() != L'\\') pattern += L'\\';
   pattern += L'*';
-  std::vector<std::wstring> names;
+  // The names follow each other in one text, each ended by a NUL, which no
+  // name contains: one buffer instead of a vector of strings.
+  std::wstring names;
+  size_t count = 0;
   WIN32_FIND_DATAW entry;
   HANDLE search = FindFirstFileW(pattern.c_str(), &entry);
   if (search != INVALID_HANDLE_VALUE) {
@@ -113,17 +117,22 @@ std::vector<std::string> Win32Drives::sub_directories(std::string_view path) {
       const std::wstring_view name = entry.cFileName;
       const bool directory = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
       const bool hidden = (entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
-      if (directory && !hidden && name != L"." && name != L"..") names.push_back(std::wstring(name));
+      if (directory && !hidden && name != L"." && name != L"..") {
+        names += name;
+        names += L'\0';
+        ++count;
+      }
     } while (FindNextFileW(search, &entry));
     FindClose(search);
   }
   // Sorted with msvcrt's qsort, over pointers to the names: that DLL is
   // loaded anyway, and std::sort would add a sort of its own for this list.
-  std::vector<const std::wstring*> order(names.size());
-  for (size_t i = 0; i < names.size(); ++i) order[i] = &names[i];
+  std::vector<const wchar_t*> order(count);
+  const wchar_t* name = names.c_str();
+  for (size_t i = 0; i < count; ++i, name += std::wcslen(name) + 1) order[i] = name;
   std::qsort(order.data(), order.size(), sizeof(order[0]), compare_names);
   std::vector<std::string> result;
-  for (const std::wstring* name : order) result.push_back(narrow(*name));
+  for (const wchar_t* sorted : order) result.push_back(narrow(sorted));
   return result;
 }
 

@@ -2,7 +2,7 @@
 // raw byte files.
 #include <windows.h>
 
-#include <vector>
+#include <cwchar>
 
 #include "platform/win32/path_parts.h"
 #include "platform/win32/unique_handle.h"
@@ -45,8 +45,9 @@ bool Win32FileSystem::delete_files(std::string_view pattern) {
   if (wide.empty() || last_part(wide).empty()) return false;
   const std::wstring_view folder = folder_of(wide);
   // The files are collected first: deleting while the search is open may make
-  // it skip or repeat entries on some file systems.
-  std::vector<std::wstring> paths;
+  // it skip or repeat entries on some file systems. Their paths follow each
+  // other in one text, each ended by a NUL, which no name contains.
+  std::wstring paths;
   WIN32_FIND_DATAW entry;
   {
     UniqueFind search(FindFirstFileW(wide.c_str(), &entry));
@@ -57,14 +58,14 @@ bool Win32FileSystem::delete_files(std::string_view pattern) {
     }
     do {
       if (is_directory(entry)) continue;
-      std::wstring path(folder);
-      path += entry.cFileName;
-      paths.push_back(std::move(path));
+      paths += folder;
+      paths += entry.cFileName;
+      paths += L'\0';
     } while (FindNextFileW(search.get(), &entry));
   }
   bool all_deleted = true;
-  for (const std::wstring& path : paths) {
-    if (!DeleteFileW(path.c_str())) all_deleted = false;
+  for (const wchar_t* path = paths.c_str(); path < paths.c_str() + paths.size(); path += wcslen(path) + 1) {
+    if (!DeleteFileW(path)) all_deleted = false;
   }
   return all_deleted;
 }

@@ -28,14 +28,14 @@ bool Win32ProcessServices::claim_single_run(std::string_view name) {
 std::string Win32ProcessServices::program_directory() {
   const std::wstring module = module_file_name();
   const size_t cut = module.find_last_of(L'\\');
-  return cut == std::wstring::npos ? std::string() : narrow(std::wstring_view(module).substr(0, cut));
+  return cut == std::wstring::npos ? std::string() : narrow(std::wstring_view(module.data(), cut));
 }
 
 std::string Win32ProcessServices::program_name() {
   const std::wstring module = module_file_name();
   std::wstring_view name = last_part(module);
   const size_t dot = name.find_last_of(L'.');
-  if (dot != std::wstring_view::npos) name = name.substr(0, dot);
+  if (dot != std::wstring_view::npos) name.remove_suffix(name.size() - dot);
   return narrow(name);
 }
 

@@ -58,7 +58,9 @@ RegValue Win32Registry::reg_query_value(RegKey key, std::string_view name) {
   // stored: with its terminating NUL when it has one, without when not.
   std::vector<BYTE> bytes;
   for (int attempt = 0; attempt < kQueryAttempts; ++attempt) {
-    bytes.assign(size, 0);
+    // resize, not assign: the read fills the buffer, and resize's code is
+    // linked already for other byte buffers.
+    bytes.resize(size);
     DWORD got = size;
     status = RegQueryValueExW(handle, value_name.c_str(), nullptr, &type, bytes.empty() ? nullptr : bytes.data(), &got);
     if (status == ERROR_MORE_DATA) {
@@ -78,6 +80,7 @@ std::int32_t Win32Registry::reg_set_value(RegKey key, std::string_view name, std
   HKEY handle = handles_.find(key);
   if (!handle) return kErrorInvalidHandle;
   static const BYTE kNothing = 0;
+  const std::wstring value_name = widen(name);
   if (holds_text(type)) {
     std::wstring text = widen(data);
     const DWORD size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
@@ -85,10 +88,10 @@ std::int32_t Win32Registry::reg_set_value(RegKey key, std::string_view name, std
     // data is a NUL ("the caller forgot to count it"). A blank after the
     // data keeps the value exactly as given, with or without its NUL.
     text.push_back(L' ');
-    return RegSetValueExW(handle, widen(name).c_str(), 0, type, reinterpret_cast<const BYTE*>(text.data()), size);
+    return RegSetValueExW(handle, value_name.c_str(), 0, type, reinterpret_cast<const BYTE*>(text.data()), size);
   }
   const auto* bytes = data.empty() ? &kNothing : reinterpret_cast<const BYTE*>(data.data());
-  return RegSetValueExW(handle, widen(name).c_str(), 0, type, bytes, static_cast<DWORD>(data.size()));
+  return RegSetValueExW(handle, value_name.c_str(), 0, type, bytes, static_cast<DWORD>(data.size()));
 }
 
 RegEnumResult Win32Registry::reg_enum_key(RegKey key, std::uint32_t index, std::uint32_t buffer_chars) {

@@ -12,7 +12,7 @@ namespace zrv::win32 {
 class Win32WindowToolkit final : public WindowToolkit {
  public:
   explicit Win32WindowToolkit(HINSTANCE instance);
-  ~Win32WindowToolkit() override;
+  ~Win32WindowToolkit();
 
   std::string input_box(std::string_view prompt, std::string_view title) override;
   void do_events() override;
