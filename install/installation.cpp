@@ -1,7 +1,5 @@
 #include "install/installation.h"
 
-#include <ranges>
-
 #include "base/fixed_text.h"
 #include "expand/expand_files.h"
 #include "install/extract_piece.h"
@@ -25,43 +23,39 @@ struct PieceMessages {
   std::string_view not_expanded;
 };
 
+// In manifest order, so that a piece's messages are found by its place.
 constexpr PieceMessages kPieceMessages[] = {
-    {"Zrv5.exe", "", ""},
-    {"Pasel.wav", "'Pasel.wav' dosyası çıkarılamadı!", "'Pasel.wav' dosyası açılamadı!"},
-    {"Dorno.wav", "'Dorno.wav' dosyası çıkarılamadı!", "'Dorno.wav' dosyası açılamadı!"},
-    {"Kemra.wav", "'Kemra.wav' dosyası çıkarılamadı!", "'Kemra.wav' dosyası açılamadı!"},
-    {"Tuska1.wav", "'Tuska1.wav' dosyası çıkarılamadı!", "'Tuska1.wav' dosyası açılamadı!"},
-    {"Tuska2.wav", "'Tuska2.wav' dosyası çıkarılamadı!", "'Tuska2.wav' dosyası açılamadı!"},
-    {"Uninstall Zrv5.exe", "Zarvelo uninstall dosyası çıkarılamadı!", "Zarvelo 'Uninstall' dosyası açılamadı!"},
     {"Zrv5.chm", "Zarvelo yardım dosyası çıkarılamadı!", "Zarvelo yardım dosyası açılamadı!"},
+    {"Uninstall Zrv5.exe", "Zarvelo uninstall dosyası çıkarılamadı!", "Zarvelo 'Uninstall' dosyası açılamadı!"},
+    {"Tuska2.wav", "'Tuska2.wav' dosyası çıkarılamadı!", "'Tuska2.wav' dosyası açılamadı!"},
+    {"Tuska1.wav", "'Tuska1.wav' dosyası çıkarılamadı!", "'Tuska1.wav' dosyası açılamadı!"},
+    {"Kemra.wav", "'Kemra.wav' dosyası çıkarılamadı!", "'Kemra.wav' dosyası açılamadı!"},
+    {"Dorno.wav", "'Dorno.wav' dosyası çıkarılamadı!", "'Dorno.wav' dosyası açılamadı!"},
+    {"Pasel.wav", "'Pasel.wav' dosyası çıkarılamadı!", "'Pasel.wav' dosyası açılamadı!"},
+    {"Zrv5.exe", "", ""},
 };
 
-constexpr bool every_piece_has_messages() {
-  for (const PayloadPiece& piece : PayloadManifest) {
-    bool found = false;
-    for (const PieceMessages& messages : kPieceMessages) found = found || messages.installed_name == piece.installed_name;
-    if (!found) return false;
+constexpr bool messages_follow_manifest() {
+  if (std::size(kPieceMessages) != PayloadManifest.size()) return false;
+  for (std::size_t i = 0; i < PayloadManifest.size(); ++i) {
+    if (kPieceMessages[i].installed_name != PayloadManifest[i].installed_name) return false;
   }
   return true;
 }
-static_assert(every_piece_has_messages(), "each piece needs its messages");
+static_assert(messages_follow_manifest(), "each piece needs its messages, in manifest order");
 
-constexpr const PieceMessages& messages_for(std::string_view installed_name) {
-  for (const PieceMessages& messages : kPieceMessages) {
-    if (messages.installed_name == installed_name) return messages;
-  }
-  return kPieceMessages[0];
-}
-
-std::size_t index_of(const PayloadPiece& piece) { return static_cast<std::size_t>(&piece - PayloadManifest.data()); }
+// The game program's entry, told apart by its address rather than by
+// comparing names each time.
+constexpr const PayloadPiece* kGamePiece = find_piece(product::kGameProgram);
 
 // Extracts one piece into the staging directory and expands it into place.
 // The game program ends the file, so it comes first; without it nothing else
 // is worth installing, and its failure is told by the routines beneath.
-PieceResult install_piece(Platform& os, const InstallRequest& request, const PayloadPiece& piece,
+PieceResult install_piece(Platform& os, const InstallRequest& request, std::size_t index,
                           InstallProgress& progress) {
-  const bool essential = piece.installed_name == product::kGameProgram;
-  const PieceMessages& messages = messages_for(piece.installed_name);
+  const PayloadPiece& piece = PayloadManifest[index];
+  const bool essential = &piece == kGamePiece;
+  const PieceMessages& messages = kPieceMessages[index];
   const std::string staged = join_path(request.staging.dir(), piece.staged_name);
   const std::string target = join_path(request.install_dir, piece.installed_name);
   PieceResult result;
@@ -94,7 +88,7 @@ bool record_installation(Platform& os, const std::string& install_dir) {
   all_well &= WriteRegString(os, kHkeyLocalMachine, kUninstallKey, "DisplayName", kName);
   // Quoted, so Windows cannot take "C:\Program" for the program to run.
   all_well &= WriteRegString(os, kHkeyLocalMachine, kUninstallKey, "UninstallString",
-                             "\"" + join_path(install_dir, kUninstaller) + "\"");
+                             concat({"\"", join_path(install_dir, kUninstaller), "\""}));
   return all_well;
 }
 
@@ -102,7 +96,7 @@ bool record_installation(Platform& os, const std::string& install_dir) {
 
 bool InstallReport::installed(std::string_view installed_name) const {
   const PayloadPiece* piece = find_piece(installed_name);
-  return piece != nullptr && pieces[index_of(*piece)].installed;
+  return piece != nullptr && pieces[static_cast<std::size_t>(piece - PayloadManifest.data())].installed;
 }
 
 bool InstallReport::all_well() const {
@@ -123,16 +117,16 @@ InstallReport install_payload(Platform& os, const InstallRequest& request, Insta
   // Shown with the next repaint, which the first yield brings.
   progress.show(InstallProgress::Line::phase, text::kCopyingFiles, /*repaint=*/false);
   if (!request.staging.open()) {
-    progress.tell(request.staging.dir() + std::string(text::kStagingNotCreated));
+    progress.tell(concat({request.staging.dir(), text::kStagingNotCreated}));
     clean_up_staging(request.staging, progress);
     report.outcome = InstallReport::Outcome::no_staging;
     return report;
   }
 
-  for (const PayloadPiece& piece : std::views::reverse(PayloadManifest)) {
-    PieceResult& result = report.pieces[index_of(piece)];
-    result = install_piece(os, request, piece, progress);
-    if (!result.installed && piece.installed_name == product::kGameProgram) {
+  for (std::size_t i = PayloadManifest.size(); i-- > 0;) {
+    PieceResult& result = report.pieces[i];
+    result = install_piece(os, request, i, progress);
+    if (!result.installed && &PayloadManifest[i] == kGamePiece) {
       clean_up_staging(request.staging, progress);
       report.outcome = InstallReport::Outcome::game_missing;
       return report;
