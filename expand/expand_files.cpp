@@ -91,7 +91,7 @@ void ReportOpenError(Platform& platform, std::int32_t ErrorCode, std::string_vie
     show(platform, row.text);
     return;
   }
-  show(platform, "'" + trim(FileName) + std::string(row.text));
+  show(platform, concat({"'", trim(FileName), row.text}));
 }
 
 std::int32_t ExpandFile(Platform& platform, std::string_view SourceFile, std::string_view DestFile,
@@ -104,7 +104,7 @@ std::int32_t ExpandFile(Platform& platform, std::string_view SourceFile, std::st
   // only when complete, so a failure never leaves half a file, nor takes
   // away a working one.
   const std::string destination = trim(DestFile);
-  const std::string partial = destination + std::string(kPartialFileSuffix);
+  const std::string partial = concat({destination, kPartialFileSuffix});
   auto target = platform.open_file(partial, FileMode::WriteTruncate, error);
   if (!target) return open_failure(platform, error, DestFile, ShowErrors);
 
