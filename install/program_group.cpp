@@ -85,9 +85,7 @@ bool create_program_group(Platform& platform, const std::string& install_dir, co
   if (!any(pending)) return true;
   std::string message(text::kGroupIncomplete);
   for (std::size_t i = 0; i < kItemCount; ++i) {
-    if (!pending[i]) continue;
-    message += '\r';
-    message += kItems[i].name;
+    if (pending[i]) message = concat({message, "\r", kItems[i].name});
   }
   progress.tell(message);
   return false;
