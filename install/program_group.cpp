@@ -35,29 +35,32 @@ void add_through_shell(Platform& platform, const std::string& install_dir, Pendi
   }
 }
 
-// The group's folder for shortcut files: the one the shell or an earlier
-// installation made, looking first where the shell puts the groups of an
-// administrator (the Programs folder all users share); otherwise a new one
-// there. Without administrator rights only the user's own folder will do.
-std::string group_folder(Platform& platform) {
-  const bool administrator = platform.running_as_administrator();
-  const std::string candidates[] = {platform.programs_folder(administrator),
-                                    administrator ? platform.programs_folder(false) : std::string()};
+// The Programs folder that holds the group's folder for shortcut files: the
+// one where the shell or an earlier installation made it, looking first
+// where the shell puts the groups of an administrator (the Programs folder
+// all users share); otherwise the first, with a new group folder in it.
+// Without administrator rights only the user's own folder will do. Null when
+// there is none. The folder itself is joined once by the caller, so that no
+// path string is moved between locals.
+const std::string* group_programs_folder(Platform& platform, const std::string (&candidates)[2]) {
   for (const std::string& programs : candidates) {
-    if (programs.empty()) continue;
-    std::string folder = join_path(programs, product::kName);
-    if (!platform.dir_search(folder, true).empty()) return folder;
+    if (!programs.empty() && !platform.dir_search(join_path(programs, product::kName), true).empty()) {
+      return &programs;
+    }
   }
-  if (candidates[0].empty()) return {};
-  std::string folder = join_path(candidates[0], product::kName);
-  return platform.make_directory(folder) ? folder : std::string();
+  if (candidates[0].empty() || !platform.make_directory(join_path(candidates[0], product::kName))) return nullptr;
+  return &candidates[0];
 }
 
 // Makes each pending item as a shortcut file in the group's folder, with the
 // name and target its command would have given.
 void add_as_shortcut_files(Platform& platform, const std::string& install_dir, Pending& pending) {
-  const std::string folder = group_folder(platform);
-  if (folder.empty()) return;
+  const bool administrator = platform.running_as_administrator();
+  const std::string candidates[] = {platform.programs_folder(administrator),
+                                    administrator ? platform.programs_folder(false) : std::string()};
+  const std::string* programs = group_programs_folder(platform, candidates);
+  if (programs == nullptr) return;
+  const std::string folder = join_path(*programs, product::kName);
   for (std::size_t i = 0; i < kItemCount; ++i) {
     if (pending[i] && platform.save_shortcut(link_path(folder, kItems[i]), join_path(install_dir, kItems[i].file))) {
       pending[i] = false;
