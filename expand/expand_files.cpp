@@ -86,7 +86,7 @@ std::int32_t OpenErrorToCode(std::int32_t FileHandle, std::int16_t ErrCode) {
 void ReportOpenError(Platform& platform, std::int32_t ErrorCode, std::string_view FileName) {
   if (ErrorCode > -1 || ErrorCode < expand::kUnknownOpenError.code) return;
   const expand::OpenError& row = open_error_for_code(ErrorCode);
-  if (!row.names_file) {
+  if (!row.names_file()) {
     show(platform, row.text);
     return;
   }
