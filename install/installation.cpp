@@ -15,23 +15,28 @@ namespace {
 // From this version on, "Desen" belongs to the installed game and is kept.
 constexpr std::int32_t kFirstVersionKeepingPattern = 3;
 
-// What to say when an optional piece fails; the game program has no
-// messages of its own because its failure ends the setup.
+// What to say when an optional piece fails: how its two messages name the
+// file, each name followed by the failure (kNotExtracted, kNotExpanded). The
+// game program has no messages of its own because its failure ends the
+// setup. The failures are kept once rather than in each message.
 struct PieceMessages {
   std::string_view installed_name;
-  std::string_view not_extracted;
-  std::string_view not_expanded;
+  std::string_view not_extracted_name;  // in "… dosyası çıkarılamadı!"
+  std::string_view not_expanded_name;   // in "… dosyası açılamadı!"
 };
+
+constexpr std::string_view kNotExtracted = " dosyası çıkarılamadı!";
+constexpr std::string_view kNotExpanded = " dosyası açılamadı!";
 
 // In manifest order, so that a piece's messages are found by its place.
 constexpr PieceMessages kPieceMessages[] = {
-    {"Zrv5.chm", "Zarvelo yardım dosyası çıkarılamadı!", "Zarvelo yardım dosyası açılamadı!"},
-    {"Uninstall Zrv5.exe", "Zarvelo uninstall dosyası çıkarılamadı!", "Zarvelo 'Uninstall' dosyası açılamadı!"},
-    {"Tuska2.wav", "'Tuska2.wav' dosyası çıkarılamadı!", "'Tuska2.wav' dosyası açılamadı!"},
-    {"Tuska1.wav", "'Tuska1.wav' dosyası çıkarılamadı!", "'Tuska1.wav' dosyası açılamadı!"},
-    {"Kemra.wav", "'Kemra.wav' dosyası çıkarılamadı!", "'Kemra.wav' dosyası açılamadı!"},
-    {"Dorno.wav", "'Dorno.wav' dosyası çıkarılamadı!", "'Dorno.wav' dosyası açılamadı!"},
-    {"Pasel.wav", "'Pasel.wav' dosyası çıkarılamadı!", "'Pasel.wav' dosyası açılamadı!"},
+    {"Zrv5.chm", "Zarvelo yardım", "Zarvelo yardım"},
+    {"Uninstall Zrv5.exe", "Zarvelo uninstall", "Zarvelo 'Uninstall'"},
+    {"Tuska2.wav", "'Tuska2.wav'", "'Tuska2.wav'"},
+    {"Tuska1.wav", "'Tuska1.wav'", "'Tuska1.wav'"},
+    {"Kemra.wav", "'Kemra.wav'", "'Kemra.wav'"},
+    {"Dorno.wav", "'Dorno.wav'", "'Dorno.wav'"},
+    {"Pasel.wav", "'Pasel.wav'", "'Pasel.wav'"},
     {"Zrv5.exe", "", ""},
 };
 
@@ -43,6 +48,12 @@ constexpr bool messages_follow_manifest() {
   return true;
 }
 static_assert(messages_follow_manifest(), "each piece needs its messages, in manifest order");
+
+// One call for both messages of a piece: each put together in line would
+// cost the image more than its text saves.
+void tell_failure(InstallProgress& progress, std::string_view file, std::string_view failure) {
+  progress.tell(concat({file, failure}));
+}
 
 // The game program's entry, told apart by its address rather than by
 // comparing names each time.
@@ -67,12 +78,12 @@ PieceResult install_piece(Platform& os, const InstallRequest& request, std::size
     // Whatever an earlier run left under this name must not be expanded as
     // if it were this piece.
     os.delete_file(staged);
-    progress.tell(messages.not_extracted);
+    tell_failure(progress, messages.not_extracted_name, kNotExtracted);
   }
   progress.show(InstallProgress::Line::file, target, /*repaint=*/false);
   progress.yield();
   result.installed = ExpandFile(os, staged, target, /*ShowErrors=*/true) >= 0;
-  if (!result.installed && !essential) progress.tell(messages.not_expanded);
+  if (!result.installed && !essential) tell_failure(progress, messages.not_expanded_name, kNotExpanded);
   return result;
 }
 
