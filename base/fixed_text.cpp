@@ -11,7 +11,8 @@ std::string trim(std::string_view text) {
   const auto first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
   const auto last = text.find_last_not_of(' ');
-  return std::string(text.substr(first, last - first + 1));
+  // By pointer and length: substr() would check a range known to be valid.
+  return std::string(text.data() + first, last - first + 1);
 }
 
 std::size_t char_count(std::string_view text) {
@@ -46,7 +47,7 @@ void FixedText::assign(std::string_view value) {
     while (end < value.size() && is_continuation_byte(static_cast<unsigned char>(value[end]))) ++end;
     ++chars;
   }
-  text_.assign(value.substr(0, end));
+  text_.assign(value.data(), end);
   text_.append(kChars - chars, ' ');
 }
 
