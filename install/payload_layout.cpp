@@ -64,10 +64,18 @@ bool has_bytes(std::span<const std::uint8_t> file, std::size_t at, std::span<con
          std::equal(bytes.begin(), bytes.end(), file.begin() + static_cast<std::ptrdiff_t>(at));
 }
 
-bool is_digest_section(std::span<const std::uint8_t> file, std::size_t header) {
+// The digest section's name as a section header holds it, padded with
+// zeros. An array made at compile time rather than a copy of the literal at
+// run time: a literal would keep this file's whole block of string constants
+// in the image, copies of the manifest's names included.
+constexpr std::array<std::uint8_t, kSectionNameSize> kDigestSectionName = [] {
   std::array<std::uint8_t, kSectionNameSize> name{};
-  std::copy(kDigestSection.begin(), kDigestSection.end(), name.begin());
-  return has_bytes(file, header, name);
+  for (std::size_t i = 0; i < kDigestSection.size(); ++i) name[i] = static_cast<std::uint8_t>(kDigestSection[i]);
+  return name;
+}();
+
+bool is_digest_section(std::span<const std::uint8_t> file, std::size_t header) {
+  return has_bytes(file, header, kDigestSectionName);
 }
 
 struct Directory {
