@@ -21,7 +21,7 @@ std::size_t char_count(std::string_view text) {
   return count;
 }
 
-std::string concat(std::initializer_list<std::string_view> parts) {
+std::string concat(std::span<const std::string_view> parts) {
   std::size_t length = 0;
   for (std::string_view part : parts) length += part.size();
   std::string text;
