@@ -105,11 +105,6 @@ bool record_installation(Platform& os, const std::string& install_dir) {
 
 }  // namespace
 
-bool InstallReport::installed(std::string_view installed_name) const {
-  const PayloadPiece* piece = find_piece(installed_name);
-  return piece != nullptr && pieces[static_cast<std::size_t>(piece - PayloadManifest.data())].installed;
-}
-
 bool InstallReport::all_well() const {
   if (!completed() || !registry_written || !group_complete) return false;
   for (const PieceResult& piece : pieces) {

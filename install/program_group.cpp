@@ -1,5 +1,6 @@
 #include "install/program_group.h"
 
+#include <algorithm>
 #include <array>
 
 #include "base/fixed_text.h"
@@ -19,6 +20,21 @@ constexpr std::string_view kCreateGroup = "[CreateGroup(Zarvelo)]";
 // list of items, which cost the image a vector's code for three entries.
 constexpr std::size_t kItemCount = std::size(kItems);
 using Pending = std::array<bool, kItemCount>;
+
+// Where each item's file is in the manifest (and so in the report), looked
+// up by the compiler rather than by name at run time.
+constexpr std::array<std::size_t, kItemCount> kItemPieces = [] {
+  std::array<std::size_t, kItemCount> places{};
+  for (std::size_t i = 0; i < kItemCount; ++i) {
+    places[i] = PayloadManifest.size();
+    for (std::size_t k = 0; k < PayloadManifest.size(); ++k) {
+      if (PayloadManifest[k].installed_name == kItems[i].file) places[i] = k;
+    }
+  }
+  return places;
+}();
+static_assert(std::find(kItemPieces.begin(), kItemPieces.end(), PayloadManifest.size()) == kItemPieces.end(),
+              "every item of the group must be a piece of the payload");
 
 std::string add_item_command(const std::string& install_dir, const GroupItem& item) {
   return concat({"[additem(\"", join_path(install_dir, item.file), "\",", item.name, ")]"});
@@ -82,7 +98,7 @@ bool create_program_group(Platform& platform, const std::string& install_dir, co
   // An item only for what this installation put in place: a file that
   // failed to install gets none, and neither does an older copy of it.
   Pending pending{};
-  for (std::size_t i = 0; i < kItemCount; ++i) pending[i] = report.installed(kItems[i].file);
+  for (std::size_t i = 0; i < kItemCount; ++i) pending[i] = report.pieces[kItemPieces[i]].installed;
   add_through_shell(platform, install_dir, pending);
   if (any(pending)) add_as_shortcut_files(platform, install_dir, pending);
   if (!any(pending)) return true;
