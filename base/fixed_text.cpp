@@ -11,7 +11,8 @@ std::string trim(std::string_view text) {
   const auto first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
   const auto last = text.find_last_not_of(' ');
-  return std::string(text.substr(first, last - first + 1));
+  // By pointer and length: substr() would check a range known to be valid.
+  return std::string(text.data() + first, last - first + 1);
 }
 
 std::size_t char_count(std::string_view text) {
@@ -20,7 +21,7 @@ std::size_t char_count(std::string_view text) {
   return count;
 }
 
-std::string concat(std::initializer_list<std::string_view> parts) {
+std::string concat(std::span<const std::string_view> parts) {
   std::size_t length = 0;
   for (std::string_view part : parts) length += part.size();
   std::string text;
@@ -46,7 +47,7 @@ void FixedText::assign(std::string_view value) {
     while (end < value.size() && is_continuation_byte(static_cast<unsigned char>(value[end]))) ++end;
     ++chars;
   }
-  text_.assign(value.substr(0, end));
+  text_.assign(value.data(), end);
   text_.append(kChars - chars, ' ');
 }
 

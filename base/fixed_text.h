@@ -1,5 +1,6 @@
 #pragma once
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -14,7 +15,10 @@ std::size_t char_count(std::string_view text);
 
 // The parts one after another. One call in place of a chain of string
 // additions, each of which the compiler would expand in line.
-std::string concat(std::initializer_list<std::string_view> parts);
+std::string concat(std::span<const std::string_view> parts);
+inline std::string concat(std::initializer_list<std::string_view> parts) {
+  return concat(std::span<const std::string_view>(parts.begin(), parts.size()));
+}
 
 // Joins a directory and a name with exactly one backslash between them.
 std::string join_path(std::string_view directory, std::string_view name);

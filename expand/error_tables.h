@@ -8,30 +8,31 @@ inline constexpr std::string_view kTitle = "ExpandFiles - Hata!";
 
 struct OpenError {
   std::int16_t windows_code;
-  std::int32_t code;
-  std::string_view text;  // begins with the apostrophe that closes the name
-  bool names_file;
+  std::int16_t code;      // -1 to -16
+  std::string_view text;  // a message that names the file begins with the
+                          // apostrophe that closes the name
+  bool names_file() const { return text.starts_with('\''); }
 };
 
 // Windows error code of a failed open, the module's code, its message.
 inline constexpr OpenError kOpenErrors[] = {
-    {2, -1, "' isimli dosya bulunamadı!", true},
-    {3, -2, "' isimli dosya için yol geçersiz!", true},
-    {4, -3, "Çok sayıda açık dosya var!", false},
-    {5, -4, "' isimli dosyaya erişim engellendi!", true},
-    {8, -5, "Bellek Yetersiz!", false},
-    {11, -6, "' isimli dosyanın biçimi geçersiz!", true},
-    {15, -7, "' isimli dosya için verilen sürücü geçersiz!", true},
-    {19, -8, "' isimli dosyaya yazılamıyor!", true},
-    {21, -9, "' isimli dosyanın bulunduğu sürücü hazır değil!", true},
-    {23, -10, "' isimli dosyada CRC hatası!", true},
-    {27, -11, "' isimli dosyanın olduğu sector bulunamadı!", true},
-    {32, -12, "' isimli dosya kullanımda!", true},
-    {54, -13, "' isimli dosyanın bulunduğu bilgisayar okunamıyor!", true},
-    {65, -14, "' isimli dosyanın bulunduğu bilgisayara erişim engellendi!", true},
-    {80, -15, "' isimli dosya zaten var!", true},
+    {2, -1, "' isimli dosya bulunamadı!"},
+    {3, -2, "' isimli dosya için yol geçersiz!"},
+    {4, -3, "Çok sayıda açık dosya var!"},
+    {5, -4, "' isimli dosyaya erişim engellendi!"},
+    {8, -5, "Bellek Yetersiz!"},
+    {11, -6, "' isimli dosyanın biçimi geçersiz!"},
+    {15, -7, "' isimli dosya için verilen sürücü geçersiz!"},
+    {19, -8, "' isimli dosyaya yazılamıyor!"},
+    {21, -9, "' isimli dosyanın bulunduğu sürücü hazır değil!"},
+    {23, -10, "' isimli dosyada CRC hatası!"},
+    {27, -11, "' isimli dosyanın olduğu sector bulunamadı!"},
+    {32, -12, "' isimli dosya kullanımda!"},
+    {54, -13, "' isimli dosyanın bulunduğu bilgisayar okunamıyor!"},
+    {65, -14, "' isimli dosyanın bulunduğu bilgisayara erişim engellendi!"},
+    {80, -15, "' isimli dosya zaten var!"},
 };
-inline constexpr OpenError kUnknownOpenError{0, -16, "' isimli dosya ile ilgili bilinmeyen hata!", true};
+inline constexpr OpenError kUnknownOpenError{0, -16, "' isimli dosya ile ilgili bilinmeyen hata!"};
 
 // The LZ library's copy failures, by its own numbers; a copy failure's
 // result is its number times 100.

@@ -47,29 +47,28 @@ struct Content {
 Content content_of(ByteFile& source) {
   Content content;
   const std::optional<std::int64_t> length = source.length();
-  if (!length || *length < 0) {
+  std::vector<std::uint8_t> raw;
+  if (length && *length >= 0) raw.resize(static_cast<std::size_t>(*length));
+  if (!length || *length < 0 || (!raw.empty() && !source.read_at(0, raw))) {
     content.lz_error = expand::kLzErrorRead;
     return content;
   }
-  std::vector<std::uint8_t> raw(static_cast<std::size_t>(*length));
-  if (!raw.empty() && !source.read_at(0, raw)) {
-    content.lz_error = expand::kLzErrorRead;
-    return content;
-  }
-  const szdd::HeaderResult header = szdd::parse_header(raw);
-  if (header.error == szdd::HeaderError::too_short || header.error == szdd::HeaderError::bad_signature) {
-    content.bytes = std::move(raw);  // not compressed: copied as it is
-    return content;
-  }
-  if (header.error == szdd::HeaderError::bad_algorithm) {
-    content.lz_error = expand::kLzErrorUnknownAlgorithm;
-    return content;
-  }
-  // A stream that ends early, runs on past its declared length or refers
-  // outside what it produced is damaged: nothing of it is written.
-  if (!szdd::decode(raw, content.bytes).ok()) {
-    content.bytes.clear();
-    content.lz_error = expand::kLzErrorRead;
+  // One pass of the decoder tells a plain file from a compressed one.
+  switch (szdd::decode(raw, content.bytes).error) {
+    case szdd::DecodeError::none:
+      break;
+    case szdd::DecodeError::header_too_short:
+    case szdd::DecodeError::bad_signature:
+      content.bytes = std::move(raw);  // not compressed: copied as it is
+      break;
+    case szdd::DecodeError::bad_algorithm:
+      content.lz_error = expand::kLzErrorUnknownAlgorithm;
+      break;
+    default:
+      // A stream that ends early, runs on past its declared length or refers
+      // outside what it produced is damaged: nothing of it is written.
+      content.bytes.clear();
+      content.lz_error = expand::kLzErrorRead;
   }
   return content;
 }
@@ -87,11 +86,11 @@ std::int32_t OpenErrorToCode(std::int32_t FileHandle, std::int16_t ErrCode) {
 void ReportOpenError(Platform& platform, std::int32_t ErrorCode, std::string_view FileName) {
   if (ErrorCode > -1 || ErrorCode < expand::kUnknownOpenError.code) return;
   const expand::OpenError& row = open_error_for_code(ErrorCode);
-  if (!row.names_file) {
+  if (!row.names_file()) {
     show(platform, row.text);
     return;
   }
-  show(platform, "'" + trim(FileName) + std::string(row.text));
+  show(platform, concat({"'", trim(FileName), row.text}));
 }
 
 std::int32_t ExpandFile(Platform& platform, std::string_view SourceFile, std::string_view DestFile,
@@ -104,7 +103,7 @@ std::int32_t ExpandFile(Platform& platform, std::string_view SourceFile, std::st
   // only when complete, so a failure never leaves half a file, nor takes
   // away a working one.
   const std::string destination = trim(DestFile);
-  const std::string partial = destination + std::string(kPartialFileSuffix);
+  const std::string partial = concat({destination, kPartialFileSuffix});
   auto target = platform.open_file(partial, FileMode::WriteTruncate, error);
   if (!target) return open_failure(platform, error, DestFile, ShowErrors);
 

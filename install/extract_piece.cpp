@@ -12,9 +12,9 @@ constexpr std::string_view kErrorTitle = "Error";
 }  // namespace
 
 std::string SetupFile(Platform& platform) {
-  std::string directory = trim(platform.program_directory());
-  if (!directory.empty() && directory.back() == '\\') directory.pop_back();
-  return directory + "\\" + platform.program_name() + ".exe";
+  const std::string directory = trim(platform.program_directory());
+  const std::string_view separator = directory.ends_with('\\') ? "" : "\\";
+  return concat({directory, separator, platform.program_name(), ".exe"});
 }
 
 bool ExtractPiece(Platform& platform, const CheckedPayload& Payload, std::string_view StagedFile,
@@ -29,7 +29,7 @@ bool ExtractPiece(Platform& platform, const CheckedPayload& Payload, std::string
     written = target && target->write(*piece);
   }
   if (!written) {
-    platform.message_box("'" + staged + std::string(kWriteFailed), kStyleSystemWarning, kErrorTitle);
+    platform.message_box(concat({"'", staged, kWriteFailed}), kStyleSystemWarning, kErrorTitle);
   }
   return written;
 }

@@ -1,7 +1,5 @@
 #include "install/installation.h"
 
-#include <ranges>
-
 #include "base/fixed_text.h"
 #include "expand/expand_files.h"
 #include "install/extract_piece.h"
@@ -17,51 +15,58 @@ namespace {
 // From this version on, "Desen" belongs to the installed game and is kept.
 constexpr std::int32_t kFirstVersionKeepingPattern = 3;
 
-// What to say when an optional piece fails; the game program has no
-// messages of its own because its failure ends the setup.
+// What to say when an optional piece fails: how its two messages name the
+// file, each name followed by the failure (kNotExtracted, kNotExpanded). The
+// game program has no messages of its own because its failure ends the
+// setup. The failures are kept once rather than in each message.
 struct PieceMessages {
   std::string_view installed_name;
-  std::string_view not_extracted;
-  std::string_view not_expanded;
+  std::string_view not_extracted_name;  // in "… dosyası çıkarılamadı!"
+  std::string_view not_expanded_name;   // in "… dosyası açılamadı!"
 };
 
+constexpr std::string_view kNotExtracted = " dosyası çıkarılamadı!";
+constexpr std::string_view kNotExpanded = " dosyası açılamadı!";
+
+// In manifest order, so that a piece's messages are found by its place.
 constexpr PieceMessages kPieceMessages[] = {
+    {"Zrv5.chm", "Zarvelo yardım", "Zarvelo yardım"},
+    {"Uninstall Zrv5.exe", "Zarvelo uninstall", "Zarvelo 'Uninstall'"},
+    {"Tuska2.wav", "'Tuska2.wav'", "'Tuska2.wav'"},
+    {"Tuska1.wav", "'Tuska1.wav'", "'Tuska1.wav'"},
+    {"Kemra.wav", "'Kemra.wav'", "'Kemra.wav'"},
+    {"Dorno.wav", "'Dorno.wav'", "'Dorno.wav'"},
+    {"Pasel.wav", "'Pasel.wav'", "'Pasel.wav'"},
     {"Zrv5.exe", "", ""},
-    {"Pasel.wav", "'Pasel.wav' dosyası çıkarılamadı!", "'Pasel.wav' dosyası açılamadı!"},
-    {"Dorno.wav", "'Dorno.wav' dosyası çıkarılamadı!", "'Dorno.wav' dosyası açılamadı!"},
-    {"Kemra.wav", "'Kemra.wav' dosyası çıkarılamadı!", "'Kemra.wav' dosyası açılamadı!"},
-    {"Tuska1.wav", "'Tuska1.wav' dosyası çıkarılamadı!", "'Tuska1.wav' dosyası açılamadı!"},
-    {"Tuska2.wav", "'Tuska2.wav' dosyası çıkarılamadı!", "'Tuska2.wav' dosyası açılamadı!"},
-    {"Uninstall Zrv5.exe", "Zarvelo uninstall dosyası çıkarılamadı!", "Zarvelo 'Uninstall' dosyası açılamadı!"},
-    {"Zrv5.chm", "Zarvelo yardım dosyası çıkarılamadı!", "Zarvelo yardım dosyası açılamadı!"},
 };
 
-constexpr bool every_piece_has_messages() {
-  for (const PayloadPiece& piece : PayloadManifest) {
-    bool found = false;
-    for (const PieceMessages& messages : kPieceMessages) found = found || messages.installed_name == piece.installed_name;
-    if (!found) return false;
+constexpr bool messages_follow_manifest() {
+  if (std::size(kPieceMessages) != PayloadManifest.size()) return false;
+  for (std::size_t i = 0; i < PayloadManifest.size(); ++i) {
+    if (kPieceMessages[i].installed_name != PayloadManifest[i].installed_name) return false;
   }
   return true;
 }
-static_assert(every_piece_has_messages(), "each piece needs its messages");
+static_assert(messages_follow_manifest(), "each piece needs its messages, in manifest order");
 
-constexpr const PieceMessages& messages_for(std::string_view installed_name) {
-  for (const PieceMessages& messages : kPieceMessages) {
-    if (messages.installed_name == installed_name) return messages;
-  }
-  return kPieceMessages[0];
+// One call for both messages of a piece: each put together in line would
+// cost the image more than its text saves.
+void tell_failure(InstallProgress& progress, std::string_view file, std::string_view failure) {
+  progress.tell(concat({file, failure}));
 }
 
-std::size_t index_of(const PayloadPiece& piece) { return static_cast<std::size_t>(&piece - PayloadManifest.data()); }
+// The game program's entry, told apart by its address rather than by
+// comparing names each time.
+constexpr const PayloadPiece* kGamePiece = find_piece(product::kGameProgram);
 
 // Extracts one piece into the staging directory and expands it into place.
 // The game program ends the file, so it comes first; without it nothing else
 // is worth installing, and its failure is told by the routines beneath.
-PieceResult install_piece(Platform& os, const InstallRequest& request, const PayloadPiece& piece,
+PieceResult install_piece(Platform& os, const InstallRequest& request, std::size_t index,
                           InstallProgress& progress) {
-  const bool essential = piece.installed_name == product::kGameProgram;
-  const PieceMessages& messages = messages_for(piece.installed_name);
+  const PayloadPiece& piece = PayloadManifest[index];
+  const bool essential = &piece == kGamePiece;
+  const PieceMessages& messages = kPieceMessages[index];
   const std::string staged = join_path(request.staging.dir(), piece.staged_name);
   const std::string target = join_path(request.install_dir, piece.installed_name);
   PieceResult result;
@@ -73,12 +78,12 @@ PieceResult install_piece(Platform& os, const InstallRequest& request, const Pay
     // Whatever an earlier run left under this name must not be expanded as
     // if it were this piece.
     os.delete_file(staged);
-    progress.tell(messages.not_extracted);
+    tell_failure(progress, messages.not_extracted_name, kNotExtracted);
   }
   progress.show(InstallProgress::Line::file, target, /*repaint=*/false);
   progress.yield();
   result.installed = ExpandFile(os, staged, target, /*ShowErrors=*/true) >= 0;
-  if (!result.installed && !essential) progress.tell(messages.not_expanded);
+  if (!result.installed && !essential) tell_failure(progress, messages.not_expanded_name, kNotExpanded);
   return result;
 }
 
@@ -94,16 +99,11 @@ bool record_installation(Platform& os, const std::string& install_dir) {
   all_well &= WriteRegString(os, kHkeyLocalMachine, kUninstallKey, "DisplayName", kName);
   // Quoted, so Windows cannot take "C:\Program" for the program to run.
   all_well &= WriteRegString(os, kHkeyLocalMachine, kUninstallKey, "UninstallString",
-                             "\"" + join_path(install_dir, kUninstaller) + "\"");
+                             concat({"\"", join_path(install_dir, kUninstaller), "\""}));
   return all_well;
 }
 
 }  // namespace
-
-bool InstallReport::installed(std::string_view installed_name) const {
-  const PayloadPiece* piece = find_piece(installed_name);
-  return piece != nullptr && pieces[index_of(*piece)].installed;
-}
 
 bool InstallReport::all_well() const {
   if (!completed() || !registry_written || !group_complete) return false;
@@ -123,16 +123,16 @@ InstallReport install_payload(Platform& os, const InstallRequest& request, Insta
   // Shown with the next repaint, which the first yield brings.
   progress.show(InstallProgress::Line::phase, text::kCopyingFiles, /*repaint=*/false);
   if (!request.staging.open()) {
-    progress.tell(request.staging.dir() + std::string(text::kStagingNotCreated));
+    progress.tell(concat({request.staging.dir(), text::kStagingNotCreated}));
     clean_up_staging(request.staging, progress);
     report.outcome = InstallReport::Outcome::no_staging;
     return report;
   }
 
-  for (const PayloadPiece& piece : std::views::reverse(PayloadManifest)) {
-    PieceResult& result = report.pieces[index_of(piece)];
-    result = install_piece(os, request, piece, progress);
-    if (!result.installed && piece.installed_name == product::kGameProgram) {
+  for (std::size_t i = PayloadManifest.size(); i-- > 0;) {
+    PieceResult& result = report.pieces[i];
+    result = install_piece(os, request, i, progress);
+    if (!result.installed && &PayloadManifest[i] == kGamePiece) {
       clean_up_staging(request.staging, progress);
       report.outcome = InstallReport::Outcome::game_missing;
       return report;

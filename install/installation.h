@@ -56,7 +56,6 @@ struct InstallReport {
   bool group_complete = false;
 
   bool completed() const { return outcome == Outcome::completed; }
-  bool installed(std::string_view installed_name) const;
   // Completed, and every piece, the registry and the group with it.
   bool all_well() const;
 };

@@ -31,27 +31,51 @@ constexpr std::size_t kRawPointerField = 20;
 // Signing tools align the certificate table to 8 bytes with zeros.
 constexpr std::size_t kCertificateAlignment = 8;
 
-// Little-endian fields read byte by byte; nothing when they do not lie
-// wholly inside the file.
-std::optional<std::uint32_t> read_le(std::span<const std::uint8_t> file, std::size_t at, std::size_t size) {
-  if (at > file.size() || file.size() - at < size) return std::nullopt;
-  std::uint32_t value = 0;
-  for (std::size_t i = size; i-- > 0;) value = value << 8 | file[at + i];
-  return value;
-}
+// Reads little-endian fields byte by byte. A field that does not lie
+// wholly inside the file reads as 0 and marks the reader, so that a header's
+// fields are read together and their bounds checked once, not one optional
+// value at a time.
+class FieldReader {
+ public:
+  explicit FieldReader(std::span<const std::uint8_t> file) : file_(file) {}
 
-std::optional<std::uint32_t> u16(std::span<const std::uint8_t> file, std::size_t at) { return read_le(file, at, 2); }
-std::optional<std::uint32_t> u32(std::span<const std::uint8_t> file, std::size_t at) { return read_le(file, at, 4); }
+  std::uint32_t u16(std::size_t at) { return read(at, 2); }
+  std::uint32_t u32(std::size_t at) { return read(at, 4); }
+  // True once any field read lay outside the file.
+  bool outside() const { return outside_; }
+
+ private:
+  std::uint32_t read(std::size_t at, std::size_t size) {
+    if (at > file_.size() || file_.size() - at < size) {
+      outside_ = true;
+      return 0;
+    }
+    std::uint32_t value = 0;
+    for (std::size_t i = size; i-- > 0;) value = value << 8 | file_[at + i];
+    return value;
+  }
+
+  std::span<const std::uint8_t> file_;
+  bool outside_ = false;
+};
 
 bool has_bytes(std::span<const std::uint8_t> file, std::size_t at, std::span<const std::uint8_t> bytes) {
   return at <= file.size() && file.size() - at >= bytes.size() &&
          std::equal(bytes.begin(), bytes.end(), file.begin() + static_cast<std::ptrdiff_t>(at));
 }
 
-bool is_digest_section(std::span<const std::uint8_t> file, std::size_t header) {
+// The digest section's name as a section header holds it, padded with
+// zeros. An array made at compile time rather than a copy of the literal at
+// run time: a literal would keep this file's whole block of string constants
+// in the image, copies of the manifest's names included.
+constexpr std::array<std::uint8_t, kSectionNameSize> kDigestSectionName = [] {
   std::array<std::uint8_t, kSectionNameSize> name{};
-  std::copy(kDigestSection.begin(), kDigestSection.end(), name.begin());
-  return has_bytes(file, header, name);
+  for (std::size_t i = 0; i < kDigestSection.size(); ++i) name[i] = static_cast<std::uint8_t>(kDigestSection[i]);
+  return name;
+}();
+
+bool is_digest_section(std::span<const std::uint8_t> file, std::size_t header) {
+  return has_bytes(file, header, kDigestSectionName);
 }
 
 struct Directory {
@@ -60,16 +84,16 @@ struct Directory {
 };
 
 // Where the optional header's data directories are, for either kind of image.
-std::optional<Directory> data_directories(std::span<const std::uint8_t> file, std::size_t optional_header,
+std::optional<Directory> data_directories(FieldReader& read, std::size_t optional_header,
                                           std::size_t optional_size) {
-  const auto magic = u16(file, optional_header);
-  if (!magic || (*magic != kPe32Magic && *magic != kPe32PlusMagic)) return std::nullopt;
-  const std::size_t count_field = *magic == kPe32Magic ? kPe32DirectoryCount : kPe32PlusDirectoryCount;
-  const auto count = u32(file, optional_header + count_field);
-  if (!count || count_field + 4 > optional_size) return std::nullopt;
+  const std::uint32_t magic = read.u16(optional_header);
+  if (magic != kPe32Magic && magic != kPe32PlusMagic) return std::nullopt;
+  const std::size_t count_field = magic == kPe32Magic ? kPe32DirectoryCount : kPe32PlusDirectoryCount;
+  const std::uint32_t count = read.u32(optional_header + count_field);
+  if (read.outside() || count_field + 4 > optional_size) return std::nullopt;
   // Only the entries the optional header really holds count.
   const std::size_t room = (optional_size - count_field - 4) / kDirectoryEntrySize;
-  return Directory{optional_header + count_field + 4, static_cast<std::uint32_t>(std::min<std::size_t>(*count, room))};
+  return Directory{optional_header + count_field + 4, static_cast<std::uint32_t>(std::min<std::size_t>(count, room))};
 }
 
 }  // namespace
@@ -78,42 +102,40 @@ ImageResult read_image_layout(std::span<const std::uint8_t> file) {
   ImageResult result;
   result.fault = PayloadFault::not_a_program;
   if (file.size() < 2 || file[0] != 'M' || file[1] != 'Z') return result;
-  const auto pe = u32(file, kPeOffsetField);
-  if (!pe || !has_bytes(file, *pe, kPeSignature)) return result;
-  const std::size_t coff = *pe + kPeSignature.size();
-  const auto sections = u16(file, coff + kSectionCountField);
-  const auto optional_size = u16(file, coff + kOptionalSizeField);
-  if (!sections || !optional_size) return result;
+  FieldReader read(file);
+  const std::uint32_t pe = read.u32(kPeOffsetField);
+  if (read.outside() || !has_bytes(file, pe, kPeSignature)) return result;
+  const std::size_t coff = pe + kPeSignature.size();
+  const std::uint32_t sections = read.u16(coff + kSectionCountField);
+  const std::uint32_t optional_size = read.u16(coff + kOptionalSizeField);
   const std::size_t optional_header = coff + kCoffHeaderSize;
-  const auto headers_size = u32(file, optional_header + kHeadersSizeField);
-  const auto directories = data_directories(file, optional_header, *optional_size);
-  if (!headers_size || !directories || *headers_size > file.size()) return result;
+  const std::uint32_t headers_size = read.u32(optional_header + kHeadersSizeField);
+  const auto directories = data_directories(read, optional_header, optional_size);
+  if (read.outside() || !directories || headers_size > file.size()) return result;
 
   ImageLayout& layout = result.layout;
-  layout.image_end = *headers_size;
-  const std::size_t section_table = optional_header + *optional_size;
-  for (std::size_t i = 0; i < *sections; ++i) {
+  layout.image_end = headers_size;
+  const std::size_t section_table = optional_header + optional_size;
+  for (std::size_t i = 0; i < sections; ++i) {
     const std::size_t header = section_table + i * kSectionHeaderSize;
-    const auto virtual_size = u32(file, header + kVirtualSizeField);
-    const auto raw_size = u32(file, header + kRawSizeField);
-    const auto raw_at = u32(file, header + kRawPointerField);
-    if (!virtual_size || !raw_size || !raw_at) return result;
-    if (*raw_size == 0) continue;  // uninitialised data takes no room in the file
-    if (*raw_at > file.size() || file.size() - *raw_at < *raw_size) return result;
-    layout.image_end = std::max<std::size_t>(layout.image_end, std::size_t{*raw_at} + *raw_size);
-    if (is_digest_section(file, header) && std::min(*virtual_size, *raw_size) >= kDigestBlockSize &&
-        has_bytes(file, *raw_at, kDigestMarker)) {
-      layout.digest_block = *raw_at;
+    const std::uint32_t virtual_size = read.u32(header + kVirtualSizeField);
+    const std::uint32_t raw_size = read.u32(header + kRawSizeField);
+    const std::uint32_t raw_at = read.u32(header + kRawPointerField);
+    if (read.outside()) return result;
+    if (raw_size == 0) continue;  // uninitialised data takes no room in the file
+    if (raw_at > file.size() || file.size() - raw_at < raw_size) return result;
+    layout.image_end = std::max<std::size_t>(layout.image_end, std::size_t{raw_at} + raw_size);
+    if (is_digest_section(file, header) && std::min(virtual_size, raw_size) >= kDigestBlockSize &&
+        has_bytes(file, raw_at, kDigestMarker)) {
+      layout.digest_block = raw_at;
     }
   }
 
   if (directories->count > kSecurityDirectory) {
     const std::size_t entry = directories->first_entry + kSecurityDirectory * kDirectoryEntrySize;
-    const auto at = u32(file, entry);
-    const auto size = u32(file, entry + 4);
-    if (!at || !size) return result;
-    layout.certificate_at = *at;
-    layout.certificate_size = *size;
+    layout.certificate_at = read.u32(entry);
+    layout.certificate_size = read.u32(entry + 4);
+    if (read.outside()) return result;
   }
   result.fault = layout.digest_block == 0 ? PayloadFault::no_digests : PayloadFault::none;
   return result;
@@ -167,7 +189,7 @@ PayloadCheck check_payload(std::span<const std::uint8_t> file) {
       check.fault = PayloadFault::bad_piece_header;
       return check;
     }
-    if (crc32(bytes) != *u32(file, check.digest_block + kDigestMarker.size() + 4 * i)) {
+    if (crc32(bytes) != FieldReader(file).u32(check.digest_block + kDigestMarker.size() + 4 * i)) {
       check.fault = PayloadFault::wrong_digest;
       return check;
     }

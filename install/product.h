@@ -23,8 +23,11 @@ inline constexpr std::string_view kUninstaller = "Uninstall Zrv5.exe";
 // Held by the running setup, so that a second copy knows of the first.
 inline constexpr std::string_view kSingleRunName = "Dalvorin.Zrv5.Setup";
 
-// Under the temporary directory, between extraction and expansion.
-inline constexpr std::string_view kStagingName = "Zrv5TMP";
+// Under the temporary directory, between extraction and expansion. An array
+// rather than a view of a literal: the literal would keep the whole block of
+// string constants of staging.cpp in the image, a copy of the manifest's
+// names included.
+inline constexpr char kStagingName[] = "Zrv5TMP";
 
 static_assert(has_piece(kGameProgram) && has_piece(kHelpFile) && has_piece(kUninstaller),
               "the named programs and the help file must be pieces of the payload");

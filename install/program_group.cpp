@@ -1,6 +1,7 @@
 #include "install/program_group.h"
 
-#include <vector>
+#include <algorithm>
+#include <array>
 
 #include "base/fixed_text.h"
 #include "install/install_texts.h"
@@ -15,53 +16,79 @@ using group::link_path;
 
 constexpr std::string_view kCreateGroup = "[CreateGroup(Zarvelo)]";
 
+// The items still to be made, by their place in kItems: flags in place of a
+// list of items, which cost the image a vector's code for three entries.
+constexpr std::size_t kItemCount = std::size(kItems);
+using Pending = std::array<bool, kItemCount>;
+
+// Where each item's file is in the manifest (and so in the report), looked
+// up by the compiler rather than by name at run time.
+constexpr std::array<std::size_t, kItemCount> kItemPieces = [] {
+  std::array<std::size_t, kItemCount> places{};
+  for (std::size_t i = 0; i < kItemCount; ++i) {
+    places[i] = PayloadManifest.size();
+    for (std::size_t k = 0; k < PayloadManifest.size(); ++k) {
+      if (PayloadManifest[k].installed_name == kItems[i].file) places[i] = k;
+    }
+  }
+  return places;
+}();
+static_assert(std::find(kItemPieces.begin(), kItemPieces.end(), PayloadManifest.size()) == kItemPieces.end(),
+              "every item of the group must be a piece of the payload");
+
 std::string add_item_command(const std::string& install_dir, const GroupItem& item) {
-  return "[additem(\"" + join_path(install_dir, item.file) + "\"," + std::string(item.name) + ")]";
+  return concat({"[additem(\"", join_path(install_dir, item.file), "\",", item.name, ")]"});
 }
 
-// Sends the group's commands to the shell and returns the items it did not
-// make. After a refused CreateGroup no item is sent: it would land in
+// Sends the group's commands to the shell; what it makes is no longer
+// pending. After a refused CreateGroup no item is sent: it would land in
 // whichever group the shell last had open.
-std::vector<GroupItem> add_through_shell(Platform& platform, const std::string& install_dir,
-                                         const std::vector<GroupItem>& items) {
+void add_through_shell(Platform& platform, const std::string& install_dir, Pending& pending) {
   const auto conversation = platform.dde_connect(group::kService, group::kTopic);
-  if (!conversation || !conversation->execute(kCreateGroup)) return items;
-  std::vector<GroupItem> refused;
-  for (const GroupItem& item : items) {
-    if (!conversation->execute(add_item_command(install_dir, item))) refused.push_back(item);
+  if (!conversation || !conversation->execute(kCreateGroup)) return;
+  for (std::size_t i = 0; i < kItemCount; ++i) {
+    if (pending[i] && conversation->execute(add_item_command(install_dir, kItems[i]))) pending[i] = false;
   }
-  return refused;
 }
 
-// The group's folder for shortcut files: the one the shell or an earlier
-// installation made, looking first where the shell puts the groups of an
-// administrator (the Programs folder all users share); otherwise a new one
-// there. Without administrator rights only the user's own folder will do.
-std::string group_folder(Platform& platform) {
-  const bool administrator = platform.running_as_administrator();
-  std::vector<std::string> candidates{platform.programs_folder(administrator)};
-  if (administrator) candidates.push_back(platform.programs_folder(false));
+// The Programs folder that holds the group's folder for shortcut files: the
+// one where the shell or an earlier installation made it, looking first
+// where the shell puts the groups of an administrator (the Programs folder
+// all users share); otherwise the first, with a new group folder in it.
+// Without administrator rights only the user's own folder will do. Null when
+// there is none. The folder itself is joined once by the caller, so that no
+// path string is moved between locals.
+const std::string* group_programs_folder(Platform& platform, const std::string (&candidates)[2]) {
   for (const std::string& programs : candidates) {
-    if (programs.empty()) continue;
-    const std::string folder = join_path(programs, product::kName);
-    if (!platform.dir_search(folder, true).empty()) return folder;
+    if (!programs.empty() && !platform.dir_search(join_path(programs, product::kName), true).empty()) {
+      return &programs;
+    }
   }
-  if (candidates.front().empty()) return {};
-  const std::string folder = join_path(candidates.front(), product::kName);
-  return platform.make_directory(folder) ? folder : std::string();
+  if (candidates[0].empty() || !platform.make_directory(join_path(candidates[0], product::kName))) return nullptr;
+  return &candidates[0];
 }
 
-// Makes each item as a shortcut file in the group's folder, with the name
-// and target its command would have given; returns the items not made.
-std::vector<GroupItem> add_as_shortcut_files(Platform& platform, const std::string& install_dir,
-                                             const std::vector<GroupItem>& items) {
-  const std::string folder = group_folder(platform);
-  if (folder.empty()) return items;
-  std::vector<GroupItem> failed;
-  for (const GroupItem& item : items) {
-    if (!platform.save_shortcut(link_path(folder, item), join_path(install_dir, item.file))) failed.push_back(item);
+// Makes each pending item as a shortcut file in the group's folder, with the
+// name and target its command would have given.
+void add_as_shortcut_files(Platform& platform, const std::string& install_dir, Pending& pending) {
+  const bool administrator = platform.running_as_administrator();
+  const std::string candidates[] = {platform.programs_folder(administrator),
+                                    administrator ? platform.programs_folder(false) : std::string()};
+  const std::string* programs = group_programs_folder(platform, candidates);
+  if (programs == nullptr) return;
+  const std::string folder = join_path(*programs, product::kName);
+  for (std::size_t i = 0; i < kItemCount; ++i) {
+    if (pending[i] && platform.save_shortcut(link_path(folder, kItems[i]), join_path(install_dir, kItems[i].file))) {
+      pending[i] = false;
+    }
   }
-  return failed;
+}
+
+bool any(const Pending& pending) {
+  for (const bool item : pending) {
+    if (item) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -70,16 +97,21 @@ bool create_program_group(Platform& platform, const std::string& install_dir, co
                           InstallProgress& progress) {
   // An item only for what this installation put in place: a file that
   // failed to install gets none, and neither does an older copy of it.
-  std::vector<GroupItem> items;
-  for (const GroupItem& item : kItems) {
-    if (report.installed(item.file)) items.push_back(item);
+  Pending pending{};
+  for (std::size_t i = 0; i < kItemCount; ++i) pending[i] = report.pieces[kItemPieces[i]].installed;
+  add_through_shell(platform, install_dir, pending);
+  if (any(pending)) add_as_shortcut_files(platform, install_dir, pending);
+  if (!any(pending)) return true;
+  // The message, then a line for each item not made: put together in one
+  // call, as a string built up step by step costs the image its moves.
+  std::string_view parts[1 + 2 * kItemCount] = {text::kGroupIncomplete};
+  std::size_t count = 1;
+  for (std::size_t i = 0; i < kItemCount; ++i) {
+    if (!pending[i]) continue;
+    parts[count++] = "\r";
+    parts[count++] = kItems[i].name;
   }
-  std::vector<GroupItem> missing = add_through_shell(platform, install_dir, items);
-  if (!missing.empty()) missing = add_as_shortcut_files(platform, install_dir, missing);
-  if (missing.empty()) return true;
-  std::string message(text::kGroupIncomplete);
-  for (const GroupItem& item : missing) message += "\r" + std::string(item.name);
-  progress.tell(message);
+  progress.tell(concat(std::span<const std::string_view>(parts, count)));
   return false;
 }
 

@@ -121,8 +121,10 @@ DecodeResult decode_stream(std::span<const uint8_t> stream, std::size_t expected
   return result;
 }
 
-DecodeResult decode_into(std::span<const uint8_t> file, std::span<uint8_t> out) {
-  const HeaderResult header = parse_header(file);
+namespace {
+
+// The stream behind a header already read, so that no caller reads it twice.
+DecodeResult decode_after_header(std::span<const uint8_t> file, const HeaderResult& header, std::span<uint8_t> out) {
   DecodeResult result;
   if (header.error != HeaderError::none) {
     result.error = from_header_error(header.error);
@@ -134,21 +136,24 @@ DecodeResult decode_into(std::span<const uint8_t> file, std::span<uint8_t> out) 
   return result;
 }
 
+}  // namespace
+
+DecodeResult decode_into(std::span<const uint8_t> file, std::span<uint8_t> out) {
+  return decode_after_header(file, parse_header(file), out);
+}
+
 DecodeResult decode(std::span<const uint8_t> file, std::vector<uint8_t>& out) {
   out.clear();
   const HeaderResult header = parse_header(file);
-  if (header.error != HeaderError::none) {
-    DecodeResult result;
-    result.error = from_header_error(header.error);
-    return result;
+  std::size_t bound = 0;
+  if (header.error == HeaderError::none) {
+    bound = max_expansion(file.size() - kHeaderSize);
+    out.resize(std::min<std::size_t>(header.header.expanded_length, bound));
   }
-  const std::size_t declared = header.header.expanded_length;
-  const std::size_t bound = max_expansion(file.size() - kHeaderSize);
-  out.resize(std::min(declared, bound));
-  DecodeResult result = decode_into(file, out);
+  DecodeResult result = decode_after_header(file, header, out);
   // A header claiming more than the data could ever give is truncated,
   // whatever stopped the decoder inside the smaller buffer.
-  if (declared > bound && result.error == DecodeError::output_too_small)
+  if (result.error == DecodeError::output_too_small && header.header.expanded_length > bound)
     result.error = DecodeError::truncated;
   out.resize(result.produced);
   return result;
