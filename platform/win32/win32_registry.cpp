@@ -101,8 +101,7 @@ RegEnumResult Win32Registry::reg_enum_key(RegKey key, std::uint32_t index, std::
   std::wstring name(buffer_chars, L'\0');
   const LONG status = RegEnumKeyW(handle, index, name.data(), buffer_chars);
   if (status != ERROR_SUCCESS) return {status, {}};
-  name.resize(wcsnlen(name.data(), buffer_chars));
-  return {kErrorSuccess, narrow(name)};
+  return {kErrorSuccess, narrow(std::wstring_view(name.data(), wcsnlen(name.data(), buffer_chars)))};
 }
 
 void Win32Registry::reg_close_key(RegKey key) { handles_.close(key); }
