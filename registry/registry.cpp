@@ -1,5 +1,6 @@
 #include "registry/registry.h"
 
+#include "base/fixed_text.h"
 #include "platform/message_box.h"
 
 namespace zrv {
@@ -70,8 +71,7 @@ std::string ReadRegString(RegistryAccess& platform, RegKey RootKey, std::string_
 bool WriteRegString(Platform& platform, RegKey RootKey, std::string_view SubKey,
                     std::string_view ValueName, std::string_view ValueData) {
   // REG_SZ data carries its terminating NUL, as the registry expects of strings.
-  std::string data(ValueData);
-  data.push_back('\0');
+  const std::string data = concat({ValueData, std::string_view("", 1)});
   if (write_value(platform, RootKey, SubKey, ValueName, kRegSz, data) != kErrorSuccess) {
     platform.message_box(kWriteStringFailed, kStyleSystemWarning, kTitle);
     return false;

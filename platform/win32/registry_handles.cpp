@@ -11,31 +11,39 @@ bool is_predefined(RegKey key) { return key >= kFirstPredefined && key <= kLastP
 }  // namespace
 
 RegistryHandles::~RegistryHandles() {
-  for (auto& [number, handle] : opened_) RegCloseKey(handle);
+  for (const Entry& entry : opened_) {
+    if (entry.number != kNoKey) RegCloseKey(entry.handle);
+  }
 }
 
 HKEY RegistryHandles::find(RegKey key) const {
   if (is_predefined(key)) return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(key));
-  for (const auto& [number, handle] : opened_) {
-    if (number == key) return handle;
+  if (key == kNoKey) return nullptr;
+  for (const Entry& entry : opened_) {
+    if (entry.number == key) return entry.handle;
   }
   return nullptr;
 }
 
 RegKey RegistryHandles::add(HKEY opened) {
-  // Numbers are never reused within a run, so a stale number cannot reach
-  // somebody else's key; they stay clear of 0 and of the predefined roots.
-  if (next_ == kNoKey || next_ >= kFirstPredefined) next_ = 1;
-  const RegKey number = next_++;
-  opened_.emplace_back(number, opened);
-  return number;
+  for (Entry& entry : opened_) {
+    if (entry.number != kNoKey) continue;
+    // Numbers are never reused within a run, so a stale number cannot reach
+    // somebody else's key; they stay clear of 0 and of the predefined roots.
+    if (next_ == kNoKey || next_ >= kFirstPredefined) next_ = 1;
+    entry = {next_++, opened};
+    return entry.number;
+  }
+  RegCloseKey(opened);
+  return kNoKey;
 }
 
 void RegistryHandles::close(RegKey key) {
-  for (auto entry = opened_.begin(); entry != opened_.end(); ++entry) {
-    if (entry->first != key) continue;
-    RegCloseKey(entry->second);
-    opened_.erase(entry);
+  if (key == kNoKey) return;
+  for (Entry& entry : opened_) {
+    if (entry.number != key) continue;
+    RegCloseKey(entry.handle);
+    entry = {};
     return;
   }
 }

@@ -2,8 +2,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <utility>
-#include <vector>
 
 #include "platform/registry_types.h"
 
@@ -22,13 +20,19 @@ class RegistryHandles {
 
   // Null for 0 and for numbers the table never handed out.
   HKEY find(RegKey key) const;
+  // kNoKey, with the key closed again, when the table is full.
   RegKey add(HKEY opened);
   void close(RegKey key);
 
  private:
-  // Only a few keys are open at a time, so a list searched from the start
-  // does; a map would add its tree code to programs that must stay small.
-  std::vector<std::pair<RegKey, HKEY>> opened_;
+  // Our routines hold one or two keys open at a time, so a small fixed table
+  // searched from the start does; a vector or a map would add its growth
+  // code to programs that must stay small.
+  struct Entry {
+    RegKey number = kNoKey;  // kNoKey: a free entry
+    HKEY handle = nullptr;
+  };
+  Entry opened_[16];
   RegKey next_ = 1;
 };
 

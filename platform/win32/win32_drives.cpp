@@ -39,8 +39,8 @@ int compare_names(const void* a, const void* b) {
   }
 }
 
-bool is_existing_directory(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
+bool is_existing_directory(const wchar_t* path) {
+  const DWORD attributes = GetFileAttributesW(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
@@ -87,18 +87,20 @@ std::optional<std::string> Win32Drives::open_directory(std::string_view path) {
   std::wstring wanted = widen(path);
   // "c:" and "c: [label]" both name the current directory of drive c.
   if (wanted.size() >= 2 && wanted[1] == L':' && (wanted.size() == 2 || wanted[2] == L' ')) {
-    wanted.resize(2);
+    wanted.erase(2);
   }
   const DWORD needed = GetFullPathNameW(wanted.c_str(), 0, nullptr, nullptr);
   if (needed == 0) return std::nullopt;
   std::wstring full(needed, L'\0');
   const DWORD written = GetFullPathNameW(wanted.c_str(), needed, full.data(), nullptr);
   if (written == 0 || written >= needed) return std::nullopt;
-  full.resize(written);
-  if (!is_existing_directory(full)) return std::nullopt;
-  if (full.size() > 3 && full.back() == L'\\') full.pop_back();
-  if (!full.empty()) full[0] = static_cast<wchar_t>(std::towlower(full[0]));
-  return narrow(full);
+  // The buffer ends in the path's NUL; the path is read through a view of
+  // it rather than by shortening the string.
+  if (!is_existing_directory(full.c_str())) return std::nullopt;
+  std::wstring_view found(full.data(), written);
+  if (found.size() > 3 && found.back() == L'\\') found.remove_suffix(1);
+  full[0] = static_cast<wchar_t>(std::towlower(full[0]));
+  return narrow(found);
 }
 
 std::vector<std::string> Win32Drives::sub_directories(std::string_view path) {

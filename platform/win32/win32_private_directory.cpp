@@ -11,6 +11,7 @@
 #include <winternl.h>
 #include <sddl.h>
 
+#include "base/fixed_text.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_file_system.h"
@@ -23,17 +24,17 @@ namespace {
 // file made inside; nothing for anyone else, nothing from the parent.
 constexpr wchar_t kPrivateAccess[] = L"D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
 
-// The native path NtCreateFile takes for an absolute Windows path.
-std::wstring native_path(std::wstring_view path) {
-  std::wstring native = L"\\??\\";
-  if (path.starts_with(L"\\\\?\\")) {
+// The native path NtCreateFile takes for an absolute Windows path, put
+// together before it is converted, as the other paths are.
+std::wstring native_path(std::string_view path) {
+  std::string_view kind;
+  if (path.starts_with("\\\\?\\")) {
     path.remove_prefix(4);
-  } else if (path.starts_with(L"\\\\")) {
-    native += L"UNC\\";
+  } else if (path.starts_with("\\\\")) {
+    kind = "UNC\\";
     path.remove_prefix(2);
   }
-  native += path;
-  return native;
+  return widen(concat({"\\??\\", kind, path}));
 }
 
 class SecurityDescriptor {
@@ -75,7 +76,7 @@ class Win32HeldDirectory final : public HeldDirectory {
 std::unique_ptr<HeldDirectory> Win32FileSystem::make_private_directory(std::string_view path) {
   const SecurityDescriptor access(kPrivateAccess);
   if (!access.get()) return nullptr;
-  const std::wstring name = native_path(widen(path));
+  const std::wstring name = native_path(path);
   UNICODE_STRING native_name;
   RtlInitUnicodeString(&native_name, name.c_str());
   OBJECT_ATTRIBUTES attributes;

@@ -1,5 +1,6 @@
 // The running program of the platform: one copy at a time, its own name and
 // folder, starting other programs and ending, and the system's directories.
+#include "base/fixed_text.h"
 #include "platform/win32/path_parts.h"
 #include "platform/win32/system_text.h"
 #include "platform/win32/unelevated_start.h"
@@ -12,11 +13,8 @@ bool Win32ProcessServices::claim_single_run(std::string_view name) {
   // Global: another user's session installs into the same Program Files.
   // Creating a global name takes a right that every administrator has; a
   // process without it claims the name in its own session at least.
-  const std::wstring wide_name = widen(name);
-  for (const wchar_t* scope : {L"Global\\", L"Local\\"}) {
-    std::wstring scoped_name = scope;
-    scoped_name += wide_name;
-    UniqueKernelHandle mutex(CreateMutexW(nullptr, FALSE, scoped_name.c_str()));
+  for (const std::string_view scope : {"Global\\", "Local\\"}) {
+    UniqueKernelHandle mutex(CreateMutexW(nullptr, FALSE, widen(concat({scope, name})).c_str()));
     if (!mutex) continue;
     if (GetLastError() == ERROR_ALREADY_EXISTS) return false;
     single_run_ = std::move(mutex);
@@ -44,9 +42,7 @@ bool Win32ProcessServices::start_program(std::string_view path) {
   if (program.empty()) return false;
   // The name is passed on its own and quoted on the command line, so a path
   // with blanks ("C:\Program Files\…") can never start some other program.
-  std::wstring command_line = L"\"";
-  command_line += program;
-  command_line += L'"';
+  std::wstring command_line = widen(concat({"\"", path, "\""}));
   // The program runs in its own folder, where it finds its help and sounds.
   std::wstring folder(folder_of(program));
   if (folder.size() > 1 && folder.back() == L'\\' && folder[folder.size() - 2] != L':') folder.pop_back();

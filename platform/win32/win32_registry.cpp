@@ -33,8 +33,12 @@ std::int32_t Win32Registry::reach_key(RegKey root, std::string_view sub_key, Reg
   const LONG status = call(parent, widen(sub_key).c_str(), &reached);
   if (status != ERROR_SUCCESS) return status;
   // An empty path gives back the parent itself, which the table already knows.
-  key = reached == parent ? root : handles_.add(reached);
-  return status;
+  if (reached == parent) {
+    key = root;
+    return status;
+  }
+  key = handles_.add(reached);
+  return key == kNoKey ? ERROR_NOT_ENOUGH_MEMORY : status;
 }
 
 std::int32_t Win32Registry::reg_create_key(RegKey root, std::string_view sub_key, RegKey& key) {
@@ -101,8 +105,7 @@ RegEnumResult Win32Registry::reg_enum_key(RegKey key, std::uint32_t index, std::
   std::wstring name(buffer_chars, L'\0');
   const LONG status = RegEnumKeyW(handle, index, name.data(), buffer_chars);
   if (status != ERROR_SUCCESS) return {status, {}};
-  name.resize(wcsnlen(name.data(), buffer_chars));
-  return {kErrorSuccess, narrow(name)};
+  return {kErrorSuccess, narrow(std::wstring_view(name.data(), wcsnlen(name.data(), buffer_chars)))};
 }
 
 void Win32Registry::reg_close_key(RegKey key) { handles_.close(key); }

@@ -22,7 +22,7 @@ bool Win32ShellServices::running_as_administrator() { return IsUserAnAdmin() != 
 
 bool Win32ShellServices::save_shortcut(std::string_view link_path, std::string_view target) {
   const std::wstring wide_target = widen(target);
-  const std::wstring folder = wide_target.substr(0, wide_target.find_last_of(L'\\'));
+  const std::wstring folder = widen(target.substr(0, target.find_last_of('\\')));
   ComApartment apartment;
   ComPointer<IShellLinkW> link;
   ComPointer<IPersistFile> file;
