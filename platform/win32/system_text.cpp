@@ -1,5 +1,7 @@
 #include "platform/win32/system_text.h"
 
+#include <algorithm>
+
 namespace zrv::win32 {
 
 namespace {
@@ -11,15 +13,18 @@ constexpr DWORD kLongestPath = 32768;
 // small, the size needed including the terminating NUL. One function with
 // the call passed by pointer, not a template, so its loop is there once.
 std::wstring query_sized_text(DWORD (*query)(wchar_t* buffer, DWORD size)) {
-  std::wstring buffer(MAX_PATH, L'\0');
+  DWORD size = MAX_PATH;
   while (true) {
-    const DWORD length = query(buffer.data(), static_cast<DWORD>(buffer.size()));
+    // A new buffer each round rather than assign() on the old one, whose
+    // fill code the program would otherwise carry for this loop alone.
+    std::wstring buffer(size, L'\0');
+    const DWORD length = query(buffer.data(), size);
     if (length == 0 || length > kLongestPath) return {};
-    if (length < buffer.size()) {
+    if (length < size) {
       buffer.resize(length);
       return buffer;
     }
-    buffer.assign(length, L'\0');
+    size = length;
   }
 }
 
@@ -44,7 +49,10 @@ std::wstring module_file_name() {
 
 std::wstring window_text(HWND window) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  const size_t copied = static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
+  // Windows never copies more than the buffer holds; saying so keeps
+  // resize() to shrinking, without its growth code.
+  text.resize(std::min(copied, text.size() - 1));
   return text;
 }
 
