@@ -69,7 +69,7 @@ HWND create_control_window(const ControlWindowRequest& request) {
   if (control.kind() == ControlKind::OptionButton && request.starts_group) style |= WS_TABSTOP;
   int height = bounds.bottom - bounds.top;
   // A drop-down list's window height includes its list.
-  if (is_drop_down(control)) height += request.dpi.to_pixels_y(kDropDownListTwips);
+  if (is_drop_down(control)) height += MulDiv(kDropDownListTwips, request.dpi.y, kTwipsPerInch);
 
   HWND window = CreateWindowExW(kind.ex_style, kind.class_name, caption.c_str(), style | kind.style,
                                 bounds.left, bounds.top, bounds.right - bounds.left, height, request.parent,
