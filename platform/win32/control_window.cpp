@@ -53,15 +53,9 @@ HWND create_control_window(const ControlWindowRequest& request) {
   const std::wstring caption = widen(control.caption());
   const RECT& bounds = request.bounds;
 
-  switch (control.kind()) {
-    case ControlKind::Shape:
-      return nullptr;
-    case ControlKind::Frame:
-      return create_panel(request.parent, PanelBorder::Etched, bounds, style, request.id, caption.c_str());
-    case ControlKind::PictureBox:
-      return create_panel(request.parent, PanelBorder::Sunken, bounds, style, request.id, caption.c_str());
-    default:
-      break;
+  if (control.kind() == ControlKind::Frame || control.kind() == ControlKind::PictureBox) {
+    const PanelBorder border = control.kind() == ControlKind::Frame ? PanelBorder::Etched : PanelBorder::Sunken;
+    return create_panel(request.parent, border, bounds, style, request.id, caption.c_str());
   }
 
   const WindowKind kind = window_kind(control.kind());
