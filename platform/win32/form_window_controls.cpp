@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
-#include <vector>
 
 #include "platform/win32/control_window.h"
 #include "platform/win32/form_window.h"
@@ -39,16 +38,19 @@ void fill_list(HWND list, const Control& control) {
 void FormWindow::create_controls() {
   const auto& controls = form_.controls();
   widgets_.resize(controls.size());
-  // An insertion sort: a form has a few dozen controls at most, and
-  // std::stable_sort would bring its merge helpers into the program for them.
-  // Controls with equal keys keep their table order.
-  std::vector<size_t> order(controls.size());
-  for (size_t next = 0; next < order.size(); ++next) {
-    size_t at = next;
-    for (; at > 0 && tab_key(*controls[next]) < tab_key(*controls[order[at - 1]]); --at) order[at] = order[at - 1];
-    order[at] = next;
+  // Each round creates the first control of the lowest key that has no
+  // window yet (containers come early, when what they hold needs them), so
+  // controls with equal keys keep their table order. Quadratic, but a form
+  // has a few dozen controls at most, and this needs no buffer and no sort.
+  while (true) {
+    Control* next = nullptr;
+    for (size_t index = 0; index < controls.size(); ++index) {
+      Control& candidate = *controls[index];
+      if (!widgets_[index].control && (!next || tab_key(candidate) < tab_key(*next))) next = &candidate;
+    }
+    if (!next) return;
+    add_control(*next);
   }
-  for (size_t index : order) add_control(*controls[index]);
 }
 
 void FormWindow::add_control(Control& control) {
