@@ -17,6 +17,13 @@ int tab_key(const Control& control) {
   return control.layout().tab_index == kNoTabStop ? INT_MAX : control.layout().tab_index;
 }
 
+// Where a control is on screen. Out of line: the conversion is four
+// MulDiv calls, needed when a control is created and when it moves.
+RECT pixels_of(const Control& control, const Dpi& dpi) {
+  const Bounds& bounds = control.bounds();
+  return dpi.to_pixels(bounds.left, bounds.top, bounds.width, bounds.height);
+}
+
 void mark_list_entry(HWND list, const Control& control) {
   SendMessageW(list, is_drop_down(control) ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(control.list_index()), 0);
 }
@@ -68,8 +75,7 @@ void FormWindow::add_control(Control& control) {
   // Adding it may grow the widgets, so this one is looked up afterwards.
   HWND parent = container_window(control);
   Widget& widget = widgets_[index];
-  const Bounds& bounds = control.bounds();
-  widget.pixels = look_.dpi.to_pixels(bounds.left, bounds.top, bounds.width, bounds.height);
+  widget.pixels = pixels_of(control, look_.dpi);
   if (control.kind() == ControlKind::Shape) {
     if (control.visible()) invalidate_behind(widget);
     return;
@@ -165,8 +171,7 @@ void FormWindow::control_changed(Control& control, Property property) {
 }
 
 void FormWindow::update_bounds(Widget& widget) {
-  const Bounds& bounds = widget.control->bounds();
-  const RECT pixels = look_.dpi.to_pixels(bounds.left, bounds.top, bounds.width, bounds.height);
+  const RECT pixels = pixels_of(*widget.control, look_.dpi);
   if (EqualRect(&pixels, &widget.pixels)) return;
   if (!widget.window) {
     invalidate_behind(widget);
