@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <climits>
 #include <cstdlib>
 
@@ -112,14 +111,15 @@ bool FormWindow::starts_option_group(const Control& control, HWND parent) {
 }
 
 FormWindow::Widget& FormWindow::widget_of(const Control& control) {
-  const auto found = std::find_if(widgets_.begin(), widgets_.end(),
-                                  [&](const Widget& widget) { return widget.control == &control; });
+  // A plain loop: std::find_if comes unrolled four times.
+  for (Widget& widget : widgets_) {
+    if (widget.control == &control) return widget;
+  }
   // Every control reaches add_control before any change to it can: the
   // table's controls when the window is made, run-time elements as the form
   // creates them. A control without a widget is a fault in that order, and
   // the program stops rather than show a window that no longer mirrors it.
-  if (found == widgets_.end()) std::abort();
-  return *found;
+  std::abort();
 }
 
 FormWindow::Widget* FormWindow::widget_by_id(int id) {
