@@ -90,7 +90,9 @@ bool FormWindow::create_window() {
   RECT outer{0, 0, 0, 0};
   const bool sized_by_table = layout.client_width > 0 && layout.client_height > 0;
   if (sized_by_table) {
-    outer = RECT{0, 0, look_.dpi.to_pixels_x(layout.client_width), look_.dpi.to_pixels_y(layout.client_height)};
+    // Whole twips: MulDiv rounds as the floating-point conversion would.
+    outer = RECT{0, 0, MulDiv(layout.client_width, look_.dpi.x, kTwipsPerInch),
+                 MulDiv(layout.client_height, look_.dpi.y, kTwipsPerInch)};
     AdjustWindowRectEx(&outer, frame.style, FALSE, frame.ex_style);
   }
   const int width = outer.right - outer.left;
