@@ -32,7 +32,7 @@ INT_PTR CALLBACK input_box_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM
     case WM_COMMAND:
       if (LOWORD(wparam) == IDOK) {
         auto* state = reinterpret_cast<InputBoxState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-        state->typed = window_text(GetDlgItem(dialog, kEditId));
+        read_window_text(GetDlgItem(dialog, kEditId), state->typed);
         EndDialog(dialog, IDOK);
         return TRUE;
       }

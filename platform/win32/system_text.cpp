@@ -47,13 +47,11 @@ std::wstring module_file_name() {
   });
 }
 
-std::wstring window_text(HWND window) {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+void read_window_text(HWND window, std::wstring& text) {
+  text.resize(static_cast<size_t>(GetWindowTextLengthW(window)) + 1);
   const size_t copied = static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
-  // Windows never copies more than the buffer holds; saying so keeps
-  // resize() to shrinking, without its growth code.
+  // Windows never copies more than the buffer holds.
   text.resize(std::min(copied, text.size() - 1));
-  return text;
 }
 
 }  // namespace zrv::win32
