@@ -13,13 +13,12 @@ constexpr DWORD kLongestPath = 32768;
 // small, the size needed including the terminating NUL. One function with
 // the call passed by pointer, not a template, so its loop is there once.
 std::wstring query_sized_text(DWORD (*query)(wchar_t* buffer, DWORD size)) {
+  std::wstring buffer;
   DWORD size = MAX_PATH;
   while (true) {
-    // A new buffer each round rather than assign() on the old one, whose
-    // fill code the program would otherwise carry for this loop alone.
-    std::wstring buffer(size, L'\0');
-    const DWORD length = query(buffer.data(), size);
-    if (length == 0 || length > kLongestPath) return {};
+    buffer.resize(size);
+    DWORD length = query(buffer.data(), size);
+    if (length > kLongestPath) length = 0;  // no usable answer, as when the call fails
     if (length < size) {
       buffer.resize(length);
       return buffer;
