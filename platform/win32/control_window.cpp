@@ -53,15 +53,9 @@ HWND create_control_window(const ControlWindowRequest& request) {
   const std::wstring caption = widen(control.caption());
   const RECT& bounds = request.bounds;
 
-  switch (control.kind()) {
-    case ControlKind::Shape:
-      return nullptr;
-    case ControlKind::Frame:
-      return create_panel(request.parent, PanelBorder::Etched, bounds, style, request.id, caption.c_str());
-    case ControlKind::PictureBox:
-      return create_panel(request.parent, PanelBorder::Sunken, bounds, style, request.id, caption.c_str());
-    default:
-      break;
+  if (control.kind() == ControlKind::Frame || control.kind() == ControlKind::PictureBox) {
+    const PanelBorder border = control.kind() == ControlKind::Frame ? PanelBorder::Etched : PanelBorder::Sunken;
+    return create_panel(request.parent, border, bounds, style, request.id, caption.c_str());
   }
 
   const WindowKind kind = window_kind(control.kind());
@@ -69,7 +63,7 @@ HWND create_control_window(const ControlWindowRequest& request) {
   if (control.kind() == ControlKind::OptionButton && request.starts_group) style |= WS_TABSTOP;
   int height = bounds.bottom - bounds.top;
   // A drop-down list's window height includes its list.
-  if (is_drop_down(control)) height += request.dpi.to_pixels_y(kDropDownListTwips);
+  if (is_drop_down(control)) height += MulDiv(kDropDownListTwips, request.dpi.y, kTwipsPerInch);
 
   HWND window = CreateWindowExW(kind.ex_style, kind.class_name, caption.c_str(), style | kind.style,
                                 bounds.left, bounds.top, bounds.right - bounds.left, height, request.parent,

@@ -90,7 +90,9 @@ bool FormWindow::create_window() {
   RECT outer{0, 0, 0, 0};
   const bool sized_by_table = layout.client_width > 0 && layout.client_height > 0;
   if (sized_by_table) {
-    outer = RECT{0, 0, look_.dpi.to_pixels_x(layout.client_width), look_.dpi.to_pixels_y(layout.client_height)};
+    // Whole twips: MulDiv rounds as the floating-point conversion would.
+    outer = RECT{0, 0, MulDiv(layout.client_width, look_.dpi.x, kTwipsPerInch),
+                 MulDiv(layout.client_height, look_.dpi.y, kTwipsPerInch)};
     AdjustWindowRectEx(&outer, frame.style, FALSE, frame.ex_style);
   }
   const int width = outer.right - outer.left;
@@ -105,12 +107,16 @@ bool FormWindow::create_window() {
   CreateWindowExW(frame.ex_style, kFormClassName, widen(layout.caption).c_str(), frame.style, x, y, width, height,
                   nullptr, nullptr, look_.instance, this);
   if (!window_) return false;
-  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon_));
-  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_));
+  show_icons();
   // The form learns its outer size as the user will see it; the form has no
   // peer yet, so this does not come back here.
   if (sized_by_table) form_.set_size(look_.dpi.to_twips_x(width), look_.dpi.to_twips_y(height));
   return true;
+}
+
+void FormWindow::show_icons() {
+  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon_));
+  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_));
 }
 
 void FormWindow::set_visible(bool visible) {
@@ -144,8 +150,7 @@ void FormWindow::copy_icon_from(const WindowPeer& other) {
   const auto* source = static_cast<const FormWindow*>(&other);
   big_icon_ = source->big_icon_;
   small_icon_ = source->small_icon_;
-  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon_));
-  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_));
+  show_icons();
   for (const Widget& widget : widgets_) {
     if (widget.window && widget.control->kind() == ControlKind::Image) {
       SendMessageW(widget.window, STM_SETICON, reinterpret_cast<WPARAM>(big_icon_), 0);

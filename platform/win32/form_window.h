@@ -52,6 +52,8 @@ class FormWindow final : public WindowPeer {
 
   FormWindow(Form& form, const SharedLook& look);
   bool create_window();
+  // Hands the window its current icons, for the title bar and the task bar.
+  void show_icons();
   static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
 

@@ -1,7 +1,5 @@
-#include <algorithm>
 #include <climits>
 #include <cstdlib>
-#include <vector>
 
 #include "platform/win32/control_window.h"
 #include "platform/win32/form_window.h"
@@ -16,6 +14,13 @@ namespace {
 // controls without a tab index come last.
 int tab_key(const Control& control) {
   return control.layout().tab_index == kNoTabStop ? INT_MAX : control.layout().tab_index;
+}
+
+// Where a control is on screen. Out of line: the conversion is four
+// MulDiv calls, needed when a control is created and when it moves.
+RECT pixels_of(const Control& control, const Dpi& dpi) {
+  const Bounds& bounds = control.bounds();
+  return dpi.to_pixels(bounds.left, bounds.top, bounds.width, bounds.height);
 }
 
 void mark_list_entry(HWND list, const Control& control) {
@@ -39,16 +44,19 @@ void fill_list(HWND list, const Control& control) {
 void FormWindow::create_controls() {
   const auto& controls = form_.controls();
   widgets_.resize(controls.size());
-  // An insertion sort: a form has a few dozen controls at most, and
-  // std::stable_sort would bring its merge helpers into the program for them.
-  // Controls with equal keys keep their table order.
-  std::vector<size_t> order(controls.size());
-  for (size_t next = 0; next < order.size(); ++next) {
-    size_t at = next;
-    for (; at > 0 && tab_key(*controls[next]) < tab_key(*controls[order[at - 1]]); --at) order[at] = order[at - 1];
-    order[at] = next;
+  // Each round creates the first control of the lowest key that has no
+  // window yet (containers come early, when what they hold needs them), so
+  // controls with equal keys keep their table order. Quadratic, but a form
+  // has a few dozen controls at most, and this needs no buffer and no sort.
+  while (true) {
+    Control* next = nullptr;
+    for (size_t index = 0; index < controls.size(); ++index) {
+      Control& candidate = *controls[index];
+      if (!widgets_[index].control && (!next || tab_key(candidate) < tab_key(*next))) next = &candidate;
+    }
+    if (!next) return;
+    add_control(*next);
   }
-  for (size_t index : order) add_control(*controls[index]);
 }
 
 void FormWindow::add_control(Control& control) {
@@ -66,8 +74,7 @@ void FormWindow::add_control(Control& control) {
   // Adding it may grow the widgets, so this one is looked up afterwards.
   HWND parent = container_window(control);
   Widget& widget = widgets_[index];
-  const Bounds& bounds = control.bounds();
-  widget.pixels = look_.dpi.to_pixels(bounds.left, bounds.top, bounds.width, bounds.height);
+  widget.pixels = pixels_of(control, look_.dpi);
   if (control.kind() == ControlKind::Shape) {
     if (control.visible()) invalidate_behind(widget);
     return;
@@ -104,14 +111,15 @@ bool FormWindow::starts_option_group(const Control& control, HWND parent) {
 }
 
 FormWindow::Widget& FormWindow::widget_of(const Control& control) {
-  const auto found = std::find_if(widgets_.begin(), widgets_.end(),
-                                  [&](const Widget& widget) { return widget.control == &control; });
+  // A plain loop: std::find_if comes unrolled four times.
+  for (Widget& widget : widgets_) {
+    if (widget.control == &control) return widget;
+  }
   // Every control reaches add_control before any change to it can: the
   // table's controls when the window is made, run-time elements as the form
   // creates them. A control without a widget is a fault in that order, and
   // the program stops rather than show a window that no longer mirrors it.
-  if (found == widgets_.end()) std::abort();
-  return *found;
+  std::abort();
 }
 
 FormWindow::Widget* FormWindow::widget_by_id(int id) {
@@ -163,8 +171,7 @@ void FormWindow::control_changed(Control& control, Property property) {
 }
 
 void FormWindow::update_bounds(Widget& widget) {
-  const Bounds& bounds = widget.control->bounds();
-  const RECT pixels = look_.dpi.to_pixels(bounds.left, bounds.top, bounds.width, bounds.height);
+  const RECT pixels = pixels_of(*widget.control, look_.dpi);
   if (EqualRect(&pixels, &widget.pixels)) return;
   if (!widget.window) {
     invalidate_behind(widget);

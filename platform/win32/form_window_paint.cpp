@@ -7,14 +7,16 @@ namespace zrv::win32 {
 namespace {
 
 void draw_shape(HDC dc, const RECT& pixels, const Control& shape) {
+  // The DC brush paints in whatever colour was set last.
+  HBRUSH brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
   if (shape.fill_color() != kNoColor) {
     SetDCBrushColor(dc, shape.fill_color());
-    FillRect(dc, &pixels, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    FillRect(dc, &pixels, brush);
   }
   const Color border = shape.border_color() == kNoColor ? rgb(0, 0, 0) : shape.border_color();
   if (border != shape.fill_color()) {
     SetDCBrushColor(dc, border);
-    FrameRect(dc, &pixels, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    FrameRect(dc, &pixels, brush);
   }
 }
 
@@ -29,10 +31,11 @@ void FormWindow::paint(HDC dc, const RECT& area) {
   // show one by one. A band at a time: the backdrop covers the screen, and
   // a buffer of its whole size would cost megabytes for a moment.
   constexpr int kBandHeight = 64;
+  HBRUSH face = GetSysColorBrush(COLOR_BTNFACE);
   UniqueMemoryDc buffer(CreateCompatibleDC(dc));
-  UniqueBitmap bitmap(CreateCompatibleBitmap(dc, width, std::min(height, kBandHeight)));
-  if (!buffer || !bitmap) {
-    FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+  UniqueBitmap bitmap(buffer ? CreateCompatibleBitmap(dc, width, std::min(height, kBandHeight)) : nullptr);
+  if (!bitmap) {
+    FillRect(dc, &area, face);
     return;
   }
   SelectedObject selected(buffer.get(), bitmap.get());
@@ -41,7 +44,7 @@ void FormWindow::paint(HDC dc, const RECT& area) {
     // The band's corner is the buffer's origin, so everything below draws
     // in the window's own coordinates.
     SetViewportOrgEx(buffer.get(), -band.left, -band.top, nullptr);
-    FillRect(buffer.get(), &band, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(buffer.get(), &band, face);
     for (const Widget& widget : widgets_) {
       const Control* control = widget.control;
       if (!control || control->kind() != ControlKind::Shape || !control->visible()) continue;

@@ -1,7 +1,5 @@
 #include "platform/win32/front_keeper.h"
 
-#include <algorithm>
-
 namespace zrv::win32 {
 
 namespace {
@@ -41,7 +39,11 @@ bool FrontKeeper::take_back_from_newcomer(HWND window) {
   HWND front = GetForegroundWindow();
   // Our own message boxes and dialogs come in front by design.
   if (!front || front == window || process_of(front) == GetCurrentProcessId()) return false;
-  if (std::find(known_windows_.begin(), known_windows_.end(), front) != known_windows_.end()) return false;
+  // A plain loop: std::find comes unrolled four times, and this runs once
+  // per lost foreground, where speed does not matter.
+  for (HWND known : known_windows_) {
+    if (known == front) return false;
+  }
   known_windows_.push_back(front);
   return true;
 }

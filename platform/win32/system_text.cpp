@@ -1,5 +1,7 @@
 #include "platform/win32/system_text.h"
 
+#include <algorithm>
+
 namespace zrv::win32 {
 
 namespace {
@@ -11,15 +13,17 @@ constexpr DWORD kLongestPath = 32768;
 // small, the size needed including the terminating NUL. One function with
 // the call passed by pointer, not a template, so its loop is there once.
 std::wstring query_sized_text(DWORD (*query)(wchar_t* buffer, DWORD size)) {
-  std::wstring buffer(MAX_PATH, L'\0');
+  std::wstring buffer;
+  DWORD size = MAX_PATH;
   while (true) {
-    const DWORD length = query(buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0 || length > kLongestPath) return {};
-    if (length < buffer.size()) {
+    buffer.resize(size);
+    DWORD length = query(buffer.data(), size);
+    if (length > kLongestPath) length = 0;  // no usable answer, as when the call fails
+    if (length < size) {
       buffer.resize(length);
       return buffer;
     }
-    buffer.assign(length, L'\0');
+    size = length;
   }
 }
 
@@ -42,10 +46,11 @@ std::wstring module_file_name() {
   });
 }
 
-std::wstring window_text(HWND window) {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
+void read_window_text(HWND window, std::wstring& text) {
+  text.resize(static_cast<size_t>(GetWindowTextLengthW(window)) + 1);
+  const size_t copied = static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
+  // Windows never copies more than the buffer holds.
+  text.resize(std::min(copied, text.size() - 1));
 }
 
 }  // namespace zrv::win32

@@ -12,7 +12,9 @@ std::wstring temp_path_text();
 std::wstring windows_directory_text();
 std::wstring module_file_name();
 
-// The text of any window, for our own controls and dialogs.
-std::wstring window_text(HWND window);
+// Replaces text by the text of any window, for our own controls and
+// dialogs. Read into the caller's string: the caller keeps it beyond the
+// window, and assigning a returned string costs more code.
+void read_window_text(HWND window, std::wstring& text);
 
 }  // namespace zrv::win32
