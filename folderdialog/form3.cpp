@@ -120,7 +120,7 @@ void Form3::Form_Load() {
       {&Command1, text::kNewDirectoryButton},
       {&Command2, text::kOkButton},
   };
-  for (const auto& [control, caption] : captions) control->set_caption(std::string(caption));
+  for (const auto& [control, caption] : captions) control->set_caption(caption);
 
   FixedText& install_dir = state.InstallDir;
   if (platform().dir_search(install_dir.trimmed(), /*include_directories=*/true).empty()) {

@@ -33,7 +33,7 @@ class Control {
   Form& form() const { return form_; }
 
   const std::string& caption() const { return caption_; }
-  void set_caption(std::string text);
+  void set_caption(std::string_view text);
 
   bool enabled() const { return enabled_; }
   void set_enabled(bool enabled);
