@@ -106,8 +106,8 @@ Form3::Form3(Platform& platform, WizardState& state, Form1& wizard)
       Label3(control("Label3")),
       drives_(*this, platform, Drive1),
       directories_(platform, Dir1) {
-  Command1.on_click = [this] { Command1_Click(); };
-  Command2.on_click = [this] { Command2_Click(); };
+  Command1.on_click = Callback<>::to<&Form3::Command1_Click>(*this);
+  Command2.on_click = Callback<>::to<&Form3::Command2_Click>(*this);
 }
 
 void Form3::select_windows_drive() { drives_.set_drive(system_drive(state.WindowsDir)); }
