@@ -10,8 +10,10 @@ constexpr std::size_t kIndentPerLevel = 2;
 }  // namespace
 
 DirList::DirList(Platform& platform, Control& control) : platform_(platform), control_(control) {
-  control_.on_choose = [this](int index) { set_path(entry_paths_[static_cast<std::size_t>(index)]); };
+  control_.on_choose = Callback<int>::to<&DirList::choose>(*this);
 }
+
+void DirList::choose(int index) { set_path(entry_paths_[static_cast<std::size_t>(index)]); }
 
 bool DirList::set_path(std::string_view path) {
   const std::optional<std::string> opened = platform_.open_directory(path);

@@ -24,6 +24,8 @@ class DirList {
   void refresh();
 
  private:
+  // The user opened entry `index`.
+  void choose(int index);
   void fill();
 
   Platform& platform_;

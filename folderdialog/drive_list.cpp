@@ -19,8 +19,10 @@ bool DriveList::shows(std::string_view text) const { return same_drive(control_.
 DriveList::DriveList(Form3& dialog, Platform& platform, Control& control)
     : dialog_(dialog), platform_(platform), control_(control) {
   control_.set_items(platform_.drive_list());
-  control_.on_choose = [this](int index) { set_drive(control_.items()[static_cast<std::size_t>(index)]); };
+  control_.on_choose = Callback<int>::to<&DriveList::choose>(*this);
 }
+
+void DriveList::choose(int index) { set_drive(control_.items()[static_cast<std::size_t>(index)]); }
 
 bool DriveList::set_drive(std::string_view requested) {
   // A copy: the text may be one of the entries about to be read afresh.

@@ -27,6 +27,9 @@ class DriveList {
   bool shows(std::string_view text) const;
 
  private:
+  // The user picked entry `index`.
+  void choose(int index);
+
   Form3& dialog_;
   Platform& platform_;
   Control& control_;

@@ -106,8 +106,8 @@ Form3::Form3(Platform& platform, WizardState& state, Form1& wizard)
       Label3(control("Label3")),
       drives_(*this, platform, Drive1),
       directories_(platform, Dir1) {
-  Command1.on_click = [this] { Command1_Click(); };
-  Command2.on_click = [this] { Command2_Click(); };
+  Command1.on_click = Callback<>::to<&Form3::Command1_Click>(*this);
+  Command2.on_click = Callback<>::to<&Form3::Command2_Click>(*this);
 }
 
 void Form3::select_windows_drive() { drives_.set_drive(system_drive(state.WindowsDir)); }
@@ -120,7 +120,7 @@ void Form3::Form_Load() {
       {&Command1, text::kNewDirectoryButton},
       {&Command2, text::kOkButton},
   };
-  for (const auto& [control, caption] : captions) control->set_caption(std::string(caption));
+  for (const auto& [control, caption] : captions) control->set_caption(caption);
 
   FixedText& install_dir = state.InstallDir;
   if (platform().dir_search(install_dir.trimmed(), /*include_directories=*/true).empty()) {

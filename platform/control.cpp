@@ -13,8 +13,8 @@ Control::Control(Form& form, const ControlLayout& layout, std::string name)
       visible_(layout.visible),
       bounds_{layout.left, layout.top, layout.width, layout.height} {}
 
-void Control::set_caption(std::string text) {
-  caption_ = std::move(text);
+void Control::set_caption(std::string_view text) {
+  caption_ = text;
   changed(Property::Caption);
 }
 

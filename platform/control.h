@@ -1,5 +1,4 @@
 #pragma once
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +8,30 @@
 namespace zrv {
 
 class Form;
+
+// A member routine bound to its object, as an event handler. A pointer to the
+// object and to a small function that calls the routine, rather than a
+// std::function, which would add its manager and invoker to the image for
+// every handler. `Callback<>::to<&Form3::Command1_Click>(*this)`.
+template <class... Args>
+class Callback {
+ public:
+  Callback() = default;
+
+  template <auto routine, class Object>
+  static Callback to(Object& object) {
+    return Callback(&object, [](void* bound, Args... args) { (static_cast<Object*>(bound)->*routine)(args...); });
+  }
+
+  explicit operator bool() const { return call_ != nullptr; }
+  void operator()(Args... args) const { call_(object_, args...); }
+
+ private:
+  Callback(void* object, void (*call)(void*, Args...)) : object_(object), call_(call) {}
+
+  void* object_ = nullptr;
+  void (*call_)(void*, Args...) = nullptr;
+};
 
 // What changed on a control, so a backend updates only that side of its widget.
 enum class Property { Caption, Enabled, Visible, Value, Bounds, Colors, Items, ListIndex };
@@ -33,7 +56,7 @@ class Control {
   Form& form() const { return form_; }
 
   const std::string& caption() const { return caption_; }
-  void set_caption(std::string text);
+  void set_caption(std::string_view text);
 
   bool enabled() const { return enabled_; }
   void set_enabled(bool enabled);
@@ -65,9 +88,9 @@ class Control {
   void refresh();
 
   // Handlers the form wires to its event routines.
-  std::function<void()> on_click;
+  Callback<> on_click;
   // A list entry chosen by the user: a drive picked, a directory opened.
-  std::function<void(int)> on_choose;
+  Callback<int> on_choose;
 
   // A click by the user (mouse or keyboard) as a backend reports it: a check
   // box toggles, an option button becomes the selected one of its container,

@@ -8,10 +8,21 @@
 namespace zrv {
 namespace {
 
+// The digits are written here: std::to_string would link its own formatting
+// code and digit table into the image for this one use. Indices are never
+// negative.
 std::string element_name(std::string_view array, int index) {
+  char digits[10];
+  char* const end = digits + sizeof digits;
+  char* first = end;
+  auto value = static_cast<unsigned>(index);
+  do {
+    *--first = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value != 0);
   std::string name(array);
   name += '(';
-  name += std::to_string(index);
+  name.append(first, end);
   name += ')';
   return name;
 }

@@ -11,7 +11,7 @@
 namespace zrv {
 
 App::App(Platform& platform) : platform(platform), form2(platform), form1(platform, state, payload) {
-  form1.open_folder_dialog = [this] { open_folder_dialog(); };
+  form1.open_folder_dialog = Callback<>::to<&App::open_folder_dialog>(*this);
 }
 
 App::~App() = default;

@@ -33,18 +33,12 @@ Form1::Form1(Platform& platform, WizardState& state, const CheckedPayload& paylo
       Check1(control("Check1"sv)),
       Option1(control("Option1"sv)),
       Option2(control("Option2"sv)) {
-  wire_click(Command1, &Form1::Command1_Click);
-  wire_click(Command2, &Form1::Command2_Click);
-  wire_click(Command3, &Form1::Command3_Click);
-  wire_click(Command4, &Form1::Command4_Click);
-  wire_click(Option1, &Form1::Option1_Click);
-  wire_click(Option2, &Form1::Option2_Click);
-}
-
-// One handler type for every click routine: a lambda of its own for each
-// would give each its own copy of the std::function machinery.
-void Form1::wire_click(Control& control, void (Form1::*routine)()) {
-  control.on_click = [this, routine] { (this->*routine)(); };
+  Command1.on_click = Callback<>::to<&Form1::Command1_Click>(*this);
+  Command2.on_click = Callback<>::to<&Form1::Command2_Click>(*this);
+  Command3.on_click = Callback<>::to<&Form1::Command3_Click>(*this);
+  Command4.on_click = Callback<>::to<&Form1::Command4_Click>(*this);
+  Option1.on_click = Callback<>::to<&Form1::Option1_Click>(*this);
+  Option2.on_click = Callback<>::to<&Form1::Option2_Click>(*this);
 }
 
 }  // namespace zrv

@@ -1,5 +1,4 @@
 #pragma once
-#include <functional>
 #include <string>
 
 #include "install/checked_payload.h"
@@ -45,7 +44,7 @@ class Form1 : public Form {
   WizardState& state;
   const CheckedPayload& payload;
   // Shows the folder dialog; the wizard hides itself first.
-  std::function<void()> open_folder_dialog;
+  Callback<> open_folder_dialog;
 
   ControlArray Frame1;
   Control& Frame2;
@@ -71,7 +70,6 @@ class Form1 : public Form {
   void on_unload(bool& cancel) override { Form_Unload(cancel); }
 
  private:
-  void wire_click(Control& control, void (Form1::*routine)());
   bool prepare_destination();
   // Whether anything, file or directory, is at the path.
   bool exists(std::string_view path);

@@ -19,7 +19,7 @@ class WizardProgress : public InstallProgress {
 
   void show(Line line, std::string_view text, bool repaint) override {
     Control& label = line == Line::phase ? wizard_.Label11 : wizard_.Label12;
-    label.set_caption(std::string(text));
+    label.set_caption(text);
     if (repaint) label.refresh();
   }
   void yield() override { wizard_.platform().do_events(); }
@@ -50,7 +50,7 @@ void Form1::RunInstall() {
   os.do_events();
   set_focus();
 
-  Label11.set_caption(std::string(report.all_well() ? text::kInstalled : text::kInstalledWithErrors));
+  Label11.set_caption(report.all_well() ? text::kInstalled : text::kInstalledWithErrors);
   Label11.refresh();
   state.installing = false;
   state.finished = true;

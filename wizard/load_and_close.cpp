@@ -87,7 +87,7 @@ void Form1::Form_Unload(bool& Cancel) {
     Cancel = true;
     return;
   }
-  Label11.set_caption(std::string(text::kDeletingTempFiles));
+  Label11.set_caption(text::kDeletingTempFiles);
   Label11.refresh();
   DeleteTempFiles();
   os.end_program(ExitCode::cancelled);

@@ -33,7 +33,7 @@ void Form1::update_navigation() {
   Command1.set_enabled(!state.finished && !busy && page > 1);
   Command2.set_enabled(state.finished || (!busy && (page != 2 || state.accepted)));
   Command3.set_enabled(!state.finished);
-  Command2.set_caption(std::string(state.finished ? text::kFinish : text::kNext));
+  Command2.set_caption(state.finished ? text::kFinish : text::kNext);
   Check1.set_visible(state.finished);
 }
 
