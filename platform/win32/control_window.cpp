@@ -82,9 +82,9 @@ HWND create_control_window(const ControlWindowRequest& request) {
 
 bool is_drop_down(const Control& control) { return control.kind() == ControlKind::DriveList; }
 
-UniqueFont create_control_font(const FontSpec* spec, const Dpi& dpi) {
-  if (!spec) return UniqueFont();
-  const FontSpec& font = *spec;
+UniqueFont create_control_font(const FontSpec* font_or_default, const Dpi& dpi) {
+  if (!font_or_default) return UniqueFont();
+  const FontSpec& font = *font_or_default;
   LOGFONTW description{};
   description.lfHeight = -MulDiv(font.points, dpi.y, 72);
   description.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
