@@ -72,7 +72,7 @@ FormWindow::~FormWindow() {
   SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
   DestroyWindow(window_);
   // The controls that used them are gone with the window.
-  for (const Widget& widget : widgets_) {
+  for (const Widget& widget : widgets()) {
     if (widget.own_font) DeleteObject(widget.own_font);
   }
 }
@@ -151,7 +151,7 @@ void FormWindow::copy_icon_from(const WindowPeer& other) {
   big_icon_ = source->big_icon_;
   small_icon_ = source->small_icon_;
   show_icons();
-  for (const Widget& widget : widgets_) {
+  for (const Widget& widget : widgets()) {
     if (widget.window && widget.control->kind() == ControlKind::Image) {
       SendMessageW(widget.window, STM_SETICON, reinterpret_cast<WPARAM>(big_icon_), 0);
     }

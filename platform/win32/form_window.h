@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include <memory>
-#include <vector>
+#include <span>
 
 #include "platform/form.h"
 #include "platform/win32/front_keeper.h"
@@ -45,8 +45,8 @@ class FormWindow final : public WindowPeer {
     HWND window = nullptr;  // null for shapes
     RECT pixels{};          // where the control is, in its container's client area
     // Only when the table names a font; the window's destructor deletes it.
-    // A plain handle keeps Widget trivially copyable, so the vector's
-    // growth code is a plain copy.
+    // A plain handle keeps Widget trivially copyable, so growing the list
+    // is a plain copy.
     HFONT own_font = nullptr;
   };
 
@@ -58,6 +58,8 @@ class FormWindow final : public WindowPeer {
   LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
 
   // Mirroring controls into widgets.
+  std::span<Widget> widgets() const { return {widgets_.get(), widget_count_}; }
+  void make_room_for_widgets(size_t count);
   void create_controls();
   Widget& widget_of(const Control& control);
   Widget* widget_by_id(int id);
@@ -91,7 +93,11 @@ class FormWindow final : public WindowPeer {
   bool has_transparent_controls_ = false;
   HWND focus_before_deactivation_ = nullptr;
   FrontKeeper front_keeper_;
-  std::vector<Widget> widgets_;  // by control index, as the form's table
+  // By control index, as the form's table; a widget without a control is
+  // not made yet. Grown by make_room_for_widgets, not a vector: a vector's
+  // growth code is larger than all the code that uses it.
+  std::unique_ptr<Widget[]> widgets_;
+  size_t widget_count_ = 0;
 };
 
 }  // namespace zrv::win32
