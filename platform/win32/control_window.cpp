@@ -4,6 +4,7 @@
 
 #include "platform/win32/panel_window.h"
 #include "platform/win32/utf16.h"
+#include "platform/win32/window_classes.h"
 
 namespace zrv::win32 {
 
@@ -20,6 +21,10 @@ struct WindowKind {
 
 WindowKind window_kind(ControlKind kind) {
   switch (kind) {
+    case ControlKind::Frame:
+      return {kPanelClassName, kPanelStyle, kPanelExStyle};
+    case ControlKind::PictureBox:
+      return {kPanelClassName, kPanelStyle, kPanelExStyle | WS_EX_CLIENTEDGE};
     case ControlKind::Label:
       // Paths and names may hold '&'; a label shows them as they are.
       return {WC_STATICW, SS_LEFT | SS_NOPREFIX, 0};
@@ -52,12 +57,6 @@ HWND create_control_window(const ControlWindowRequest& request) {
   if (request.starts_group) style |= WS_GROUP;
   const std::wstring caption = widen(control.caption());
   const RECT& bounds = request.bounds;
-
-  if (control.kind() == ControlKind::Frame || control.kind() == ControlKind::PictureBox) {
-    const PanelBorder border = control.kind() == ControlKind::Frame ? PanelBorder::Etched : PanelBorder::Sunken;
-    return create_panel(request.parent, border, bounds, style, request.id, caption.c_str());
-  }
-
   const WindowKind kind = window_kind(control.kind());
   if (!kind.class_name) return nullptr;
   if (control.kind() == ControlKind::OptionButton && request.starts_group) style |= WS_TABSTOP;

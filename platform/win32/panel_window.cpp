@@ -8,9 +8,8 @@ namespace zrv::win32 {
 namespace {
 
 // Window extra bytes of the panel class.
-constexpr int kBorderSlot = 0;
-constexpr int kFontSlot = sizeof(LONG_PTR);
-constexpr int kExtraBytes = 2 * sizeof(LONG_PTR);
+constexpr int kFontSlot = 0;
+constexpr int kExtraBytes = sizeof(LONG_PTR);
 
 constexpr int kCaptionInsetPixelsAt96Dpi = 8;
 
@@ -19,7 +18,7 @@ void paint_panel(HWND panel, HDC dc) {
   GetClientRect(panel, &client);
   FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
   // The sunken border of a picture box is the system's client edge.
-  if (static_cast<PanelBorder>(GetWindowLongPtrW(panel, kBorderSlot)) != PanelBorder::Etched) return;
+  if (GetWindowLongPtrW(panel, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) return;
 
   wchar_t caption[256];
   const int length = GetWindowTextW(panel, caption, 256);
@@ -94,20 +93,6 @@ bool register_panel_class(HINSTANCE instance) {
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   window_class.lpszClassName = kPanelClassName;
   return RegisterClassExW(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
-HWND create_panel(HWND parent, PanelBorder border, const RECT& bounds, DWORD style, int id,
-                  const wchar_t* caption) {
-  // Keyboard navigation descends into panels only when they say they hold controls.
-  DWORD ex_style = WS_EX_CONTROLPARENT;
-  if (border == PanelBorder::Sunken) ex_style |= WS_EX_CLIENTEDGE;
-  HWND panel = CreateWindowExW(ex_style, kPanelClassName, caption,
-                               style | WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, bounds.left, bounds.top,
-                               bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
-  if (panel) SetWindowLongPtrW(panel, kBorderSlot, static_cast<LONG_PTR>(border));
-  return panel;
 }
 
 }  // namespace zrv::win32
