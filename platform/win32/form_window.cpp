@@ -42,18 +42,6 @@ bool takes_input(ControlKind kind) {
 
 }  // namespace
 
-bool FormWindow::register_class(const SharedLook& look) {
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = &FormWindow::window_proc;
-  window_class.hInstance = look.instance;
-  window_class.hIcon = look.big_icon;
-  window_class.hIconSm = look.small_icon;
-  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  window_class.lpszClassName = kFormClassName;
-  return RegisterClassExW(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 std::unique_ptr<FormWindow> FormWindow::create(Form& form, const SharedLook& look) {
   std::unique_ptr<FormWindow> peer(new FormWindow(form, look));
   if (!peer->create_window()) return nullptr;

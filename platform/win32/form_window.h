@@ -22,8 +22,8 @@ namespace zrv::win32 {
 // keyboard focus) and form_window_paint.cpp (what the form draws itself).
 class FormWindow final : public WindowPeer {
  public:
-  // Registers the window class of every form, once per process.
-  static bool register_class(const SharedLook& look);
+  // The window procedure of the forms' class, which the toolkit registers.
+  static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   // Null when Windows refuses to create the window.
   static std::unique_ptr<FormWindow> create(Form& form, const SharedLook& look);
   ~FormWindow() override;
@@ -54,7 +54,6 @@ class FormWindow final : public WindowPeer {
   bool create_window();
   // Hands the window its current icons, for the title bar and the task bar.
   void show_icons();
-  static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
 
   // Mirroring controls into widgets.

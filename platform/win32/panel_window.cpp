@@ -1,15 +1,14 @@
 #include "platform/win32/panel_window.h"
 
 #include "platform/win32/unique_handle.h"
-#include "platform/win32/window_classes.h"
 
 namespace zrv::win32 {
 
 namespace {
 
-// Window extra bytes of the panel class.
+// Where the panel keeps its font, in the window extra bytes.
 constexpr int kFontSlot = 0;
-constexpr int kExtraBytes = sizeof(LONG_PTR);
+static_assert(kPanelExtraBytes >= kFontSlot + sizeof(LONG_PTR));
 
 constexpr int kCaptionInsetPixelsAt96Dpi = 8;
 
@@ -40,6 +39,8 @@ void paint_panel(HWND panel, HDC dc) {
     DrawTextW(dc, caption, length, &text, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
   }
 }
+
+}  // namespace
 
 LRESULT CALLBACK panel_proc(HWND panel, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
@@ -80,19 +81,6 @@ LRESULT CALLBACK panel_proc(HWND panel, UINT message, WPARAM wparam, LPARAM lpar
     default:
       return DefWindowProcW(panel, message, wparam, lparam);
   }
-}
-
-}  // namespace
-
-bool register_panel_class(HINSTANCE instance) {
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = panel_proc;
-  window_class.cbWndExtra = kExtraBytes;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  window_class.lpszClassName = kPanelClassName;
-  return RegisterClassExW(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 }  // namespace zrv::win32
