@@ -57,7 +57,7 @@ class FormWindow final : public WindowPeer {
   LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
 
   // Mirroring controls into widgets.
-  std::span<Widget> widgets() const { return {widgets_.get(), widget_count_}; }
+  std::span<Widget> widgets() { return {widgets_.get(), widget_count_}; }
   void make_room_for_widgets(size_t count);
   void create_controls();
   Widget& widget_of(const Control& control);
