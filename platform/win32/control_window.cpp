@@ -2,8 +2,11 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+
 #include "platform/win32/panel_window.h"
 #include "platform/win32/utf16.h"
+#include "platform/win32/window_classes.h"
 
 namespace zrv::win32 {
 
@@ -18,29 +21,22 @@ struct WindowKind {
   DWORD ex_style;
 };
 
-WindowKind window_kind(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::Label:
-      // Paths and names may hold '&'; a label shows them as they are.
-      return {WC_STATICW, SS_LEFT | SS_NOPREFIX, 0};
-    case ControlKind::Image:
-      return {WC_STATICW, SS_ICON | SS_REALSIZECONTROL | SS_CENTERIMAGE, 0};
-    case ControlKind::Button:
-      return {WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, 0};
-    case ControlKind::CheckBox:
-      return {WC_BUTTONW, BS_AUTOCHECKBOX | WS_TABSTOP, 0};
-    case ControlKind::OptionButton:
-      return {WC_BUTTONW, BS_AUTORADIOBUTTON, 0};
-    case ControlKind::TextBox:
-      return {WC_EDITW, ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
-    case ControlKind::DriveList:
-      return {WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
-    case ControlKind::DirList:
-      return {WC_LISTBOXW, LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
-    default:
-      return {nullptr, 0, 0};
-  }
-}
+// By ControlKind, in its order. Shapes have no window (no class).
+constexpr WindowKind kWindowKinds[] = {
+    {kPanelClassName, kPanelStyle, kPanelExStyle},                     // Frame
+    {kPanelClassName, kPanelStyle, kPanelExStyle | WS_EX_CLIENTEDGE},  // PictureBox
+    {WC_STATICW, SS_ICON | SS_REALSIZECONTROL | SS_CENTERIMAGE, 0},    // Image
+    // Paths and names may hold '&'; a label shows them as they are.
+    {WC_STATICW, SS_LEFT | SS_NOPREFIX, 0},               // Label
+    {WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, 0},          // Button
+    {WC_BUTTONW, BS_AUTOCHECKBOX | WS_TABSTOP, 0},        // CheckBox
+    {WC_BUTTONW, BS_AUTORADIOBUTTON, 0},                  // OptionButton
+    {WC_EDITW, ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE},  // TextBox
+    {nullptr, 0, 0},                                      // Shape
+    {WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0},  // DriveList
+    {WC_LISTBOXW, LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE},  // DirList
+};
+static_assert(std::size(kWindowKinds) == static_cast<size_t>(ControlKind::DirList) + 1);
 
 }  // namespace
 
@@ -52,13 +48,7 @@ HWND create_control_window(const ControlWindowRequest& request) {
   if (request.starts_group) style |= WS_GROUP;
   const std::wstring caption = widen(control.caption());
   const RECT& bounds = request.bounds;
-
-  if (control.kind() == ControlKind::Frame || control.kind() == ControlKind::PictureBox) {
-    const PanelBorder border = control.kind() == ControlKind::Frame ? PanelBorder::Etched : PanelBorder::Sunken;
-    return create_panel(request.parent, border, bounds, style, request.id, caption.c_str());
-  }
-
-  const WindowKind kind = window_kind(control.kind());
+  const WindowKind& kind = kWindowKinds[static_cast<size_t>(control.kind())];
   if (!kind.class_name) return nullptr;
   if (control.kind() == ControlKind::OptionButton && request.starts_group) style |= WS_TABSTOP;
   int height = bounds.bottom - bounds.top;

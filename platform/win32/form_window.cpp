@@ -42,18 +42,6 @@ bool takes_input(ControlKind kind) {
 
 }  // namespace
 
-bool FormWindow::register_class(const SharedLook& look) {
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = &FormWindow::window_proc;
-  window_class.hInstance = look.instance;
-  window_class.hIcon = look.big_icon;
-  window_class.hIconSm = look.small_icon;
-  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  window_class.lpszClassName = kFormClassName;
-  return RegisterClassExW(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 std::unique_ptr<FormWindow> FormWindow::create(Form& form, const SharedLook& look) {
   std::unique_ptr<FormWindow> peer(new FormWindow(form, look));
   if (!peer->create_window()) return nullptr;
@@ -72,7 +60,7 @@ FormWindow::~FormWindow() {
   SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
   DestroyWindow(window_);
   // The controls that used them are gone with the window.
-  for (const Widget& widget : widgets_) {
+  for (const Widget& widget : widgets()) {
     if (widget.own_font) DeleteObject(widget.own_font);
   }
 }
@@ -151,7 +139,7 @@ void FormWindow::copy_icon_from(const WindowPeer& other) {
   big_icon_ = source->big_icon_;
   small_icon_ = source->small_icon_;
   show_icons();
-  for (const Widget& widget : widgets_) {
+  for (const Widget& widget : widgets()) {
     if (widget.window && widget.control->kind() == ControlKind::Image) {
       SendMessageW(widget.window, STM_SETICON, reinterpret_cast<WPARAM>(big_icon_), 0);
     }

@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include <memory>
-#include <vector>
+#include <span>
 
 #include "platform/form.h"
 #include "platform/win32/front_keeper.h"
@@ -22,8 +22,8 @@ namespace zrv::win32 {
 // keyboard focus) and form_window_paint.cpp (what the form draws itself).
 class FormWindow final : public WindowPeer {
  public:
-  // Registers the window class of every form, once per process.
-  static bool register_class(const SharedLook& look);
+  // The window procedure of the forms' class, which the toolkit registers.
+  static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   // Null when Windows refuses to create the window.
   static std::unique_ptr<FormWindow> create(Form& form, const SharedLook& look);
   ~FormWindow() override;
@@ -45,8 +45,8 @@ class FormWindow final : public WindowPeer {
     HWND window = nullptr;  // null for shapes
     RECT pixels{};          // where the control is, in its container's client area
     // Only when the table names a font; the window's destructor deletes it.
-    // A plain handle keeps Widget trivially copyable, so the vector's
-    // growth code is a plain copy.
+    // A plain handle keeps Widget trivially copyable, so growing the list
+    // is a plain copy.
     HFONT own_font = nullptr;
   };
 
@@ -54,10 +54,11 @@ class FormWindow final : public WindowPeer {
   bool create_window();
   // Hands the window its current icons, for the title bar and the task bar.
   void show_icons();
-  static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
 
   // Mirroring controls into widgets.
+  std::span<Widget> widgets() { return {widgets_.get(), widget_count_}; }
+  void make_room_for_widgets(size_t count);
   void create_controls();
   Widget& widget_of(const Control& control);
   Widget* widget_by_id(int id);
@@ -90,8 +91,14 @@ class FormWindow final : public WindowPeer {
   // Transparent labels need the form to paint under them.
   bool has_transparent_controls_ = false;
   HWND focus_before_deactivation_ = nullptr;
+  // By control index, as the form's table; a widget without a control is
+  // not made yet. Grown by make_room_for_widgets, not a vector: a vector's
+  // growth code is larger than all the code that uses it.
+  std::unique_ptr<Widget[]> widgets_;
+  size_t widget_count_ = 0;
+  // Last, as it holds a large list: the members before it stay within a
+  // short offset of the object, which keeps every access to them shorter.
   FrontKeeper front_keeper_;
-  std::vector<Widget> widgets_;  // by control index, as the form's table
 };
 
 }  // namespace zrv::win32

@@ -45,7 +45,7 @@ void FormWindow::paint(HDC dc, const RECT& area) {
     // in the window's own coordinates.
     SetViewportOrgEx(buffer.get(), -band.left, -band.top, nullptr);
     FillRect(buffer.get(), &band, face);
-    for (const Widget& widget : widgets_) {
+    for (const Widget& widget : widgets()) {
       const Control* control = widget.control;
       if (!control || control->kind() != ControlKind::Shape || !control->visible()) continue;
       if (*control->layout().container) continue;  // shapes live on the form itself

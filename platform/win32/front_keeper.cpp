@@ -8,11 +8,6 @@ namespace {
 // that nothing the user starts later is pushed back.
 constexpr ULONGLONG kKeepFrontMs = 10000;
 
-BOOL CALLBACK note_window(HWND window, LPARAM context) {
-  reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
-  return TRUE;
-}
-
 DWORD process_of(HWND window) {
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
@@ -21,15 +16,25 @@ DWORD process_of(HWND window) {
 
 }  // namespace
 
+BOOL CALLBACK FrontKeeper::note_window(HWND window, LPARAM keeper) {
+  return reinterpret_cast<FrontKeeper*>(keeper)->remember(window);
+}
+
+bool FrontKeeper::remember(HWND window) {
+  if (known_count_ == kMaxKnownWindows) return false;
+  known_windows_[known_count_++] = window;
+  return true;
+}
+
 void FrontKeeper::claim(HWND) {
-  known_windows_.clear();
-  EnumWindows(note_window, reinterpret_cast<LPARAM>(&known_windows_));
+  known_count_ = 0;
+  EnumWindows(note_window, reinterpret_cast<LPARAM>(this));
   until_ms_ = GetTickCount64() + kKeepFrontMs;
 }
 
 void FrontKeeper::release() {
   until_ms_ = 0;
-  known_windows_.clear();
+  known_count_ = 0;
 }
 
 bool FrontKeeper::keeping() const { return until_ms_ != 0 && GetTickCount64() <= until_ms_; }
@@ -41,11 +46,10 @@ bool FrontKeeper::take_back_from_newcomer(HWND window) {
   if (!front || front == window || process_of(front) == GetCurrentProcessId()) return false;
   // A plain loop: std::find comes unrolled four times, and this runs once
   // per lost foreground, where speed does not matter.
-  for (HWND known : known_windows_) {
-    if (known == front) return false;
+  for (size_t i = 0; i < known_count_; ++i) {
+    if (known_windows_[i] == front) return false;
   }
-  known_windows_.push_back(front);
-  return true;
+  return remember(front);
 }
 
 }  // namespace zrv::win32

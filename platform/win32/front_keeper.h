@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include <vector>
+#include <cstddef>
 
 namespace zrv::win32 {
 
@@ -22,8 +22,18 @@ class FrontKeeper {
   bool take_back_from_newcomer(HWND window);
 
  private:
+  static BOOL CALLBACK note_window(HWND window, LPARAM keeper);
+  // False when the list is full: a window that cannot be remembered is
+  // never pushed back, or it would be pushed back again and again.
+  bool remember(HWND window);
+
+  // A fixed list rather than a vector, whose growth code would come into
+  // the program for this alone. A desktop has a few hundred top-level
+  // windows; past the list's end the keeper pushes no window back.
+  static constexpr size_t kMaxKnownWindows = 2048;
   ULONGLONG until_ms_ = 0;
-  std::vector<HWND> known_windows_;  // on screen at the claim, or given way to once
+  size_t known_count_ = 0;
+  HWND known_windows_[kMaxKnownWindows];  // on screen at the claim, or given way to once
 };
 
 }  // namespace zrv::win32

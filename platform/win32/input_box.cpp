@@ -16,6 +16,7 @@ constexpr WORD kPromptId = 100;
 constexpr WORD kEditId = 101;
 
 struct InputBoxState {
+  std::wstring title;
   std::wstring prompt;
   std::wstring typed;
 };
@@ -25,6 +26,7 @@ INT_PTR CALLBACK input_box_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM
     case WM_INITDIALOG: {
       auto* state = reinterpret_cast<InputBoxState*>(lparam);
       SetWindowLongPtrW(dialog, DWLP_USER, lparam);
+      SetWindowTextW(dialog, state->title.c_str());
       SetDlgItemTextW(dialog, kPromptId, state->prompt.c_str());
       SetForegroundWindow(dialog);
       return TRUE;  // the edit field, the first tab stop, gets the focus
@@ -46,37 +48,32 @@ INT_PTR CALLBACK input_box_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM
   }
 }
 
-// The box's controls as one table, added in a loop: four calls with nine
-// arguments each cost more code than the table does.
-struct InputBoxItem {
-  DialogTemplate::ItemClass item_class;
-  WORD id;
-  DWORD style;
-  short x, y, width, height;
-  const wchar_t* text;
+constexpr DialogItem kInputBoxItems[] = {
+    {DialogItemClass::Static, kPromptId, SS_LEFT | SS_NOPREFIX, 7, 7, 188, 56, L""},
+    {DialogItemClass::Edit, kEditId, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP | WS_GROUP, 7, 72, 248, 14, L""},
+    {DialogItemClass::Button, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 203, 7, 52, 14, L"Tamam"},
+    {DialogItemClass::Button, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 203, 25, 52, 14, L"\u0130ptal"},
 };
 
-constexpr InputBoxItem kInputBoxItems[] = {
-    {DialogTemplate::ItemClass::Static, kPromptId, SS_LEFT | SS_NOPREFIX, 7, 7, 188, 56, L""},
-    {DialogTemplate::ItemClass::Edit, kEditId, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP | WS_GROUP, 7, 72, 248, 14, L""},
-    {DialogTemplate::ItemClass::Button, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 203, 7, 52, 14, L"Tamam"},
-    {DialogTemplate::ItemClass::Button, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 203, 25, 52, 14, L"\u0130ptal"},
-};
+template <size_t Capacity>
+consteval DialogTemplate<Capacity> input_box_template() {
+  DialogTemplate<Capacity> layout(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER | DS_SETFOREGROUND,
+                                  262, 94);
+  for (const DialogItem& item : kInputBoxItems) layout.add_item(item);
+  return layout;
+}
+
+// Built once with room to spare to learn its size, then in exactly that size.
+constexpr auto kInputBoxTemplate = input_box_template<input_box_template<256>().size()>();
 
 }  // namespace
 
 std::string run_input_box(std::string_view prompt, std::string_view title) {
-  DialogTemplate layout(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER | DS_SETFOREGROUND,
-                        262, 94, widen(title));
-  for (const InputBoxItem& item : kInputBoxItems) {
-    layout.add_item(item.item_class, item.id, item.style, item.x, item.y, item.width, item.height, item.text);
-  }
-
-  InputBoxState state{prompt_with_line_breaks(widen(prompt)), {}};
+  InputBoxState state{widen(title), prompt_with_line_breaks(widen(prompt)), {}};
   INT_PTR result;
   {
     ThreadWindowsDisabled modal;
-    result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), layout.get(), nullptr, input_box_proc,
+    result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), kInputBoxTemplate.get(), nullptr, input_box_proc,
                                      reinterpret_cast<LPARAM>(&state));
   }
   return result == IDOK ? narrow(state.typed) : std::string();

@@ -30,8 +30,9 @@ int message_box_answer(int button_id) {
 }
 
 std::wstring prompt_with_line_breaks(std::wstring_view prompt) {
+  // No reserve(): its inlined code is larger than the loop, and a prompt
+  // grows a few times at most.
   std::wstring out;
-  out.reserve(prompt.size() + 8);
   for (size_t i = 0; i < prompt.size(); ++i) {
     out += prompt[i];
     const bool lone_cr = prompt[i] == L'\r' && (i + 1 == prompt.size() || prompt[i + 1] != L'\n');

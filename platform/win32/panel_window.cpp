@@ -1,16 +1,14 @@
 #include "platform/win32/panel_window.h"
 
 #include "platform/win32/unique_handle.h"
-#include "platform/win32/window_classes.h"
 
 namespace zrv::win32 {
 
 namespace {
 
-// Window extra bytes of the panel class.
-constexpr int kBorderSlot = 0;
-constexpr int kFontSlot = sizeof(LONG_PTR);
-constexpr int kExtraBytes = 2 * sizeof(LONG_PTR);
+// Where the panel keeps its font, in the window extra bytes.
+constexpr int kFontSlot = 0;
+static_assert(kPanelExtraBytes >= kFontSlot + sizeof(LONG_PTR));
 
 constexpr int kCaptionInsetPixelsAt96Dpi = 8;
 
@@ -19,7 +17,7 @@ void paint_panel(HWND panel, HDC dc) {
   GetClientRect(panel, &client);
   FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
   // The sunken border of a picture box is the system's client edge.
-  if (static_cast<PanelBorder>(GetWindowLongPtrW(panel, kBorderSlot)) != PanelBorder::Etched) return;
+  if (GetWindowLongPtrW(panel, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) return;
 
   wchar_t caption[256];
   const int length = GetWindowTextW(panel, caption, 256);
@@ -41,6 +39,8 @@ void paint_panel(HWND panel, HDC dc) {
     DrawTextW(dc, caption, length, &text, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
   }
 }
+
+}  // namespace
 
 LRESULT CALLBACK panel_proc(HWND panel, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
@@ -81,33 +81,6 @@ LRESULT CALLBACK panel_proc(HWND panel, UINT message, WPARAM wparam, LPARAM lpar
     default:
       return DefWindowProcW(panel, message, wparam, lparam);
   }
-}
-
-}  // namespace
-
-bool register_panel_class(HINSTANCE instance) {
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = panel_proc;
-  window_class.cbWndExtra = kExtraBytes;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  window_class.lpszClassName = kPanelClassName;
-  return RegisterClassExW(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
-HWND create_panel(HWND parent, PanelBorder border, const RECT& bounds, DWORD style, int id,
-                  const wchar_t* caption) {
-  // Keyboard navigation descends into panels only when they say they hold controls.
-  DWORD ex_style = WS_EX_CONTROLPARENT;
-  if (border == PanelBorder::Sunken) ex_style |= WS_EX_CLIENTEDGE;
-  HWND panel = CreateWindowExW(ex_style, kPanelClassName, caption,
-                               style | WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, bounds.left, bounds.top,
-                               bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
-  if (panel) SetWindowLongPtrW(panel, kBorderSlot, static_cast<LONG_PTR>(border));
-  return panel;
 }
 
 }  // namespace zrv::win32

@@ -3,15 +3,18 @@
 
 namespace zrv::win32 {
 
-enum class PanelBorder : LONG_PTR { Etched = 0, Sunken = 1 };
-
-// Registers the container class that frames and picture boxes are made of.
+// The window procedure of the container class that frames and picture
+// boxes are made of, which the toolkit registers with kPanelExtraBytes.
 // A panel draws its border (and a frame's caption), and hands every
 // notification of its children to the top-level window, which knows the
-// controls.
-bool register_panel_class(HINSTANCE instance);
+// controls. A panel made with the client edge (a picture box) shows that
+// sunken border; one without (a frame) draws an etched line.
+LRESULT CALLBACK panel_proc(HWND panel, UINT message, WPARAM wparam, LPARAM lparam);
+inline constexpr int kPanelExtraBytes = sizeof(LONG_PTR);
 
-HWND create_panel(HWND parent, PanelBorder border, const RECT& bounds, DWORD style, int id,
-                  const wchar_t* caption);
+// What every panel is made with. Keyboard navigation descends into panels
+// only when they say they hold controls.
+inline constexpr DWORD kPanelStyle = WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+inline constexpr DWORD kPanelExStyle = WS_EX_CONTROLPARENT;
 
 }  // namespace zrv::win32

@@ -2,23 +2,23 @@
 
 namespace zrv::win32 {
 
-namespace {
-BOOL CALLBACK disable_one(HWND window, LPARAM context) {
+BOOL CALLBACK ThreadWindowsDisabled::disable_one(HWND window, LPARAM self) {
+  auto* scope = reinterpret_cast<ThreadWindowsDisabled*>(self);
+  if (scope->count_ == kMaxWindows) return FALSE;
   if (IsWindowEnabled(window)) {
     EnableWindow(window, FALSE);
-    reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+    scope->disabled_[scope->count_++] = window;
   }
   return TRUE;
 }
-}  // namespace
 
 ThreadWindowsDisabled::ThreadWindowsDisabled() : previously_active_(GetActiveWindow()) {
-  EnumThreadWindows(GetCurrentThreadId(), disable_one, reinterpret_cast<LPARAM>(&disabled_));
+  EnumThreadWindows(GetCurrentThreadId(), disable_one, reinterpret_cast<LPARAM>(this));
 }
 
 ThreadWindowsDisabled::~ThreadWindowsDisabled() {
-  for (HWND window : disabled_) {
-    if (IsWindow(window)) EnableWindow(window, TRUE);
+  for (size_t i = 0; i < count_; ++i) {
+    if (IsWindow(disabled_[i])) EnableWindow(disabled_[i], TRUE);
   }
   if (previously_active_ && IsWindow(previously_active_)) SetActiveWindow(previously_active_);
 }

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include <vector>
+#include <cstddef>
 
 namespace zrv::win32 {
 
@@ -16,7 +16,14 @@ class ThreadWindowsDisabled {
   ThreadWindowsDisabled& operator=(const ThreadWindowsDisabled&) = delete;
 
  private:
-  std::vector<HWND> disabled_;
+  static BOOL CALLBACK disable_one(HWND window, LPARAM self);
+
+  // A fixed list rather than a vector, whose growth code would come into
+  // the program for this alone: the program has a handful of windows. Only
+  // a window that fits in the list is disabled, so none stays disabled.
+  static constexpr size_t kMaxWindows = 64;
+  HWND disabled_[kMaxWindows];
+  size_t count_ = 0;
   HWND previously_active_;
 };
 

@@ -35,6 +35,20 @@ HICON load_program_icon(HINSTANCE instance, int size) {
   return icon ? icon : LoadIconW(nullptr, IDI_APPLICATION);
 }
 
+// The forms' and the panels' classes differ only in these.
+bool register_window_class(const SharedLook& look, const wchar_t* name, WNDPROC procedure, int extra_bytes) {
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof(window_class);
+  window_class.lpfnWndProc = procedure;
+  window_class.cbWndExtra = extra_bytes;
+  window_class.hInstance = look.instance;
+  window_class.hIcon = look.big_icon;
+  window_class.hIconSm = look.small_icon;
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  window_class.lpszClassName = name;
+  return RegisterClassExW(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
 [[noreturn]] void fail_fatally(const wchar_t* text) {
   // Without its window the program cannot go on; say so instead of running
   // on with nothing on screen.
@@ -52,7 +66,8 @@ Win32WindowToolkit::Win32WindowToolkit(HINSTANCE instance) : dialog_font_(create
   look_.dialog_font = dialog_font_ ? dialog_font_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   look_.big_icon = load_program_icon(instance, GetSystemMetrics(SM_CXICON));
   look_.small_icon = load_program_icon(instance, GetSystemMetrics(SM_CXSMICON));
-  if (!FormWindow::register_class(look_) || !register_panel_class(instance)) {
+  if (!register_window_class(look_, kFormClassName, FormWindow::window_proc, 0) ||
+      !register_window_class(look_, kPanelClassName, panel_proc, kPanelExtraBytes)) {
     fail_fatally(L"Pencere s\u0131n\u0131flar\u0131 kaydedilemedi.");
   }
 }
