@@ -110,22 +110,4 @@ RegEnumResult Win32Registry::reg_enum_key(RegKey key, std::uint32_t index, std::
 
 void Win32Registry::reg_close_key(RegKey key) { handles_.close(key); }
 
-std::int32_t Win32Registry::reg_delete_key(RegKey root, std::string_view sub_key) {
-  HKEY parent = handles_.find(root);
-  if (!parent) return kErrorInvalidHandle;
-  return RegDeleteKeyW(parent, widen(sub_key).c_str());
-}
-
-std::int32_t Win32Registry::reg_count_entries(RegKey key, std::uint32_t& sub_keys, std::uint32_t& values) {
-  HKEY handle = handles_.find(key);
-  if (!handle) return kErrorInvalidHandle;
-  DWORD keys = 0;
-  DWORD value_count = 0;
-  const LONG status = RegQueryInfoKeyW(handle, nullptr, nullptr, nullptr, &keys, nullptr, nullptr, &value_count,
-                                       nullptr, nullptr, nullptr, nullptr);
-  sub_keys = keys;
-  values = value_count;
-  return status;
-}
-
 }  // namespace zrv::win32
