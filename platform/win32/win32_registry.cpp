@@ -105,7 +105,9 @@ RegEnumResult Win32Registry::reg_enum_key(RegKey key, std::uint32_t index, std::
   std::wstring name(buffer_chars, L'\0');
   const LONG status = RegEnumKeyW(handle, index, name.data(), buffer_chars);
   if (status != ERROR_SUCCESS) return {status, {}};
-  return {kErrorSuccess, narrow(std::wstring_view(name.data(), wcsnlen(name.data(), buffer_chars)))};
+  // The string keeps a NUL of its own after the buffer, so the name ends
+  // within it even when the system filled every character.
+  return {kErrorSuccess, narrow(name.c_str())};
 }
 
 void Win32Registry::reg_close_key(RegKey key) { handles_.close(key); }
