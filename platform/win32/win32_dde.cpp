@@ -45,7 +45,8 @@ bool wine_would_misread(std::wstring_view text) {
 }
 
 // The text in the ANSI code page, when that code page holds all of it;
-// otherwise empty text (a command is never empty).
+// otherwise empty text (a command is never empty). One result object and
+// one return, so the text is made in the caller's place.
 std::string in_ansi_code_page(const std::wstring& text) {
   const UINT code_page = GetACP();
   // UTF-8 as the ANSI code page takes neither flag nor default-character
@@ -55,14 +56,16 @@ std::string in_ansi_code_page(const std::wstring& text) {
   BOOL* const lost_report = utf8 ? nullptr : &lost;
   const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
   const int length = static_cast<int>(text.size());
-  const int size = WideCharToMultiByte(code_page, flags, text.data(), length, nullptr, 0, nullptr, lost_report);
-  if (size <= 0 || lost) return {};
+  int size = WideCharToMultiByte(code_page, flags, text.data(), length, nullptr, 0, nullptr, lost_report);
+  if (lost) size = 0;
   std::string bytes(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(code_page, flags, text.data(), length, bytes.data(), size, nullptr, lost_report);
-  std::wstring back(text.size(), L'\0');
-  const int back_length = MultiByteToWideChar(code_page, MB_ERR_INVALID_CHARS, bytes.data(), size, back.data(),
-                                              length);
-  if (lost || back_length != length || back != text) return {};
+  if (size > 0) {
+    WideCharToMultiByte(code_page, flags, text.data(), length, bytes.data(), size, nullptr, lost_report);
+    std::wstring back(text.size(), L'\0');
+    const int back_length = MultiByteToWideChar(code_page, MB_ERR_INVALID_CHARS, bytes.data(), size, back.data(),
+                                                length);
+    if (lost || back_length != length || back != text) bytes.clear();
+  }
   return bytes;
 }
 
