@@ -58,9 +58,6 @@ class FileSystem {
   // once the move is on the disk. False with the Windows error code when the
   // file could not be moved; then both files are as they were.
   virtual bool replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) = 0;
-  // Has the system delete the file, or the then empty directory, when it
-  // next starts: for what cannot go now, such as a running program's file.
-  virtual bool delete_at_restart(std::string_view path) = 0;
 };
 
 }  // namespace zrv

@@ -22,10 +22,6 @@ class RegistryAccess {
   // when the name has `buffer_chars` characters or more.
   virtual RegEnumResult reg_enum_key(RegKey key, std::uint32_t index, std::uint32_t buffer_chars) = 0;
   virtual void reg_close_key(RegKey key) = 0;
-  // Deletes the key with its values; refused while it has subkeys of its own.
-  virtual std::int32_t reg_delete_key(RegKey root, std::string_view sub_key) = 0;
-  // How many subkeys and values the key holds.
-  virtual std::int32_t reg_count_entries(RegKey key, std::uint32_t& sub_keys, std::uint32_t& values) = 0;
 };
 
 }  // namespace zrv

@@ -116,12 +116,13 @@ SubKeys ListSubKeys(RegistryAccess& platform, RegKey RootKey, std::string_view S
   return names;
 }
 
-bool delete_reg_key(RegistryAccess& registry, RegKey root, std::string_view sub_key) {
-  const std::int32_t status = registry.reg_delete_key(root, sub_key);
+bool delete_reg_key(RemovalServices& removal, RegKey root, std::string_view sub_key) {
+  const std::int32_t status = removal.reg_delete_key(root, sub_key);
   return status == kErrorSuccess || status == kErrorFileNotFound;
 }
 
-bool delete_reg_key_if_empty(RegistryAccess& registry, RegKey root, std::string_view sub_key) {
+bool delete_reg_key_if_empty(RegistryAccess& registry, RemovalServices& removal, RegKey root,
+                             std::string_view sub_key) {
   std::uint32_t sub_keys = 0;
   std::uint32_t values = 0;
   {
@@ -129,9 +130,9 @@ bool delete_reg_key_if_empty(RegistryAccess& registry, RegKey root, std::string_
     KeyGuard guard(registry, key);
     const std::int32_t opened = registry.reg_open_key(root, sub_key, key);
     if (opened == kErrorFileNotFound) return true;
-    if (opened != kErrorSuccess || registry.reg_count_entries(key, sub_keys, values) != kErrorSuccess) return false;
+    if (opened != kErrorSuccess || removal.reg_count_entries(key, sub_keys, values) != kErrorSuccess) return false;
   }
-  return sub_keys + values > 0 || delete_reg_key(registry, root, sub_key);
+  return sub_keys + values > 0 || delete_reg_key(removal, root, sub_key);
 }
 
 }  // namespace zrv

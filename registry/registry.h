@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/removal_services.h"
 
 // The Registry module: six small routines, each opening the key it needs,
 // doing one thing and closing the key again.
@@ -43,11 +44,12 @@ SubKeys ListSubKeys(RegistryAccess& platform, RegKey RootKey, std::string_view S
 
 // Deletes a key with its values; true when it is gone, or was not there.
 // Refused while the key has subkeys.
-bool delete_reg_key(RegistryAccess& registry, RegKey root, std::string_view sub_key);
+bool delete_reg_key(RemovalServices& removal, RegKey root, std::string_view sub_key);
 
 // Deletes a key that holds neither subkeys nor values. True when nothing
 // failed: the key is gone, was not there, or stays because it holds
 // something.
-bool delete_reg_key_if_empty(RegistryAccess& registry, RegKey root, std::string_view sub_key);
+bool delete_reg_key_if_empty(RegistryAccess& registry, RemovalServices& removal, RegKey root,
+                             std::string_view sub_key);
 
 }  // namespace zrv

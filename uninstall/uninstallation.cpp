@@ -111,11 +111,13 @@ class Uninstallation {
   }
 
   void remove_registry_keys() {
-    RegistryAccess& registry = system_.registry;
-    if (!delete_reg_key(registry, kHkeyLocalMachine, product::kUninstallKey)) left_key(product::kUninstallKey);
-    if (!delete_reg_key(registry, kHkeyLocalMachine, product::kProductKey)) left_key(product::kProductKey);
+    RemovalServices& removal = system_.removal;
+    if (!delete_reg_key(removal, kHkeyLocalMachine, product::kUninstallKey)) left_key(product::kUninstallKey);
+    if (!delete_reg_key(removal, kHkeyLocalMachine, product::kProductKey)) left_key(product::kProductKey);
     // The maker's key may hold its other products: it goes only when empty.
-    if (!delete_reg_key_if_empty(registry, kHkeyLocalMachine, product::kVendorKey)) left_key(product::kVendorKey);
+    if (!delete_reg_key_if_empty(system_.registry, removal, kHkeyLocalMachine, product::kVendorKey)) {
+      left_key(product::kVendorKey);
+    }
   }
 
   void left_key(std::string_view key) {
@@ -138,16 +140,16 @@ class Uninstallation {
       std::uint32_t error = 0;
       if (system_.files.replace_file(own_path_, parked, error)) {
         held.reset();
-        system_.files.delete_at_restart(parked);
-        system_.files.delete_at_restart(parking);
+        system_.removal.delete_at_restart(parked);
+        system_.removal.delete_at_restart(parking);
         return;
       }
       held->remove();
       break;
     }
-    if (system_.files.delete_at_restart(own_path_)) {
+    if (system_.removal.delete_at_restart(own_path_)) {
       own_file_at_restart_ = true;
-      system_.files.delete_at_restart(install_dir_);
+      system_.removal.delete_at_restart(install_dir_);
     } else {
       left_.push_back(own_path_);
     }

@@ -4,6 +4,7 @@
 #include "platform/file_system.h"
 #include "platform/message_boxes.h"
 #include "platform/registry_access.h"
+#include "platform/removal_services.h"
 #include "platform/shell_services.h"
 
 // The uninstaller: removes what the setup made, and only that.
@@ -16,6 +17,7 @@ struct UninstallSystem {
   FileSystem& files;
   RegistryAccess& registry;
   ShellServices& shell;
+  RemovalServices& removal;
 };
 
 // How a run ended; the uninstaller's exit code.

@@ -37,7 +37,8 @@ bool matches_pattern(std::string_view name, std::string_view pattern) {
   return same && matches_pattern(name.substr(1), pattern.substr(1));
 }
 
-HeadlessPlatform::HeadlessPlatform(fs::path scratch) : scratch_(std::move(scratch)) {
+HeadlessPlatform::HeadlessPlatform(fs::path scratch)
+    : Platform(*this, *this, *this, *this, *this, *this, *this), scratch_(std::move(scratch)) {
   fs::create_directories(scratch_ / "C" / "WINDOWS" / "TEMP");
   fs::create_directories(host_path(user_programs));
   fs::create_directories(host_path(all_users_programs));

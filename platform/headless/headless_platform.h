@@ -11,6 +11,7 @@
 #include "platform/headless/faults.h"
 #include "platform/headless/memory_registry.h"
 #include "platform/platform.h"
+#include "platform/removal_services.h"
 
 namespace zrv {
 
@@ -40,8 +41,16 @@ struct DriveConfig {
 // scratch directory (C:\x is <scratch>/C/x); message and input boxes are
 // recorded and answered from the test's script; a yield runs the user
 // actions the test queued; the registry lives in memory; and any operation
-// can be made to fail.
-class HeadlessPlatform : public Platform {
+// can be made to fail. It is every role itself, and the door over them.
+class HeadlessPlatform : public Platform,
+                         public MessageBoxes,
+                         public WindowToolkit,
+                         public FileSystem,
+                         public ProcessServices,
+                         public RegistryAccess,
+                         public DriveQueries,
+                         public ShellServices,
+                         public RemovalServices {
  public:
   explicit HeadlessPlatform(std::filesystem::path scratch);
 
@@ -90,7 +99,7 @@ class HeadlessPlatform : public Platform {
   std::filesystem::path host_path(std::string_view windows_path) const;
   const std::filesystem::path& scratch() const { return scratch_; }
 
-  // --- Platform ---
+  // --- The roles ---
   int message_box(std::string_view prompt, int style, std::string_view title) override;
   std::string input_box(std::string_view prompt, std::string_view title) override;
   void do_events() override;
@@ -110,7 +119,6 @@ class HeadlessPlatform : public Platform {
   using FileSystem::open_file;
   std::unique_ptr<ByteFile> open_file(std::string_view path, FileMode mode, std::uint32_t& windows_error) override;
   bool replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) override;
-  bool delete_at_restart(std::string_view path) override;
   std::string program_directory() override { return program_dir; }
   std::string program_name() override { return program_file; }
   bool start_program(std::string_view path) override;
@@ -125,9 +133,6 @@ class HeadlessPlatform : public Platform {
                              std::string_view data) override;
   RegEnumResult reg_enum_key(RegKey key, std::uint32_t index, std::uint32_t buffer_chars) override;
   void reg_close_key(RegKey key) override;
-  std::int32_t reg_delete_key(RegKey root, std::string_view sub_key) override;
-  std::int32_t reg_count_entries(RegKey key, std::uint32_t& sub_keys, std::uint32_t& values) override;
-
 
   std::vector<std::string> drive_list() override;
   std::uint32_t drive_type(std::string_view root) override;
@@ -141,6 +146,10 @@ class HeadlessPlatform : public Platform {
   std::string programs_folder(bool all_users) override;
   bool running_as_administrator() override { return administrator; }
   bool save_shortcut(std::string_view link_path, std::string_view target) override;
+
+  std::int32_t reg_delete_key(RegKey root, std::string_view sub_key) override;
+  std::int32_t reg_count_entries(RegKey key, std::uint32_t& sub_keys, std::uint32_t& values) override;
+  bool delete_at_restart(std::string_view path) override;
 
  private:
   const DriveConfig* drive_of(std::string_view path) const;

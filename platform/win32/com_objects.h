@@ -5,13 +5,15 @@
 // the calling thread's apartment, left only when this object entered it.
 namespace zrv::win32 {
 
+// Releases the object when there is one. Out of line, so that each owner's
+// destructor is one call instead of a test and a call through the vtable.
+void release(IUnknown* object);
+
 template <typename Interface>
 class ComPointer {
  public:
   ComPointer() = default;
-  ~ComPointer() {
-    if (pointer_) pointer_->Release();
-  }
+  ~ComPointer() { release(pointer_); }
   ComPointer(const ComPointer&) = delete;
   ComPointer& operator=(const ComPointer&) = delete;
   // Where CoCreateInstance or QueryInterface puts the interface.

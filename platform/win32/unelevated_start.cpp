@@ -101,11 +101,12 @@ bool start_through_desktop_shell(const std::wstring& program, const std::wstring
   ComPointer<IShellDispatch2> shell;
   if (!desktop_shell(shell)) return false;
   Bstr file(program.c_str());
-  Variant arguments(L"");
+  // No arguments and the default operation: one empty text serves both,
+  // as the call takes its own copies of the values.
+  Variant nothing(L"");
   Variant directory(folder.c_str());
-  Variant operation(L"");
   Variant show(SW_SHOWNORMAL);
-  return SUCCEEDED(shell->ShellExecute(file.get(), *arguments.get(), *directory.get(), *operation.get(), *show.get()));
+  return SUCCEEDED(shell->ShellExecute(file.get(), *nothing.get(), *directory.get(), *nothing.get(), *show.get()));
 }
 
 }  // namespace zrv::win32

@@ -1,6 +1,7 @@
 // The Windows entry point of the uninstaller. It makes only the roles it
-// works through (message boxes, files, registry, shell), so none of the
-// setup's window code is linked in, and it ends with the run's exit code.
+// works through (message boxes, files, registry, shell, removal), so none
+// of the setup's window code is linked in, and it ends with the run's exit
+// code.
 #include <windows.h>
 
 #include "platform/win32/dll_search.h"
@@ -10,6 +11,7 @@
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_removal_services.h"
 #include "platform/win32/win32_shell_services.h"
 #include "uninstall/uninstallation.h"
 
@@ -20,7 +22,8 @@ ZRV_PROCESS_ENTRY WinMainCRTStartup() {
   zrv::win32::Win32FileSystem files;
   zrv::win32::Win32Registry registry;
   zrv::win32::Win32ShellServices shell;
-  const zrv::UninstallSystem system{boxes, files, registry, shell};
+  zrv::win32::Win32RemovalServices removal(registry);
+  const zrv::UninstallSystem system{boxes, files, registry, shell, removal};
   const zrv::UninstallExit result = zrv::run_uninstall(system, zrv::win32::narrow(zrv::win32::module_file_name()),
                                                        zrv::win32::narrow(zrv::win32::temp_path_text()));
   ExitProcess(static_cast<UINT>(result));

@@ -8,21 +8,25 @@ namespace zrv::win32 {
 
 // Invalid input is never an error here: ill-formed sequences become U+FFFD,
 // so a stray byte shows up on screen instead of dropping the whole text.
+//
+// Each function has one result object and one return, so the text is built
+// in the caller's place instead of being moved there.
 std::wstring widen(std::string_view utf8) {
-  if (utf8.empty() || utf8.size() > INT_MAX) return {};
+  const bool convertible = !utf8.empty() && utf8.size() <= INT_MAX;
   const int size = static_cast<int>(utf8.size());
-  const int needed = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+  const int needed = convertible ? MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0) : 0;
   std::wstring out(static_cast<size_t>(needed), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, out.data(), needed);
+  if (needed > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, out.data(), needed);
   return out;
 }
 
 std::string narrow(std::wstring_view utf16) {
-  if (utf16.empty() || utf16.size() > INT_MAX) return {};
+  const bool convertible = !utf16.empty() && utf16.size() <= INT_MAX;
   const int size = static_cast<int>(utf16.size());
-  const int needed = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, nullptr, 0, nullptr, nullptr);
+  const int needed =
+      convertible ? WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, nullptr, 0, nullptr, nullptr) : 0;
   std::string out(static_cast<size_t>(needed), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, out.data(), needed, nullptr, nullptr);
+  if (needed > 0) WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, out.data(), needed, nullptr, nullptr);
   return out;
 }
 

@@ -13,8 +13,8 @@
 #include <windows.h>
 #include <ddeml.h>
 
-#include <algorithm>
-#include <optional>
+#include <string>
+#include <string_view>
 
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_shell_services.h"
@@ -36,28 +36,36 @@ bool running_on_wine() {
 }
 
 // Whether Wine's server would take this UTF-16 text for ANSI and garble it.
-bool wine_would_misread(const std::wstring& text) {
-  return std::any_of(text.begin(), text.end(), [](wchar_t c) { return c > kHighestLatin1; });
+// A plain loop: std::any_of unrolls its search fourfold.
+bool wine_would_misread(std::wstring_view text) {
+  for (const wchar_t c : text) {
+    if (c > kHighestLatin1) return true;
+  }
+  return false;
 }
 
-// The text in the ANSI code page, when that code page holds all of it.
-std::optional<std::string> in_ansi_code_page(const std::wstring& text) {
+// The text in the ANSI code page, when that code page holds all of it;
+// otherwise empty text (a command is never empty). One result object and
+// one return, so the text is made in the caller's place.
+std::string in_ansi_code_page(const std::wstring& text) {
   const UINT code_page = GetACP();
   // UTF-8 as the ANSI code page takes neither flag nor default-character
   // report; the round trip below still proves the conversion.
   const bool utf8 = code_page == CP_UTF8;
   BOOL lost = FALSE;
+  BOOL* const lost_report = utf8 ? nullptr : &lost;
   const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
   const int length = static_cast<int>(text.size());
-  const int size = WideCharToMultiByte(code_page, flags, text.data(), length, nullptr, 0, nullptr,
-                                       utf8 ? nullptr : &lost);
-  if (size <= 0 || lost) return std::nullopt;
+  int size = WideCharToMultiByte(code_page, flags, text.data(), length, nullptr, 0, nullptr, lost_report);
+  if (lost) size = 0;
   std::string bytes(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(code_page, flags, text.data(), length, bytes.data(), size, nullptr, utf8 ? nullptr : &lost);
-  std::wstring back(text.size(), L'\0');
-  const int back_length = MultiByteToWideChar(code_page, MB_ERR_INVALID_CHARS, bytes.data(), size, back.data(),
-                                              length);
-  if (lost || back_length != length || back != text) return std::nullopt;
+  if (size > 0) {
+    WideCharToMultiByte(code_page, flags, text.data(), length, bytes.data(), size, nullptr, lost_report);
+    std::wstring back(text.size(), L'\0');
+    const int back_length = MultiByteToWideChar(code_page, MB_ERR_INVALID_CHARS, bytes.data(), size, back.data(),
+                                                length);
+    if (lost || back_length != length || back != text) bytes.clear();
+  }
   return bytes;
 }
 
@@ -94,7 +102,8 @@ class DdemlConversation final : public DdeConversation {
       // Where the code page lacks a character there is no way through to
       // Wine's server; UTF-16 then goes as on Windows, and the refusal is
       // reported like any other.
-      if (const auto bytes = in_ansi_code_page(text)) return send(bytes->c_str(), bytes->size() + 1, CF_TEXT);
+      const std::string bytes = in_ansi_code_page(text);
+      if (!bytes.empty()) return send(bytes.c_str(), bytes.size() + 1, CF_TEXT);
     }
     return send(text.c_str(), (text.size() + 1) * sizeof(wchar_t), CF_UNICODETEXT);
   }

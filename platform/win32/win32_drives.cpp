@@ -116,10 +116,13 @@ std::vector<std::string> Win32Drives::sub_directories(std::string_view path) {
   HANDLE search = FindFirstFileW(pattern.c_str(), &entry);
   if (search != INVALID_HANDLE_VALUE) {
     do {
-      const std::wstring_view name = entry.cFileName;
+      const wchar_t* const name = entry.cFileName;
       const bool directory = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
       const bool hidden = (entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
-      if (directory && !hidden && name != L"." && name != L"..") {
+      // "." and "..", the folder itself and its parent, looked at character
+      // by character rather than through view comparisons.
+      const bool dots = name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
+      if (directory && !hidden && !dots) {
         names += name;
         names += L'\0';
         ++count;

@@ -17,7 +17,6 @@ class Win32FileSystem final : public FileSystem {
   using FileSystem::open_file;
   std::unique_ptr<ByteFile> open_file(std::string_view path, FileMode mode, std::uint32_t& windows_error) override;
   bool replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) override;
-  bool delete_at_restart(std::string_view path) override;
 };
 
 }  // namespace zrv::win32

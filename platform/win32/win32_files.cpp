@@ -107,8 +107,4 @@ bool Win32FileSystem::replace_file(std::string_view from, std::string_view to, s
   return false;
 }
 
-bool Win32FileSystem::delete_at_restart(std::string_view path) {
-  return MoveFileExW(widen(path).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
-}
-
 }  // namespace zrv::win32

@@ -1,5 +1,7 @@
 // The running program of the platform: one copy at a time, its own name and
 // folder, starting other programs and ending, and the system's directories.
+#include <algorithm>
+
 #include "base/fixed_text.h"
 #include "platform/win32/path_parts.h"
 #include "platform/win32/system_text.h"
@@ -42,10 +44,15 @@ bool Win32ProcessServices::start_program(std::string_view path) {
   if (program.empty()) return false;
   // The name is passed on its own and quoted on the command line, so a path
   // with blanks ("C:\Program Files\…") can never start some other program.
-  std::wstring command_line = widen(concat({"\"", path, "\""}));
+  // Quotes around the wide name already made, not a second conversion.
+  std::wstring command_line(program.size() + 2, L'"');
+  std::copy(program.begin(), program.end(), command_line.begin() + 1);
   // The program runs in its own folder, where it finds its help and sounds.
-  std::wstring folder(folder_of(program));
-  if (folder.size() > 1 && folder.back() == L'\\' && folder[folder.size() - 2] != L':') folder.pop_back();
+  std::wstring_view folder_part = folder_of(program);
+  if (folder_part.size() > 1 && folder_part.back() == L'\\' && folder_part[folder_part.size() - 2] != L':') {
+    folder_part.remove_suffix(1);
+  }
+  const std::wstring folder(folder_part);
 
   // An elevated setup must not hand its administrator rights on to the
   // game: the desktop's shell starts it with the user's own. The shell

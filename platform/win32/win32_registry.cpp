@@ -105,27 +105,11 @@ RegEnumResult Win32Registry::reg_enum_key(RegKey key, std::uint32_t index, std::
   std::wstring name(buffer_chars, L'\0');
   const LONG status = RegEnumKeyW(handle, index, name.data(), buffer_chars);
   if (status != ERROR_SUCCESS) return {status, {}};
-  return {kErrorSuccess, narrow(std::wstring_view(name.data(), wcsnlen(name.data(), buffer_chars)))};
+  // The string keeps a NUL of its own after the buffer, so the name ends
+  // within it even when the system filled every character.
+  return {kErrorSuccess, narrow(name.c_str())};
 }
 
 void Win32Registry::reg_close_key(RegKey key) { handles_.close(key); }
-
-std::int32_t Win32Registry::reg_delete_key(RegKey root, std::string_view sub_key) {
-  HKEY parent = handles_.find(root);
-  if (!parent) return kErrorInvalidHandle;
-  return RegDeleteKeyW(parent, widen(sub_key).c_str());
-}
-
-std::int32_t Win32Registry::reg_count_entries(RegKey key, std::uint32_t& sub_keys, std::uint32_t& values) {
-  HKEY handle = handles_.find(key);
-  if (!handle) return kErrorInvalidHandle;
-  DWORD keys = 0;
-  DWORD value_count = 0;
-  const LONG status = RegQueryInfoKeyW(handle, nullptr, nullptr, nullptr, &keys, nullptr, nullptr, &value_count,
-                                       nullptr, nullptr, nullptr, nullptr);
-  sub_keys = keys;
-  values = value_count;
-  return status;
-}
 
 }  // namespace zrv::win32

@@ -16,8 +16,9 @@ class Win32Registry final : public RegistryAccess {
   std::int32_t reg_set_value(RegKey key, std::string_view name, std::uint32_t type, std::string_view data) override;
   RegEnumResult reg_enum_key(RegKey key, std::uint32_t index, std::uint32_t buffer_chars) override;
   void reg_close_key(RegKey key) override;
-  std::int32_t reg_delete_key(RegKey root, std::string_view sub_key) override;
-  std::int32_t reg_count_entries(RegKey key, std::uint32_t& sub_keys, std::uint32_t& values) override;
+
+  // The HKEY behind one of our key numbers; null when there is none.
+  HKEY handle(RegKey key) const { return handles_.find(key); }
 
  private:
   template <typename KeyCall>

@@ -50,7 +50,7 @@ class UninstallTest : public ::testing::Test {
 
   UninstallExit uninstall(std::initializer_list<int> answers, const std::string& own_file = kOwnFile) {
     os.answers.assign(answers);
-    return run_uninstall({os, os, os, os}, own_file, os.temp);
+    return run_uninstall({os, os, os, os, os}, own_file, os.temp);
   }
 
   bool exists(const std::string& windows_path) { return fs::exists(run.host(windows_path)); }

@@ -1,0 +1,29 @@
+#pragma once
+#include <cstdint>
+#include <string_view>
+
+#include "platform/registry_types.h"
+
+// What only a program that takes an installation away asks of the system:
+// registry keys deleted, and files left for the system to delete at its
+// next start. A role of its own, so that the setup, which removes nothing
+// for good, links none of it.
+namespace zrv {
+
+class RemovalServices {
+ protected:
+  // Never destroyed through the role (platform.h says why).
+  ~RemovalServices() = default;
+
+ public:
+  // Deletes the key with its values; refused while it has subkeys of its own.
+  virtual std::int32_t reg_delete_key(RegKey root, std::string_view sub_key) = 0;
+  // How many subkeys and values the key (opened through the registry role)
+  // holds.
+  virtual std::int32_t reg_count_entries(RegKey key, std::uint32_t& sub_keys, std::uint32_t& values) = 0;
+  // Has the system delete the file, or the then empty directory, when it
+  // next starts: for what cannot go now, such as a running program's file.
+  virtual bool delete_at_restart(std::string_view path) = 0;
+};
+
+}  // namespace zrv
