@@ -85,6 +85,9 @@ std::string grouped_digits(std::uint64_t number, std::string_view separator) {
   return text;
 }
 
+// Each control is bound by its place in the table, found while compiling.
+consteval std::size_t at(std::string_view name) { return index_of(kForm3Controls, name); }
+
 }  // namespace
 
 std::string free_space_text(std::int64_t kilobytes, const std::string& separator) {
@@ -97,13 +100,13 @@ Form3::Form3(Platform& platform, WizardState& state, Form1& wizard)
     : Form(platform, kForm3Layout),
       state(state),
       wizard(wizard),
-      Dir1(control("Dir1")),
-      Drive1(control("Drive1")),
-      Command1(control("Command1")),
-      Command2(control("Command2")),
-      Label1(control("Label1")),
-      Label2(control("Label2")),
-      Label3(control("Label3")),
+      Dir1(control_at(at("Dir1"))),
+      Drive1(control_at(at("Drive1"))),
+      Command1(control_at(at("Command1"))),
+      Command2(control_at(at("Command2"))),
+      Label1(control_at(at("Label1"))),
+      Label2(control_at(at("Label2"))),
+      Label3(control_at(at("Label3"))),
       drives_(*this, platform, Drive1),
       directories_(platform, Dir1) {
   Command1.on_click = Callback<>::to<&Form3::Command1_Click>(*this);
