@@ -1,7 +1,6 @@
 #include "folderdialog/form3.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "folderdialog/texts.h"
 #include "folderdialog/form3_layout.h"
@@ -117,13 +116,10 @@ void Form3::select_windows_drive() { drives_.set_drive(system_drive(state.Window
 
 void Form3::Form_Load() {
   copy_icon_from(wizard);
-  const std::pair<Control*, std::string_view> captions[] = {
-      {&Label1, text::kChooseDirectory},
-      {&Label2, text::kAvailableSpace},
-      {&Command1, text::kNewDirectoryButton},
-      {&Command2, text::kOkButton},
-  };
-  for (const auto& [control, caption] : captions) control->set_caption(caption);
+  Label1.set_caption(text::kChooseDirectory);
+  Label2.set_caption(text::kAvailableSpace);
+  Command1.set_caption(text::kNewDirectoryButton);
+  Command2.set_caption(text::kOkButton);
 
   FixedText& install_dir = state.InstallDir;
   if (platform().dir_search(install_dir.trimmed(), /*include_directories=*/true).empty()) {
