@@ -13,10 +13,10 @@ namespace {
 constexpr std::string_view kRefusedCharacters = "*\\?";
 
 // The directory with a backslash after it, unless it ends (blanks aside) with one.
-std::string with_backslash(std::string directory) {
-  const std::size_t last = std::string_view(directory).find_last_not_of(' ');
-  if (last == std::string_view::npos || directory[last] != '\\') directory += '\\';
-  return directory;
+std::string with_backslash(std::string_view directory) {
+  const std::size_t last = directory.find_last_not_of(' ');
+  const bool has_one = last != std::string_view::npos && directory[last] == '\\';
+  return concat({directory, has_one ? "" : "\\"});
 }
 
 // Every message about the new directory starts with its path in quotes.
