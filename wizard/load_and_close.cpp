@@ -45,7 +45,9 @@ void Form1::load_system_directories() {
   if (char_count(temp_dir) > FixedText::kChars) fail_at_start(concat({temp_dir, text::kSystemPathTooLong}));
   state.TempDir = temp_dir;
 
-  state.WindowsDir = without_trailing_backslash(os.windows_directory());
+  // Copied in by pointer and length: a move assignment would come in line.
+  const std::string windows_dir = without_trailing_backslash(os.windows_directory());
+  state.WindowsDir.assign(windows_dir.data(), windows_dir.size());
   if (state.WindowsDir.size() < 2) fail_at_start(text::kNoWindowsDirectory);
 }
 
