@@ -133,7 +133,9 @@ void Form3::Form_Load() {
   if (!drives_.shows(destination_drive) || !directories_.set_path(install_dir.trimmed())) {
     open_in_dir_list(drives_.drive());
   }
-  if (Drive1.caption() == "a:" || Drive1.caption() == "b:") select_windows_drive();
+  // Compared as a view: string == "a:" links a compare routine for this alone.
+  const std::string_view drive = Drive1.caption();
+  if (drive == "a:" || drive == "b:") select_windows_drive();
   show_free_space();
 }
 
