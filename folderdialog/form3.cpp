@@ -122,7 +122,7 @@ void Form3::Form_Load() {
   Command2.set_caption(text::kOkButton);
 
   FixedText& install_dir = state.InstallDir;
-  if (platform().dir_search(install_dir.trimmed(), /*include_directories=*/true).empty()) {
+  if (platform().dir_search(install_dir.value(), /*include_directories=*/true).empty()) {
     install_dir = system_drive(state.WindowsDir);
   }
   const std::string_view destination_drive = leading(install_dir.raw(), 2);
@@ -130,7 +130,7 @@ void Form3::Form_Load() {
   // The destination opens only on its own drive: where that drive was
   // refused, the directory list follows the drive list to the Windows drive.
   // A destination that names a file, not a directory, opens its drive.
-  if (!drives_.shows(destination_drive) || !directories_.set_path(install_dir.trimmed())) {
+  if (!drives_.shows(destination_drive) || !directories_.set_path(install_dir.value())) {
     open_in_dir_list(drives_.drive());
   }
   // Compared as a view: string == "a:" links a compare routine for this alone.
@@ -177,7 +177,7 @@ std::int64_t Form3::GetFreeSpaceKB() {
 
 void Form3::restore_destination_if_bare() {
   FixedText& install_dir = state.InstallDir;
-  if (char_count(install_dir.trimmed()) < 4) install_dir = trim(wizard.Label10.caption());
+  if (char_count(install_dir.value()) < 4) install_dir = trim(wizard.Label10.caption());
 }
 
 void Form3::Command2_Click() {
@@ -203,7 +203,7 @@ void Form3::Command2_Click() {
   }
   restore_destination_if_bare();
   request_close(UnloadMode::Code);
-  wizard.Label10.set_caption(install_dir.trimmed());
+  wizard.Label10.set_caption(install_dir.value());
   wizard.show();
 }
 

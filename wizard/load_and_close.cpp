@@ -25,12 +25,12 @@ std::string without_trailing_backslash(std::string_view text) {
 void Form1::Form_Load() {
   load_system_directories();
   look_up_previous_installation();
-  if (state.InstallDir.trimmed().empty() || state.InstallDir.unassigned()) {
+  if (state.InstallDir.value().empty() || state.InstallDir.unassigned()) {
     state.InstallDir = default_install_dir(state.WindowsDir);
   }
   state.CurrentPage = 1;
   // Image1 shows the window's own icon; the backend draws it from the window.
-  Label10.set_caption(state.InstallDir.trimmed());
+  Label10.set_caption(state.InstallDir.value());
   update_navigation();
 }
 
@@ -71,7 +71,7 @@ void Form1::look_up_previous_installation() {
         ReadRegString(os, kHkeyLocalMachine, product::kProductKey, product::kDirectoryValue, default_dir);
     // A recorded folder that is gone, too long for the installation's files
     // (or cut by the field), or no local folder, is not offered.
-    const std::string recorded = state.InstallDir.trimmed();
+    const std::string_view recorded = state.InstallDir.value();
     if (!usable_destination(recorded) || !exists(recorded)) state.InstallDir = default_dir;
     return;
   }
@@ -96,7 +96,7 @@ void Form1::Form_Unload(bool& Cancel) {
 }
 
 bool Form1::start_game() {
-  const std::string game = join_path(state.InstallDir.trimmed(), product::kGameProgram);
+  const std::string game = join_path(state.InstallDir.value(), product::kGameProgram);
   if (platform().start_program(game)) return true;
   platform().message_box(concat({game, text::kCannotStartGame}), kStyleSystemWarning, text::kProduct);
   return false;
