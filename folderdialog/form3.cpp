@@ -155,7 +155,7 @@ void Form3::Drive1_Change() {
 // and the Windows drive is selected in its place.
 bool Form3::open_in_dir_list(std::string_view path) {
   if (directories_.set_path(path)) return true;
-  platform().message_box(concat({leading(trim(path), 2), "\\", text::kDriveNotReady}),
+  platform().message_box(concat({leading(trim_view(path), 2), "\\", text::kDriveNotReady}),
                          kStyleSystemWarning, text::kDriveTitle);
   select_windows_drive();
   return false;
@@ -177,7 +177,7 @@ std::int64_t Form3::GetFreeSpaceKB() {
 
 void Form3::restore_destination_if_bare() {
   FixedText& install_dir = state.InstallDir;
-  if (char_count(install_dir.value()) < 4) install_dir = trim(wizard.Label10.caption());
+  if (char_count(install_dir.value()) < 4) install_dir = trim_view(wizard.Label10.caption());
 }
 
 void Form3::Command2_Click() {
@@ -186,7 +186,7 @@ void Form3::Command2_Click() {
     return;
   }
   FixedText& install_dir = state.InstallDir;
-  const std::string chosen_folder = trim(directories_.path());
+  const std::string_view chosen_folder = trim_view(directories_.path());
   // A drive's root is no destination: the one before stays.
   if (char_count(chosen_folder) > 3) {
     if (!usable_destination(chosen_folder)) {

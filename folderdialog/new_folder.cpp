@@ -30,8 +30,8 @@ void Form3::Command1_Click() {
   Platform& os = platform();
   const std::string parent = with_backslash(directories_.path());
   const std::string answer =
-      os.input_box(trim(concat({text::kNewDirectoryPrompt, "\r\r", parent})), text::kNewDirectoryTitle);
-  const std::string name = trim(answer);
+      os.input_box(trim_view(concat({text::kNewDirectoryPrompt, "\r\r", parent})), text::kNewDirectoryTitle);
+  const std::string_view name = trim_view(answer);
   if (name.empty()) return;
   if (answer.find_first_of(kRefusedCharacters) != std::string::npos) {
     os.message_box(text::kInvalidCharacters, kStyleWarning, text::kInvalidCharactersTitle);
