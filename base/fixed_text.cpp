@@ -7,13 +7,15 @@ bool is_continuation_byte(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
 }  // namespace
 
-std::string trim(std::string_view text) {
+std::string_view trim_view(std::string_view text) {
   const auto first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
   const auto last = text.find_last_not_of(' ');
   // By pointer and length: substr() would check a range known to be valid.
-  return std::string(text.data() + first, last - first + 1);
+  return {text.data() + first, last - first + 1};
 }
+
+std::string trim(std::string_view text) { return std::string(trim_view(text)); }
 
 std::size_t char_count(std::string_view text) {
   std::size_t count = 0;

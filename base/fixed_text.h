@@ -9,6 +9,8 @@ namespace zrv {
 // Removes leading and trailing blanks (spaces only, as every reader of a
 // shared text does before comparing or joining it).
 std::string trim(std::string_view text);
+// The same as a view into the text, for a reader that only looks.
+std::string_view trim_view(std::string_view text);
 
 // The number of characters (code points) of a UTF-8 text.
 std::size_t char_count(std::string_view text);
@@ -44,6 +46,9 @@ class FixedText {
   const std::string& raw() const { return text_; }
   // The value as every reader uses it.
   std::string trimmed() const { return trim(text_); }
+  // The same as a view into the field, valid until it is assigned again:
+  // a reader that only looks makes no copy.
+  std::string_view value() const { return trim_view(text_); }
   // True while the field was never assigned.
   bool unassigned() const { return !text_.empty() && text_.front() == '\0'; }
 

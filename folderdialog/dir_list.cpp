@@ -5,7 +5,8 @@
 namespace zrv {
 namespace {
 
-constexpr std::size_t kIndentPerLevel = 2;
+// Each level below the root indents its entries by this much more.
+constexpr std::string_view kIndentPerLevel = "  ";
 
 }  // namespace
 
@@ -32,17 +33,21 @@ void DirList::fill() {
   // The open path: the root, then each directory down to the open one.
   entries.push_back(path_.substr(0, 3));
   entry_paths_.push_back(path_.substr(0, 3));
-  std::size_t level = 0;
+  // Grown a level at a time, by pointer and length: += of a view would
+  // link a string template of its own.
+  std::string indent;
   for (std::size_t start = 3; start < path_.size();) {
     const std::size_t end = std::min(path_.find('\\', start), path_.size());
-    const std::string name = path_.substr(start, end - start);
-    entries.push_back(std::string(++level * kIndentPerLevel, ' ') + name);
+    const std::string_view name(path_.data() + start, end - start);
+    indent.append(kIndentPerLevel.data(), kIndentPerLevel.size());
+    entries.push_back(concat({indent, name}));
     entry_paths_.push_back(join_path(entry_paths_.back(), name));
     start = end + 1;
   }
   const int open_index = static_cast<int>(entries.size()) - 1;
+  indent.append(kIndentPerLevel.data(), kIndentPerLevel.size());
   for (const std::string& name : platform_.sub_directories(path_)) {
-    entries.push_back(std::string((level + 1) * kIndentPerLevel, ' ') + name);
+    entries.push_back(concat({indent, name}));
     entry_paths_.push_back(join_path(path_, name));
   }
   control_.set_items(std::move(entries));

@@ -1,5 +1,6 @@
 #include "folderdialog/drive_list.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "folderdialog/form3.h"
@@ -25,8 +26,12 @@ DriveList::DriveList(Form3& dialog, Platform& platform, Control& control)
 void DriveList::choose(int index) { set_drive(control_.items()[static_cast<std::size_t>(index)]); }
 
 bool DriveList::set_drive(std::string_view requested) {
-  // A copy: the text may be one of the entries about to be read afresh.
-  const std::string text(requested);
+  // A copy of the letter and colon, all that is compared: the text may be
+  // one of the entries about to be read afresh.
+  char drive[2];
+  const std::size_t kept = std::min<std::size_t>(requested.size(), sizeof drive);
+  for (std::size_t i = 0; i < kept; ++i) drive[i] = requested[i];
+  const std::string_view text(drive, kept);
   // The system's drives can change while the dialog is open (a USB stick).
   control_.set_items(platform_.drive_list());
   const auto& entries = control_.items();

@@ -1,7 +1,6 @@
 #include "folderdialog/form3.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "folderdialog/texts.h"
 #include "folderdialog/form3_layout.h"
@@ -85,6 +84,9 @@ std::string grouped_digits(std::uint64_t number, std::string_view separator) {
   return text;
 }
 
+// Each control is bound by its place in the table, found while compiling.
+consteval std::size_t at(std::string_view name) { return index_of(kForm3Controls, name); }
+
 }  // namespace
 
 std::string free_space_text(std::int64_t kilobytes, const std::string& separator) {
@@ -97,13 +99,13 @@ Form3::Form3(Platform& platform, WizardState& state, Form1& wizard)
     : Form(platform, kForm3Layout),
       state(state),
       wizard(wizard),
-      Dir1(control("Dir1")),
-      Drive1(control("Drive1")),
-      Command1(control("Command1")),
-      Command2(control("Command2")),
-      Label1(control("Label1")),
-      Label2(control("Label2")),
-      Label3(control("Label3")),
+      Dir1(control_at(at("Dir1"))),
+      Drive1(control_at(at("Drive1"))),
+      Command1(control_at(at("Command1"))),
+      Command2(control_at(at("Command2"))),
+      Label1(control_at(at("Label1"))),
+      Label2(control_at(at("Label2"))),
+      Label3(control_at(at("Label3"))),
       drives_(*this, platform, Drive1),
       directories_(platform, Dir1) {
   Command1.on_click = Callback<>::to<&Form3::Command1_Click>(*this);
@@ -114,16 +116,13 @@ void Form3::select_windows_drive() { drives_.set_drive(system_drive(state.Window
 
 void Form3::Form_Load() {
   copy_icon_from(wizard);
-  const std::pair<Control*, std::string_view> captions[] = {
-      {&Label1, text::kChooseDirectory},
-      {&Label2, text::kAvailableSpace},
-      {&Command1, text::kNewDirectoryButton},
-      {&Command2, text::kOkButton},
-  };
-  for (const auto& [control, caption] : captions) control->set_caption(caption);
+  Label1.set_caption(text::kChooseDirectory);
+  Label2.set_caption(text::kAvailableSpace);
+  Command1.set_caption(text::kNewDirectoryButton);
+  Command2.set_caption(text::kOkButton);
 
   FixedText& install_dir = state.InstallDir;
-  if (platform().dir_search(install_dir.trimmed(), /*include_directories=*/true).empty()) {
+  if (platform().dir_search(install_dir.value(), /*include_directories=*/true).empty()) {
     install_dir = system_drive(state.WindowsDir);
   }
   const std::string_view destination_drive = leading(install_dir.raw(), 2);
@@ -131,10 +130,12 @@ void Form3::Form_Load() {
   // The destination opens only on its own drive: where that drive was
   // refused, the directory list follows the drive list to the Windows drive.
   // A destination that names a file, not a directory, opens its drive.
-  if (!drives_.shows(destination_drive) || !directories_.set_path(install_dir.trimmed())) {
+  if (!drives_.shows(destination_drive) || !directories_.set_path(install_dir.value())) {
     open_in_dir_list(drives_.drive());
   }
-  if (Drive1.caption() == "a:" || Drive1.caption() == "b:") select_windows_drive();
+  // Compared as a view: string == "a:" links a compare routine for this alone.
+  const std::string_view drive = Drive1.caption();
+  if (drive == "a:" || drive == "b:") select_windows_drive();
   show_free_space();
 }
 
@@ -154,7 +155,7 @@ void Form3::Drive1_Change() {
 // and the Windows drive is selected in its place.
 bool Form3::open_in_dir_list(std::string_view path) {
   if (directories_.set_path(path)) return true;
-  platform().message_box(concat({leading(trim(path), 2), "\\", text::kDriveNotReady}),
+  platform().message_box(concat({leading(trim_view(path), 2), "\\", text::kDriveNotReady}),
                          kStyleSystemWarning, text::kDriveTitle);
   select_windows_drive();
   return false;
@@ -176,7 +177,7 @@ std::int64_t Form3::GetFreeSpaceKB() {
 
 void Form3::restore_destination_if_bare() {
   FixedText& install_dir = state.InstallDir;
-  if (char_count(install_dir.trimmed()) < 4) install_dir = trim(wizard.Label10.caption());
+  if (char_count(install_dir.value()) < 4) install_dir = trim_view(wizard.Label10.caption());
 }
 
 void Form3::Command2_Click() {
@@ -185,7 +186,7 @@ void Form3::Command2_Click() {
     return;
   }
   FixedText& install_dir = state.InstallDir;
-  const std::string chosen_folder = trim(directories_.path());
+  const std::string_view chosen_folder = trim_view(directories_.path());
   // A drive's root is no destination: the one before stays.
   if (char_count(chosen_folder) > 3) {
     if (!usable_destination(chosen_folder)) {
@@ -202,7 +203,7 @@ void Form3::Command2_Click() {
   }
   restore_destination_if_bare();
   request_close(UnloadMode::Code);
-  wizard.Label10.set_caption(install_dir.trimmed());
+  wizard.Label10.set_caption(install_dir.value());
   wizard.show();
 }
 

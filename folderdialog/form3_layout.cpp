@@ -1,25 +1,7 @@
 #include "folderdialog/form3_layout.h"
 
-#include <array>
-
 namespace zrv {
-namespace {
 
-using K = ControlKind;
-
-// name, kind, container, left, top, width, height, tab index, caption
-constexpr std::array kControls{
-    ControlLayout{"Dir1", K::DirList, "", 240, 420, 2715, 1665, 0, ""},
-    ControlLayout{"Drive1", K::DriveList, "", 240, 2220, 2715, 315, 1, ""},
-    ControlLayout{"Command1", K::Button, "", 3240, 1740, 1155, 315, 2, ""},
-    ControlLayout{"Command2", K::Button, "", 3240, 2220, 1155, 315, 3, ""},
-    ControlLayout{"Label1", K::Label, "", 240, 120, 3075, 195, 4, ""},
-    ControlLayout{"Label2", K::Label, "", 3060, 1080, 1455, 195, 5, ""},
-    ControlLayout{"Label3", K::Label, "", 3000, 1380, 1575, 195, 6, ""},
-};
-
-}  // namespace
-
-const FormLayout kForm3Layout{"Form3", "Zarvelo", BorderStyle::FixedDialog, 4605, 2835, true, kControls};
+const FormLayout kForm3Layout{"Form3", "Zarvelo", BorderStyle::FixedDialog, 4605, 2835, true, kForm3Controls};
 
 }  // namespace zrv

@@ -13,10 +13,10 @@ namespace {
 constexpr std::string_view kRefusedCharacters = "*\\?";
 
 // The directory with a backslash after it, unless it ends (blanks aside) with one.
-std::string with_backslash(std::string directory) {
-  const std::size_t last = std::string_view(directory).find_last_not_of(' ');
-  if (last == std::string_view::npos || directory[last] != '\\') directory += '\\';
-  return directory;
+std::string with_backslash(std::string_view directory) {
+  const std::size_t last = directory.find_last_not_of(' ');
+  const bool has_one = last != std::string_view::npos && directory[last] == '\\';
+  return concat({directory, has_one ? "" : "\\"});
 }
 
 // Every message about the new directory starts with its path in quotes.
@@ -30,8 +30,8 @@ void Form3::Command1_Click() {
   Platform& os = platform();
   const std::string parent = with_backslash(directories_.path());
   const std::string answer =
-      os.input_box(trim(concat({text::kNewDirectoryPrompt, "\r\r", parent})), text::kNewDirectoryTitle);
-  const std::string name = trim(answer);
+      os.input_box(trim_view(concat({text::kNewDirectoryPrompt, "\r\r", parent})), text::kNewDirectoryTitle);
+  const std::string_view name = trim_view(answer);
   if (name.empty()) return;
   if (answer.find_first_of(kRefusedCharacters) != std::string::npos) {
     os.message_box(text::kInvalidCharacters, kStyleWarning, text::kInvalidCharactersTitle);

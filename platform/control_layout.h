@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -61,6 +62,18 @@ enum class BorderStyle : std::uint8_t {
   FixedSingle,  // fixed frame with a close box only
   FixedDialog,  // dialog frame with a close box only
 };
+
+// Where the control named `name` is in a form's table, found while compiling,
+// so a form binds its controls by position rather than searching by name at
+// run time. A name the table lacks stops the build at the call.
+void control_name_not_in_table();
+consteval std::size_t index_of(std::span<const ControlLayout> controls, std::string_view name) {
+  for (std::size_t index = 0; index < controls.size(); ++index) {
+    if (std::string_view(controls[index].name) == name) return index;
+  }
+  control_name_not_in_table();
+  return controls.size();
+}
 
 struct FormLayout {
   std::string_view name;     // "Form1"

@@ -1,8 +1,5 @@
 #include "platform/form.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 #include "platform/platform.h"
 
 namespace zrv {
@@ -44,19 +41,10 @@ Control* Form::find(std::string_view name) {
   return nullptr;
 }
 
-Control& Form::control(std::string_view name) {
-  if (Control* found = find(name)) return *found;
-  // Written piece by piece with fwrite rather than with fprintf, which would link mingw-w64's
-  // whole printf, floating point and all, into every Windows program.
-  const std::string_view parts[] = {layout_.name, " has no control named ", name, "\n"};
-  for (std::string_view part : parts) std::fwrite(part.data(), 1, part.size(), stderr);
-  std::abort();
-}
-
-Control& Form::element(std::string_view array, int index) { return control(element_name(array, index)); }
-
-Control& Form::load_element(std::string_view array, int index) {
-  Control& first = element(array, 0);
+Control& Form::load_element(const Control& first, int index) {
+  // The array's name is element 0's without its "(0)".
+  std::string_view array = first.name();
+  array.remove_suffix(3);
   controls_.push_back(std::make_unique<Control>(*this, first.layout(), element_name(array, index)));
   Control& added = *controls_.back();
   // The window learns of the element before any change to it arrives.

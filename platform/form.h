@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -29,16 +31,24 @@ class Form {
   const FormLayout& layout() const { return layout_; }
 
   // Controls by their names: "Command2", "Frame1(3)". A missing name is a
-  // programming error and aborts.
-  Control& control(std::string_view name);
+  // programming error and aborts. In line: only tests look controls up by
+  // name (the forms bind theirs by place), so no program carries it or the
+  // C library's stdio it reports with.
+  Control& control(std::string_view name) {
+    if (Control* found = find(name)) return *found;
+    // Piece by piece with fwrite: fprintf would link a whole printf.
+    const std::string_view parts[] = {layout_.name, " has no control named ", name, "\n"};
+    for (std::string_view part : parts) std::fwrite(part.data(), 1, part.size(), stderr);
+    std::abort();
+  }
   Control* find(std::string_view name);
   const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
-  // Element `index` of a control array: ("Frame1", 3) is "Frame1(3)".
-  Control& element(std::string_view array, int index);
+  // The control at `index` of the form's table (index_of finds it).
+  Control& control_at(std::size_t index) const { return *controls_[index]; }
 
-  // Creates element `index` of a control array as a copy of element 0,
-  // hidden, as run-time elements start.
-  Control& load_element(std::string_view array, int index);
+  // Creates element `index` of the control array whose element 0 is
+  // `first`, as a copy of it, hidden, as run-time elements start.
+  Control& load_element(const Control& first, int index);
 
   // Loads the form (window created hidden, then its load handler) if it is
   // not loaded yet, then displays it.

@@ -25,7 +25,7 @@ void Form2::Form_Load() {
   set_size(static_cast<float>(double{twips.x} * area.right),
            static_cast<float>(double{twips.y} * area.bottom * kHeightFactor));
 
-  Control& first = control("Shape1(0)");
+  Control& first = control_at(index_of(kForm2Controls, "Shape1(0)"));
   first.set_width(static_cast<int>(width()));
   first.set_colors(rgb(0, 0, 0), rgb(0, 0, 0));
 
@@ -36,7 +36,7 @@ void Form2::Form_Load() {
   int index = 1;
   int blue = kFirstBlue;
   for (;;) {
-    Control& stripe = load_element("Shape1", index);
+    Control& stripe = load_element(first, index);
     stripe.set_visible(true);
     stripe.set_top(above->bounds().top + above->bounds().height);
     const Color colour = rgb(0, 0, static_cast<std::uint8_t>(blue));

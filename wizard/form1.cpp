@@ -7,32 +7,36 @@
 
 namespace zrv {
 
-// Names as views of known length: a plain literal would have its length
-// counted at run time, at every one of these calls.
-using namespace std::string_view_literals;
+namespace {
+
+// Each control is bound by its place in the table, found while compiling.
+consteval std::size_t at(std::string_view name) { return index_of(kForm1Controls, name); }
+
+}  // namespace
 
 Form1::Form1(Platform& platform, WizardState& state, const CheckedPayload& payload)
     : Form(platform, kForm1Layout),
       state(state),
       payload(payload),
-      Frame1(*this, "Frame1"sv),
-      Frame2(control("Frame2"sv)),
-      Picture1(control("Picture1"sv)),
-      Image1(control("Image1"sv)),
-      Command1(control("Command1"sv)),
-      Command2(control("Command2"sv)),
-      Command3(control("Command3"sv)),
-      Command4(control("Command4"sv)),
-      Label1(control("Label1"sv)),
-      Label3(control("Label3"sv)),
-      Label9(control("Label9"sv)),
-      Label10(control("Label10"sv)),
-      Label11(control("Label11"sv)),
-      Label12(control("Label12"sv)),
-      Text1(control("Text1"sv)),
-      Check1(control("Check1"sv)),
-      Option1(control("Option1"sv)),
-      Option2(control("Option2"sv)) {
+      Frame1(control_at(at("Frame1(1)")), control_at(at("Frame1(2)")), control_at(at("Frame1(3)")),
+             control_at(at("Frame1(4)"))),
+      Frame2(control_at(at("Frame2"))),
+      Picture1(control_at(at("Picture1"))),
+      Image1(control_at(at("Image1"))),
+      Command1(control_at(at("Command1"))),
+      Command2(control_at(at("Command2"))),
+      Command3(control_at(at("Command3"))),
+      Command4(control_at(at("Command4"))),
+      Label1(control_at(at("Label1"))),
+      Label3(control_at(at("Label3"))),
+      Label9(control_at(at("Label9"))),
+      Label10(control_at(at("Label10"))),
+      Label11(control_at(at("Label11"))),
+      Label12(control_at(at("Label12"))),
+      Text1(control_at(at("Text1"))),
+      Check1(control_at(at("Check1"))),
+      Option1(control_at(at("Option1"))),
+      Option2(control_at(at("Option2"))) {
   Command1.on_click = Callback<>::to<&Form1::Command1_Click>(*this);
   Command2.on_click = Callback<>::to<&Form1::Command2_Click>(*this);
   Command3.on_click = Callback<>::to<&Form1::Command3_Click>(*this);

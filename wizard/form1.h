@@ -8,15 +8,14 @@
 
 namespace zrv {
 
-// A group of like controls addressed by index, as Frame1(3).
-class ControlArray {
+// The wizard's four page frames, addressed by page number as Frame1(3).
+class PageFrames {
  public:
-  ControlArray(Form& form, std::string_view name) : form_(form), name_(name) {}
-  Control& operator()(int index) const { return form_.element(name_, index); }
+  PageFrames(Control& page1, Control& page2, Control& page3, Control& page4) : pages_{&page1, &page2, &page3, &page4} {}
+  Control& operator()(int page) const { return *pages_[page - 1]; }
 
  private:
-  Form& form_;
-  std::string_view name_;  // constant text
+  Control* pages_[4];
 };
 
 // The setup wizard: four pages in one fixed window above Back, Next, Cancel.
@@ -46,7 +45,7 @@ class Form1 : public Form {
   // Shows the folder dialog; the wizard hides itself first.
   Callback<> open_folder_dialog;
 
-  ControlArray Frame1;
+  PageFrames Frame1;
   Control& Frame2;
   Control& Picture1;
   Control& Image1;

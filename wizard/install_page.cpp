@@ -39,7 +39,7 @@ void Form1::RunInstall() {
   update_navigation();
 
   WizardProgress progress(*this);
-  Staging staging(os, staging_dir(state.TempDir.trimmed()));
+  Staging staging(os, staging_dir(state.TempDir.value()));
   // Cancel during the installation cleans up this run's own directory.
   active_staging_ = &staging;
   const InstallReport report = install_payload(os, {payload, state.InstallDir.trimmed(), staging}, progress);
@@ -65,7 +65,7 @@ void Form1::DeleteTempFiles() {
     return;
   }
   // Before the installation: whatever an earlier run left behind.
-  Staging earlier(platform(), staging_dir(state.TempDir.trimmed()));
+  Staging earlier(platform(), staging_dir(state.TempDir.value()));
   clean_up_staging(earlier, progress);
 }
 

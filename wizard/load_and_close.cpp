@@ -25,12 +25,12 @@ std::string without_trailing_backslash(std::string_view text) {
 void Form1::Form_Load() {
   load_system_directories();
   look_up_previous_installation();
-  if (state.InstallDir.trimmed().empty() || state.InstallDir.unassigned()) {
+  if (state.InstallDir.value().empty() || state.InstallDir.unassigned()) {
     state.InstallDir = default_install_dir(state.WindowsDir);
   }
   state.CurrentPage = 1;
   // Image1 shows the window's own icon; the backend draws it from the window.
-  Label10.set_caption(state.InstallDir.trimmed());
+  Label10.set_caption(state.InstallDir.value());
   update_navigation();
 }
 
@@ -45,7 +45,9 @@ void Form1::load_system_directories() {
   if (char_count(temp_dir) > FixedText::kChars) fail_at_start(concat({temp_dir, text::kSystemPathTooLong}));
   state.TempDir = temp_dir;
 
-  state.WindowsDir = without_trailing_backslash(os.windows_directory());
+  // Copied in by pointer and length: a move assignment would come in line.
+  const std::string windows_dir = without_trailing_backslash(os.windows_directory());
+  state.WindowsDir.assign(windows_dir.data(), windows_dir.size());
   if (state.WindowsDir.size() < 2) fail_at_start(text::kNoWindowsDirectory);
 }
 
@@ -69,7 +71,7 @@ void Form1::look_up_previous_installation() {
         ReadRegString(os, kHkeyLocalMachine, product::kProductKey, product::kDirectoryValue, default_dir);
     // A recorded folder that is gone, too long for the installation's files
     // (or cut by the field), or no local folder, is not offered.
-    const std::string recorded = state.InstallDir.trimmed();
+    const std::string_view recorded = state.InstallDir.value();
     if (!usable_destination(recorded) || !exists(recorded)) state.InstallDir = default_dir;
     return;
   }
@@ -94,7 +96,7 @@ void Form1::Form_Unload(bool& Cancel) {
 }
 
 bool Form1::start_game() {
-  const std::string game = join_path(state.InstallDir.trimmed(), product::kGameProgram);
+  const std::string game = join_path(state.InstallDir.value(), product::kGameProgram);
   if (platform().start_program(game)) return true;
   platform().message_box(concat({game, text::kCannotStartGame}), kStyleSystemWarning, text::kProduct);
   return false;

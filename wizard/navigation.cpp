@@ -59,7 +59,7 @@ void Form1::ShowPage() {
 // directory is created on the user's behalf; any other missing directory is
 // the user's to fix.
 bool Form1::prepare_destination() {
-  const std::string install_dir = state.InstallDir.trimmed();
+  const std::string_view install_dir = state.InstallDir.value();
   if (exists(install_dir)) return true;
 
   const std::string default_dir = default_install_dir(state.WindowsDir);
