@@ -36,43 +36,6 @@ std::int32_t open_failure(Platform& platform, std::uint32_t windows_error, std::
   return code;
 }
 
-// The source's content as it is to be written: expanded when it is an SZDD
-// file, as it is otherwise; or the copy error (the LZ library's code) that
-// stops it.
-struct Content {
-  std::vector<std::uint8_t> bytes;
-  std::int32_t lz_error = 0;
-};
-
-Content content_of(ByteFile& source) {
-  Content content;
-  const std::optional<std::int64_t> length = source.length();
-  std::vector<std::uint8_t> raw;
-  if (length && *length >= 0) raw.resize(static_cast<std::size_t>(*length));
-  if (!length || *length < 0 || (!raw.empty() && !source.read_at(0, raw))) {
-    content.lz_error = expand::kLzErrorRead;
-    return content;
-  }
-  // One pass of the decoder tells a plain file from a compressed one.
-  switch (szdd::decode(raw, content.bytes).error) {
-    case szdd::DecodeError::none:
-      break;
-    case szdd::DecodeError::header_too_short:
-    case szdd::DecodeError::bad_signature:
-      content.bytes = std::move(raw);  // not compressed: copied as it is
-      break;
-    case szdd::DecodeError::bad_algorithm:
-      content.lz_error = expand::kLzErrorUnknownAlgorithm;
-      break;
-    default:
-      // A stream that ends early, runs on past its declared length or refers
-      // outside what it produced is damaged: nothing of it is written.
-      content.bytes.clear();
-      content.lz_error = expand::kLzErrorRead;
-  }
-  return content;
-}
-
 }  // namespace
 
 std::int32_t OpenErrorToCode(std::int32_t FileHandle, std::int16_t ErrCode) {
@@ -93,6 +56,31 @@ void ReportOpenError(Platform& platform, std::int32_t ErrorCode, std::string_vie
   show(platform, concat({"'", trim(FileName), row.text}));
 }
 
+// The expansion takes the buffer's place by a swap, which costs the image
+// less than a move.
+std::int32_t read_content(ByteFile& source, std::vector<std::uint8_t>& content) {
+  const std::optional<std::int64_t> length = source.length();
+  if (!length || *length < 0) return expand::kLzErrorRead;
+  content.resize(static_cast<std::size_t>(*length));
+  if (!content.empty() && !source.read_at(0, content)) return expand::kLzErrorRead;
+  // One pass of the decoder tells a plain file from a compressed one.
+  std::vector<std::uint8_t> expanded;
+  switch (szdd::decode(content, expanded).error) {
+    case szdd::DecodeError::none:
+      content.swap(expanded);
+      return 0;
+    case szdd::DecodeError::header_too_short:
+    case szdd::DecodeError::bad_signature:
+      return 0;  // not compressed: copied as it is
+    case szdd::DecodeError::bad_algorithm:
+      return expand::kLzErrorUnknownAlgorithm;
+    default:
+      // A stream that ends early, runs on past its declared length or refers
+      // outside what it produced is damaged: nothing of it is written.
+      return expand::kLzErrorRead;
+  }
+}
+
 std::int32_t ExpandFile(Platform& platform, std::string_view SourceFile, std::string_view DestFile,
                         bool ShowErrors) {
   std::uint32_t error = 0;
@@ -107,9 +95,9 @@ std::int32_t ExpandFile(Platform& platform, std::string_view SourceFile, std::st
   auto target = platform.open_file(partial, FileMode::WriteTruncate, error);
   if (!target) return open_failure(platform, error, DestFile, ShowErrors);
 
-  const Content content = content_of(*source);
-  std::int32_t lz_error = content.lz_error;
-  if (lz_error == 0 && !(target->write(content.bytes) && target->flush())) lz_error = expand::kLzErrorWrite;
+  std::vector<std::uint8_t> content;
+  std::int32_t lz_error = read_content(*source, content);
+  if (lz_error == 0 && !(target->write(content) && target->flush())) lz_error = expand::kLzErrorWrite;
   if (lz_error != 0) {
     const std::int32_t result = lz_error * 100;
     if (ShowErrors) {
@@ -127,7 +115,7 @@ std::int32_t ExpandFile(Platform& platform, std::string_view SourceFile, std::st
     platform.delete_files(partial);
     return code;
   }
-  return static_cast<std::int32_t>(content.bytes.size());
+  return static_cast<std::int32_t>(content.size());
 }
 
 }  // namespace zrv
