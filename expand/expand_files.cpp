@@ -4,6 +4,7 @@
 // see what they always saw.
 #include "expand/expand_files.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +24,23 @@ const expand::OpenError& open_error_for_code(std::int32_t code) {
   }
   return expand::kUnknownOpenError;
 }
+
+// The copy failures' messages by the LZ library's number, -1 first: the
+// table's codes follow one another, so the program keeps its messages only,
+// looked up by place rather than by a search.
+constexpr std::array<std::string_view, std::size(expand::kCopyErrors)> kCopyErrorTexts = [] {
+  std::array<std::string_view, std::size(expand::kCopyErrors)> texts{};
+  for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = expand::kCopyErrors[i].text;
+  return texts;
+}();
+
+constexpr bool copy_errors_follow_one_another() {
+  for (std::size_t i = 0; i < std::size(expand::kCopyErrors); ++i) {
+    if (expand::kCopyErrors[i].code != -100 * static_cast<std::int32_t>(i + 1)) return false;
+  }
+  return true;
+}
+static_assert(copy_errors_follow_one_another(), "copy error i must have the code -100 * (i + 1)");
 
 void show(Platform& platform, std::string_view message) {
   platform.message_box(message, kStyleSystemWarning, expand::kTitle);
@@ -100,11 +118,8 @@ std::int32_t ExpandFile(Platform& platform, std::string_view SourceFile, std::st
   if (lz_error == 0 && !(target->write(content) && target->flush())) lz_error = expand::kLzErrorWrite;
   if (lz_error != 0) {
     const std::int32_t result = lz_error * 100;
-    if (ShowErrors) {
-      for (const expand::CopyError& row : expand::kCopyErrors) {
-        if (row.code == result && !row.text.empty()) show(platform, row.text);
-      }
-    }
+    const std::string_view text = kCopyErrorTexts[static_cast<std::size_t>(-lz_error - 1)];
+    if (ShowErrors && !text.empty()) show(platform, text);
     target.reset();
     platform.delete_files(partial);
     return result;
