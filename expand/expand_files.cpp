@@ -17,17 +17,34 @@
 namespace zrv {
 namespace {
 
+// The error tables' codes follow one another (-1, -2, … for the open
+// errors, the unknown one last; -100, -200, … for the copy failures), so the
+// program keeps their messages and Windows codes in tables of their own,
+// made by the compiler, where a code finds its message by place rather than
+// by a search.
+constexpr std::size_t kKnownOpenErrors = std::size(expand::kOpenErrors);
 
-const expand::OpenError& open_error_for_code(std::int32_t code) {
-  for (const expand::OpenError& row : expand::kOpenErrors) {
-    if (row.code == code) return row;
+constexpr bool open_errors_follow_one_another() {
+  for (std::size_t i = 0; i < kKnownOpenErrors; ++i) {
+    if (expand::kOpenErrors[i].code != -static_cast<std::int32_t>(i + 1)) return false;
   }
-  return expand::kUnknownOpenError;
+  return expand::kUnknownOpenError.code == -static_cast<std::int32_t>(kKnownOpenErrors + 1);
 }
+static_assert(open_errors_follow_one_another(), "open error i must have the code -(i + 1), the unknown one last");
 
-// The copy failures' messages by the LZ library's number, -1 first: the
-// table's codes follow one another, so the program keeps its messages only,
-// looked up by place rather than by a search.
+constexpr std::array<std::int16_t, kKnownOpenErrors> kOpenErrorWindowsCodes = [] {
+  std::array<std::int16_t, kKnownOpenErrors> codes{};
+  for (std::size_t i = 0; i < codes.size(); ++i) codes[i] = expand::kOpenErrors[i].windows_code;
+  return codes;
+}();
+
+constexpr std::array<std::string_view, kKnownOpenErrors + 1> kOpenErrorTexts = [] {
+  std::array<std::string_view, kKnownOpenErrors + 1> texts{};
+  for (std::size_t i = 0; i < kKnownOpenErrors; ++i) texts[i] = expand::kOpenErrors[i].text;
+  texts[kKnownOpenErrors] = expand::kUnknownOpenError.text;
+  return texts;
+}();
+
 constexpr std::array<std::string_view, std::size(expand::kCopyErrors)> kCopyErrorTexts = [] {
   std::array<std::string_view, std::size(expand::kCopyErrors)> texts{};
   for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = expand::kCopyErrors[i].text;
@@ -58,20 +75,20 @@ std::int32_t open_failure(Platform& platform, std::uint32_t windows_error, std::
 
 std::int32_t OpenErrorToCode(std::int32_t FileHandle, std::int16_t ErrCode) {
   if (FileHandle >= 0) return 0;
-  for (const expand::OpenError& row : expand::kOpenErrors) {
-    if (row.windows_code == ErrCode) return row.code;
+  for (std::size_t i = 0; i < kKnownOpenErrors; ++i) {
+    if (kOpenErrorWindowsCodes[i] == ErrCode) return -static_cast<std::int32_t>(i + 1);
   }
   return expand::kUnknownOpenError.code;
 }
 
 void ReportOpenError(Platform& platform, std::int32_t ErrorCode, std::string_view FileName) {
   if (ErrorCode > -1 || ErrorCode < expand::kUnknownOpenError.code) return;
-  const expand::OpenError& row = open_error_for_code(ErrorCode);
-  if (!row.names_file()) {
-    show(platform, row.text);
+  const std::string_view text = kOpenErrorTexts[static_cast<std::size_t>(-ErrorCode - 1)];
+  if (!expand::names_file(text)) {
+    show(platform, text);
     return;
   }
-  show(platform, concat({"'", trim(FileName), row.text}));
+  show(platform, concat({"'", trim(FileName), text}));
 }
 
 // The expansion takes the buffer's place by a swap, which costs the image
