@@ -11,8 +11,10 @@ struct OpenError {
   std::int16_t code;      // -1 to -16
   std::string_view text;  // a message that names the file begins with the
                           // apostrophe that closes the name
-  bool names_file() const { return text.starts_with('\''); }
 };
+
+// Whether an open error's message names the file.
+constexpr bool names_file(std::string_view text) { return text.starts_with('\''); }
 
 // Windows error code of a failed open, the module's code, its message.
 inline constexpr OpenError kOpenErrors[] = {

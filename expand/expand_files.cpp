@@ -4,6 +4,7 @@
 // see what they always saw.
 #include "expand/expand_files.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,13 +17,47 @@
 namespace zrv {
 namespace {
 
+// The error tables' codes follow one another (-1, -2, … for the open
+// errors, the unknown one last; -100, -200, … for the copy failures), so the
+// program keeps their messages and Windows codes in tables of their own,
+// made by the compiler, where a code finds its message by place rather than
+// by a search.
+constexpr std::size_t kKnownOpenErrors = std::size(expand::kOpenErrors);
 
-const expand::OpenError& open_error_for_code(std::int32_t code) {
-  for (const expand::OpenError& row : expand::kOpenErrors) {
-    if (row.code == code) return row;
+constexpr bool open_errors_follow_one_another() {
+  for (std::size_t i = 0; i < kKnownOpenErrors; ++i) {
+    if (expand::kOpenErrors[i].code != -static_cast<std::int32_t>(i + 1)) return false;
   }
-  return expand::kUnknownOpenError;
+  return expand::kUnknownOpenError.code == -static_cast<std::int32_t>(kKnownOpenErrors + 1);
 }
+static_assert(open_errors_follow_one_another(), "open error i must have the code -(i + 1), the unknown one last");
+
+constexpr std::array<std::int16_t, kKnownOpenErrors> kOpenErrorWindowsCodes = [] {
+  std::array<std::int16_t, kKnownOpenErrors> codes{};
+  for (std::size_t i = 0; i < codes.size(); ++i) codes[i] = expand::kOpenErrors[i].windows_code;
+  return codes;
+}();
+
+constexpr std::array<std::string_view, kKnownOpenErrors + 1> kOpenErrorTexts = [] {
+  std::array<std::string_view, kKnownOpenErrors + 1> texts{};
+  for (std::size_t i = 0; i < kKnownOpenErrors; ++i) texts[i] = expand::kOpenErrors[i].text;
+  texts[kKnownOpenErrors] = expand::kUnknownOpenError.text;
+  return texts;
+}();
+
+constexpr std::array<std::string_view, std::size(expand::kCopyErrors)> kCopyErrorTexts = [] {
+  std::array<std::string_view, std::size(expand::kCopyErrors)> texts{};
+  for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = expand::kCopyErrors[i].text;
+  return texts;
+}();
+
+constexpr bool copy_errors_follow_one_another() {
+  for (std::size_t i = 0; i < std::size(expand::kCopyErrors); ++i) {
+    if (expand::kCopyErrors[i].code != -100 * static_cast<std::int32_t>(i + 1)) return false;
+  }
+  return true;
+}
+static_assert(copy_errors_follow_one_another(), "copy error i must have the code -100 * (i + 1)");
 
 void show(Platform& platform, std::string_view message) {
   platform.message_box(message, kStyleSystemWarning, expand::kTitle);
@@ -36,61 +71,49 @@ std::int32_t open_failure(Platform& platform, std::uint32_t windows_error, std::
   return code;
 }
 
-// The source's content as it is to be written: expanded when it is an SZDD
-// file, as it is otherwise; or the copy error (the LZ library's code) that
-// stops it.
-struct Content {
-  std::vector<std::uint8_t> bytes;
-  std::int32_t lz_error = 0;
-};
-
-Content content_of(ByteFile& source) {
-  Content content;
-  const std::optional<std::int64_t> length = source.length();
-  std::vector<std::uint8_t> raw;
-  if (length && *length >= 0) raw.resize(static_cast<std::size_t>(*length));
-  if (!length || *length < 0 || (!raw.empty() && !source.read_at(0, raw))) {
-    content.lz_error = expand::kLzErrorRead;
-    return content;
-  }
-  // One pass of the decoder tells a plain file from a compressed one.
-  switch (szdd::decode(raw, content.bytes).error) {
-    case szdd::DecodeError::none:
-      break;
-    case szdd::DecodeError::header_too_short:
-    case szdd::DecodeError::bad_signature:
-      content.bytes = std::move(raw);  // not compressed: copied as it is
-      break;
-    case szdd::DecodeError::bad_algorithm:
-      content.lz_error = expand::kLzErrorUnknownAlgorithm;
-      break;
-    default:
-      // A stream that ends early, runs on past its declared length or refers
-      // outside what it produced is damaged: nothing of it is written.
-      content.bytes.clear();
-      content.lz_error = expand::kLzErrorRead;
-  }
-  return content;
-}
-
 }  // namespace
 
 std::int32_t OpenErrorToCode(std::int32_t FileHandle, std::int16_t ErrCode) {
   if (FileHandle >= 0) return 0;
-  for (const expand::OpenError& row : expand::kOpenErrors) {
-    if (row.windows_code == ErrCode) return row.code;
+  for (std::size_t i = 0; i < kKnownOpenErrors; ++i) {
+    if (kOpenErrorWindowsCodes[i] == ErrCode) return -static_cast<std::int32_t>(i + 1);
   }
   return expand::kUnknownOpenError.code;
 }
 
 void ReportOpenError(Platform& platform, std::int32_t ErrorCode, std::string_view FileName) {
   if (ErrorCode > -1 || ErrorCode < expand::kUnknownOpenError.code) return;
-  const expand::OpenError& row = open_error_for_code(ErrorCode);
-  if (!row.names_file()) {
-    show(platform, row.text);
+  const std::string_view text = kOpenErrorTexts[static_cast<std::size_t>(-ErrorCode - 1)];
+  if (!expand::names_file(text)) {
+    show(platform, text);
     return;
   }
-  show(platform, concat({"'", trim(FileName), row.text}));
+  show(platform, concat({"'", trim(FileName), text}));
+}
+
+// The expansion takes the buffer's place by a swap, which costs the image
+// less than a move.
+std::int32_t read_content(ByteFile& source, std::vector<std::uint8_t>& content) {
+  const std::optional<std::int64_t> length = source.length();
+  if (!length || *length < 0) return expand::kLzErrorRead;
+  content.resize(static_cast<std::size_t>(*length));
+  if (!content.empty() && !source.read_at(0, content)) return expand::kLzErrorRead;
+  // One pass of the decoder tells a plain file from a compressed one.
+  std::vector<std::uint8_t> expanded;
+  switch (szdd::decode(content, expanded).error) {
+    case szdd::DecodeError::none:
+      content.swap(expanded);
+      return 0;
+    case szdd::DecodeError::header_too_short:
+    case szdd::DecodeError::bad_signature:
+      return 0;  // not compressed: copied as it is
+    case szdd::DecodeError::bad_algorithm:
+      return expand::kLzErrorUnknownAlgorithm;
+    default:
+      // A stream that ends early, runs on past its declared length or refers
+      // outside what it produced is damaged: nothing of it is written.
+      return expand::kLzErrorRead;
+  }
 }
 
 std::int32_t ExpandFile(Platform& platform, std::string_view SourceFile, std::string_view DestFile,
@@ -107,16 +130,13 @@ std::int32_t ExpandFile(Platform& platform, std::string_view SourceFile, std::st
   auto target = platform.open_file(partial, FileMode::WriteTruncate, error);
   if (!target) return open_failure(platform, error, DestFile, ShowErrors);
 
-  const Content content = content_of(*source);
-  std::int32_t lz_error = content.lz_error;
-  if (lz_error == 0 && !(target->write(content.bytes) && target->flush())) lz_error = expand::kLzErrorWrite;
+  std::vector<std::uint8_t> content;
+  std::int32_t lz_error = read_content(*source, content);
+  if (lz_error == 0 && !(target->write(content) && target->flush())) lz_error = expand::kLzErrorWrite;
   if (lz_error != 0) {
     const std::int32_t result = lz_error * 100;
-    if (ShowErrors) {
-      for (const expand::CopyError& row : expand::kCopyErrors) {
-        if (row.code == result && !row.text.empty()) show(platform, row.text);
-      }
-    }
+    const std::string_view text = kCopyErrorTexts[static_cast<std::size_t>(-lz_error - 1)];
+    if (ShowErrors && !text.empty()) show(platform, text);
     target.reset();
     platform.delete_files(partial);
     return result;
@@ -127,7 +147,7 @@ std::int32_t ExpandFile(Platform& platform, std::string_view SourceFile, std::st
     platform.delete_files(partial);
     return code;
   }
-  return static_cast<std::int32_t>(content.bytes.size());
+  return static_cast<std::int32_t>(content.size());
 }
 
 }  // namespace zrv

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -18,6 +19,13 @@ inline constexpr std::string_view kPartialFileSuffix = ".part";
 // library's code times 100.
 std::int32_t ExpandFile(Platform& platform, std::string_view SourceFile, std::string_view DestFile,
                         bool ShowErrors);
+
+// Reads the source whole into `content` and, when it is an SZDD file,
+// expands it there; a plain file stays as it was read. 0, or the copy error
+// (the LZ library's code) that stops it. A routine of its own rather than a
+// step of ExpandFile: the file's 64-bit length would have the compiler
+// realign ExpandFile's whole frame to 8 bytes.
+std::int32_t read_content(ByteFile& source, std::vector<std::uint8_t>& content);
 
 // 0 for a valid handle; otherwise the code of the Windows error, -16 for one
 // the table does not know.

@@ -18,10 +18,11 @@ static_assert(kDigestMarker.size() == 8 && kDigestSection == ".zrvsum", "the blo
 std::optional<std::span<const std::uint8_t>> CheckedPayload::piece(std::int32_t length,
                                                                    std::int32_t bytes_after) const {
   if (length < 0 || bytes_after < 0) return std::nullopt;
-  const auto size = static_cast<std::uint64_t>(bytes_.size());
-  if (static_cast<std::uint64_t>(length) + static_cast<std::uint64_t>(bytes_after) > size) return std::nullopt;
-  const std::size_t start = bytes_.size() - static_cast<std::size_t>(bytes_after) - static_cast<std::size_t>(length);
-  return std::span<const std::uint8_t>(bytes_).subspan(start, static_cast<std::size_t>(length));
+  // Two numbers below 2^31 add up without overflow in a 32-bit size_t too.
+  const auto size = static_cast<std::size_t>(length);
+  const auto after = static_cast<std::size_t>(bytes_after);
+  if (size + after > bytes_.size()) return std::nullopt;
+  return std::span<const std::uint8_t>(bytes_.data() + (bytes_.size() - after - size), size);
 }
 
 std::optional<CheckedPayload> read_checked_payload(Platform& platform, std::string_view setup_file) {

@@ -49,6 +49,21 @@ constexpr bool messages_follow_manifest() {
 }
 static_assert(messages_follow_manifest(), "each piece needs its messages, in manifest order");
 
+// The table above without the installed names, which only serve the check:
+// the program keeps this copy, made by the compiler, instead.
+struct FailureNames {
+  std::string_view not_extracted;
+  std::string_view not_expanded;
+};
+
+constexpr std::array<FailureNames, PayloadManifest.size()> kFailureNames = [] {
+  std::array<FailureNames, PayloadManifest.size()> names{};
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    names[i] = {kPieceMessages[i].not_extracted_name, kPieceMessages[i].not_expanded_name};
+  }
+  return names;
+}();
+
 // One call for both messages of a piece: each put together in line would
 // cost the image more than its text saves.
 void tell_failure(InstallProgress& progress, std::string_view file, std::string_view failure) {
@@ -66,7 +81,7 @@ PieceResult install_piece(Platform& os, const InstallRequest& request, std::size
                           InstallProgress& progress) {
   const PayloadPiece& piece = PayloadManifest[index];
   const bool essential = &piece == kGamePiece;
-  const PieceMessages& messages = kPieceMessages[index];
+  const FailureNames& messages = kFailureNames[index];
   const std::string staged = join_path(request.staging.dir(), piece.staged_name);
   const std::string target = join_path(request.install_dir, piece.installed_name);
   PieceResult result;
@@ -78,12 +93,12 @@ PieceResult install_piece(Platform& os, const InstallRequest& request, std::size
     // Whatever an earlier run left under this name must not be expanded as
     // if it were this piece.
     os.delete_file(staged);
-    tell_failure(progress, messages.not_extracted_name, kNotExtracted);
+    tell_failure(progress, messages.not_extracted, kNotExtracted);
   }
   progress.show(InstallProgress::Line::file, target, /*repaint=*/false);
   progress.yield();
   result.installed = ExpandFile(os, staged, target, /*ShowErrors=*/true) >= 0;
-  if (!result.installed && !essential) tell_failure(progress, messages.not_expanded_name, kNotExpanded);
+  if (!result.installed && !essential) tell_failure(progress, messages.not_expanded, kNotExpanded);
   return result;
 }
 

@@ -51,20 +51,23 @@ void add_through_shell(Platform& platform, const std::string& install_dir, Pendi
   }
 }
 
-// The Programs folder that holds the group's folder for shortcut files: the
-// one where the shell or an earlier installation made it, looking first
-// where the shell puts the groups of an administrator (the Programs folder
-// all users share); otherwise the first, with a new group folder in it.
-// Without administrator rights only the user's own folder will do. Null when
-// there is none. The folder itself is joined once by the caller, so that no
-// path string is moved between locals.
-const std::string* group_programs_folder(Platform& platform, const std::string (&candidates)[2]) {
-  for (const std::string& programs : candidates) {
-    if (!programs.empty() && !platform.dir_search(join_path(programs, product::kName), true).empty()) {
-      return &programs;
-    }
+// The group's folder in the Programs folder of all users or of this user;
+// empty when that Programs folder is not known.
+std::string group_folder(Platform& platform, bool all_users) {
+  const std::string programs = platform.programs_folder(all_users);
+  return programs.empty() ? std::string() : join_path(programs, product::kName);
+}
+
+// The group's folder for shortcut files: the one where the shell or an
+// earlier installation made it, looking first where the shell puts the
+// groups of an administrator (in the Programs folder all users share);
+// otherwise the first, made anew. Without administrator rights only the
+// user's own will do. Null when there is none.
+const std::string* find_or_make_group_folder(Platform& platform, const std::string (&candidates)[2]) {
+  for (const std::string& folder : candidates) {
+    if (!folder.empty() && !platform.dir_search(folder, true).empty()) return &folder;
   }
-  if (candidates[0].empty() || !platform.make_directory(join_path(candidates[0], product::kName))) return nullptr;
+  if (candidates[0].empty() || !platform.make_directory(candidates[0])) return nullptr;
   return &candidates[0];
 }
 
@@ -72,13 +75,12 @@ const std::string* group_programs_folder(Platform& platform, const std::string (
 // name and target its command would have given.
 void add_as_shortcut_files(Platform& platform, const std::string& install_dir, Pending& pending) {
   const bool administrator = platform.running_as_administrator();
-  const std::string candidates[] = {platform.programs_folder(administrator),
-                                    administrator ? platform.programs_folder(false) : std::string()};
-  const std::string* programs = group_programs_folder(platform, candidates);
-  if (programs == nullptr) return;
-  const std::string folder = join_path(*programs, product::kName);
+  const std::string candidates[] = {group_folder(platform, administrator),
+                                    administrator ? group_folder(platform, false) : std::string()};
+  const std::string* folder = find_or_make_group_folder(platform, candidates);
+  if (folder == nullptr) return;
   for (std::size_t i = 0; i < kItemCount; ++i) {
-    if (pending[i] && platform.save_shortcut(link_path(folder, kItems[i]), join_path(install_dir, kItems[i].file))) {
+    if (pending[i] && platform.save_shortcut(link_path(*folder, kItems[i]), join_path(install_dir, kItems[i].file))) {
       pending[i] = false;
     }
   }

@@ -23,9 +23,10 @@ inline constexpr GroupItem kItems[] = {
     {product::kUninstaller, "Uninstall Zarvelo"},
 };
 
-// The shortcut file that stands for an item in the group's folder.
+// The shortcut file that stands for an item in the group's folder (whose
+// path, ending in the group's name, never ends in a backslash).
 inline std::string link_path(std::string_view folder, const GroupItem& item) {
-  return join_path(folder, concat({item.name, ".lnk"}));
+  return concat({folder, "\\", item.name, ".lnk"});
 }
 
 }  // namespace zrv::group
