@@ -1,5 +1,4 @@
 #pragma once
-#include <array>
 
 #include "platform/control_layout.h"
 
@@ -15,7 +14,7 @@ namespace form3_table {
 using K = ControlKind;
 
 // name, kind, container, left, top, width, height, tab index, caption
-inline constexpr std::array kControls{
+inline constexpr ControlLayout kControls[] = {
     ControlLayout{"Dir1", K::DirList, "", 240, 420, 2715, 1665, 0, ""},
     ControlLayout{"Drive1", K::DriveList, "", 240, 2220, 2715, 315, 1, ""},
     ControlLayout{"Command1", K::Button, "", 3240, 1740, 1155, 315, 2, ""},

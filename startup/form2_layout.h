@@ -1,5 +1,4 @@
 #pragma once
-#include <array>
 
 #include "platform/control_layout.h"
 
@@ -17,7 +16,7 @@ inline constexpr int kTurkishCharset = 162;
 inline constexpr FontSpec kTitleFont{"MS Sans Serif", 24, true, true, kTurkishCharset};
 inline constexpr FontSpec kCreditFont{"MS Sans Serif", 18, true, true, kTurkishCharset};
 
-inline constexpr std::array kControls{
+inline constexpr ControlLayout kControls[] = {
     ControlLayout{"Label1", ControlKind::Label, "", 300, 720, 8055, 555, kNoTabStop, "Zarvelo v.3.0",
                 true, true, true, kWhite, &kTitleFont},
     ControlLayout{"Label2", ControlKind::Label, "", 300, 1440, 3555, 555, kNoTabStop,

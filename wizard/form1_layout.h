@@ -1,5 +1,4 @@
 #pragma once
-#include <array>
 
 #include "platform/control_layout.h"
 #include "wizard/texts.h"
@@ -19,7 +18,7 @@ inline constexpr bool kShown = true, kHidden = false, kOn = true, kOff = false;
 
 // name, kind, container, left, top, width, height, tab index, caption, visible, enabled
 // (the texts are string literals, so their data() ends in a NUL)
-inline constexpr std::array kControls{
+inline constexpr ControlLayout kControls[] = {
     ControlLayout{"Frame2", K::Frame, "", 60, 0, 795, 3075, 0, "", kShown, kOn},
     ControlLayout{"Picture1", K::PictureBox, "Frame2", 120, 180, 555, 555, 1, "", kShown, kOn},
     ControlLayout{"Image1", K::Image, "Picture1", 15, 15, 435, 435, kNoTabStop, "", kShown, kOn},
