@@ -97,7 +97,7 @@ void FormWindow::add_control(Control& control) {
   widget.window = create_control_window(
       {control, parent, widget.pixels, kFirstControlId + static_cast<int>(index), starts_group, big_icon_, look_.dpi});
   if (!widget.window) return;
-  widget.own_font = create_control_font(control.layout().font, look_.dpi).release();
+  widget.own_font = create_control_font(control.layout().font, look_.dpi);
   HFONT font = widget.own_font ? widget.own_font : look_.dialog_font;
   SendMessageW(widget.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   if (control.kind() == ControlKind::DriveList || control.kind() == ControlKind::DirList) {
