@@ -40,14 +40,17 @@ class FormWindow final : public WindowPeer {
   HWND handle() const { return window_; }
 
  private:
+  // Made all zero by make_room_for_widgets. Without member initializers it
+  // is a trivial type, so the new list is cleared in one go, not member by
+  // member.
   struct Widget {
-    Control* control = nullptr;
-    HWND window = nullptr;  // null for shapes
-    RECT pixels{};          // where the control is, in its container's client area
+    Control* control;
+    HWND window;   // null for shapes
+    RECT pixels;   // where the control is, in its container's client area
     // Only when the table names a font; the window's destructor deletes it.
     // A plain handle keeps Widget trivially copyable, so growing the list
     // is a plain copy.
-    HFONT own_font = nullptr;
+    HFONT own_font;
   };
 
   FormWindow(Form& form, const SharedLook& look);

@@ -46,7 +46,7 @@ void FormWindow::make_room_for_widgets(size_t count) {
   if (count <= widget_count_) return;
   // Room to spare, as the backdrop adds its stripes one by one.
   count = std::max(count, 2 * widget_count_);
-  Widget* grown = new Widget[count];
+  Widget* grown = new Widget[count]();
   std::copy_n(widgets_.get(), widget_count_, grown);
   widgets_.reset(grown);
   widget_count_ = count;
