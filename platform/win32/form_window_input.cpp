@@ -86,9 +86,9 @@ bool FormWindow::on_timer(WPARAM timer) {
 void FormWindow::on_set_focus() {
   // Keys belong to a control, never to the bare form: give the focus back
   // to where it was, or to the first control that takes it.
+  // IsChild is false for no window and for one that is gone.
   HWND target = focus_before_deactivation_;
-  if (!target || !IsWindow(target) || !IsChild(window_, target) || !IsWindowVisible(target) ||
-      !IsWindowEnabled(target)) {
+  if (!IsChild(window_, target) || !IsWindowVisible(target) || !IsWindowEnabled(target)) {
     target = GetNextDlgTabItem(window_, nullptr, FALSE);
   }
   if (target && target != window_) SetFocus(target);
