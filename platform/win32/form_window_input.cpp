@@ -69,7 +69,8 @@ LRESULT FormWindow::on_list_notification(int id, int code, HWND sender) {
 void FormWindow::on_activate(WPARAM wparam) {
   if (LOWORD(wparam) != WA_INACTIVE) return;
   HWND focus = GetFocus();
-  if (focus && IsChild(window_, focus)) focus_before_deactivation_ = focus;
+  // IsChild is false for no window.
+  if (IsChild(window_, focus)) focus_before_deactivation_ = focus;
   if (front_keeper_.keeping()) SetTimer(window_, kTakeFrontBackTimer, kTakeFrontBackDelayMs, nullptr);
 }
 
@@ -96,14 +97,15 @@ void FormWindow::on_set_focus() {
 
 bool FormWindow::has_focus_within(HWND window) const {
   HWND focus = GetFocus();
-  return focus && (focus == window || IsChild(window, focus));
+  // IsChild is false for no window, and the window asked about is one.
+  return focus == window || IsChild(window, focus);
 }
 
 void FormWindow::focus_next_after(HWND gone) {
   // A control that can no longer take keys hands them on in tab order, so
   // the keyboard never ends up talking to a hidden or disabled window.
   auto usable = [&](HWND candidate) {
-    return candidate && candidate != gone && IsWindowVisible(candidate) && IsWindowEnabled(candidate);
+    return candidate != gone && IsWindowVisible(candidate) && IsWindowEnabled(candidate);  // false for no window
   };
   HWND next = GetNextDlgTabItem(window_, gone, FALSE);
   if (!usable(next)) next = GetNextDlgTabItem(window_, nullptr, FALSE);
