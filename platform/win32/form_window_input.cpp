@@ -21,12 +21,13 @@ LRESULT FormWindow::on_command(WPARAM wparam, LPARAM lparam) {
   // focused push button, as it would in a dialog.
   if (id == IDOK && !sender) {
     sender = GetFocus();
-    const Widget* focused = sender ? widget_by_id(GetDlgCtrlID(sender)) : nullptr;
+    // No focus has ID 0, which no widget has.
+    id = GetDlgCtrlID(sender);
+    const Widget* focused = widget_by_id(id);
     if (!focused || focused->window != sender) return 0;
     // In the directory list Enter opens the highlighted entry, as a double click does.
-    if (focused->control->kind() == ControlKind::DirList) return on_list_notification(GetDlgCtrlID(sender), LBN_DBLCLK, sender);
+    if (focused->control->kind() == ControlKind::DirList) return on_list_notification(id, LBN_DBLCLK, sender);
     if (focused->control->kind() != ControlKind::Button) return 0;
-    id = GetDlgCtrlID(sender);
   } else if (!sender) {
     return 0;
   } else if (HIWORD(wparam) != BN_CLICKED) {
