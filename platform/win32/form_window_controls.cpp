@@ -116,9 +116,8 @@ HWND FormWindow::container_window(const Control& control) {
 
 bool FormWindow::starts_option_group(const Control& control, HWND parent) {
   // Option buttons created one after another in a container are one group.
-  HWND first_child = GetWindow(parent, GW_CHILD);
-  HWND previous = first_child ? GetWindow(first_child, GW_HWNDLAST) : nullptr;
-  if (!previous) return true;
+  // Without a child, each call gives null or 0, which ends in no widget.
+  HWND previous = GetWindow(GetWindow(parent, GW_CHILD), GW_HWNDLAST);
   const Widget* widget = widget_by_id(GetDlgCtrlID(previous));
   return !widget || !widget->control || widget->control->kind() != ControlKind::OptionButton ||
          widget->control == &control;
