@@ -64,14 +64,15 @@ class FormWindow final : public WindowPeer {
   void make_room_for_widgets(size_t count);
   void create_controls();
   Widget& widget_of(const Control& control);
-  Widget* widget_by_id(int id);
+  // The widget whose child window this is; null for any other window.
+  Widget* widget_of_window(HWND window);
   HWND container_window(const Control& control);
   bool starts_option_group(const Control& control, HWND parent);
   void update_bounds(Widget& widget);
 
   // Input and focus routing.
   LRESULT on_command(WPARAM wparam, LPARAM lparam);
-  LRESULT on_list_notification(int id, int code, HWND sender);
+  LRESULT on_list_notification(int code, HWND sender);
   void on_activate(WPARAM wparam);
   // False for a timer that is not the form's.
   bool on_timer(WPARAM timer);

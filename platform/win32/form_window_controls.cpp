@@ -118,7 +118,7 @@ bool FormWindow::starts_option_group(const Control& control, HWND parent) {
   // Option buttons created one after another in a container are one group.
   // Without a child, each call gives null or 0, which ends in no widget.
   HWND previous = GetWindow(GetWindow(parent, GW_CHILD), GW_HWNDLAST);
-  const Widget* widget = widget_by_id(GetDlgCtrlID(previous));
+  const Widget* widget = widget_of_window(previous);
   return !widget || !widget->control || widget->control->kind() != ControlKind::OptionButton ||
          widget->control == &control;
 }
@@ -135,11 +135,13 @@ FormWindow::Widget& FormWindow::widget_of(const Control& control) {
   std::abort();
 }
 
-FormWindow::Widget* FormWindow::widget_by_id(int id) {
-  const int index = id - kFirstControlId;
+FormWindow::Widget* FormWindow::widget_of_window(HWND window) {
+  // Found by the window's ID, which is its control's index; no window has
+  // ID 0, below every control's.
+  const int index = GetDlgCtrlID(window) - kFirstControlId;
   if (index < 0 || static_cast<size_t>(index) >= widget_count_) return nullptr;
   Widget& widget = widgets_[static_cast<size_t>(index)];
-  return widget.control ? &widget : nullptr;
+  return widget.control && widget.window == window ? &widget : nullptr;
 }
 
 void FormWindow::control_changed(Control& control, Property property) {

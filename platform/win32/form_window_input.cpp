@@ -15,27 +15,23 @@ constexpr UINT kTakeFrontBackDelayMs = 250;
 }  // namespace
 
 LRESULT FormWindow::on_command(WPARAM wparam, LPARAM lparam) {
-  int id = LOWORD(wparam);
   HWND sender = reinterpret_cast<HWND>(lparam);
   // Enter outside a dialog arrives as IDOK without a sender: it presses the
   // focused push button, as it would in a dialog.
-  if (id == IDOK && !sender) {
+  const bool enter = LOWORD(wparam) == IDOK && !sender;
+  if (enter) {
     sender = GetFocus();
-    // No focus has ID 0, which no widget has.
-    id = GetDlgCtrlID(sender);
-    const Widget* focused = widget_by_id(id);
-    if (!focused || focused->window != sender) return 0;
-    // In the directory list Enter opens the highlighted entry, as a double click does.
-    if (focused->control->kind() == ControlKind::DirList) return on_list_notification(id, LBN_DBLCLK, sender);
-    if (focused->control->kind() != ControlKind::Button) return 0;
-  } else if (!sender) {
-    return 0;
   } else if (HIWORD(wparam) != BN_CLICKED) {
-    return on_list_notification(id, HIWORD(wparam), sender);
+    return on_list_notification(HIWORD(wparam), sender);
   }
-  Widget* widget = widget_by_id(id);
-  if (!widget || widget->window != sender) return 0;
+  Widget* widget = widget_of_window(sender);
+  if (!widget) return 0;
   Control& control = *widget->control;
+  if (enter) {
+    // In the directory list Enter opens the highlighted entry, as a double click does.
+    if (control.kind() == ControlKind::DirList) return on_list_notification(LBN_DBLCLK, sender);
+    if (control.kind() != ControlKind::Button) return 0;
+  }
   switch (control.kind()) {
     case ControlKind::Button:
     case ControlKind::CheckBox:
@@ -52,9 +48,9 @@ LRESULT FormWindow::on_command(WPARAM wparam, LPARAM lparam) {
   return 0;
 }
 
-LRESULT FormWindow::on_list_notification(int id, int code, HWND sender) {
-  Widget* widget = widget_by_id(id);
-  if (!widget || widget->window != sender) return 0;
+LRESULT FormWindow::on_list_notification(int code, HWND sender) {
+  Widget* widget = widget_of_window(sender);
+  if (!widget) return 0;
   Control& control = *widget->control;
   // A drive is chosen as soon as the selection changes; a directory is
   // opened by a double click, as in the classic directory list.
