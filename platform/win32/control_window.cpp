@@ -72,8 +72,8 @@ HWND create_control_window(const ControlWindowRequest& request) {
 
 bool is_drop_down(const Control& control) { return control.kind() == ControlKind::DriveList; }
 
-UniqueFont create_control_font(const FontSpec* font_or_default, const Dpi& dpi) {
-  if (!font_or_default) return UniqueFont();
+HFONT create_control_font(const FontSpec* font_or_default, const Dpi& dpi) {
+  if (!font_or_default) return nullptr;
   const FontSpec& font = *font_or_default;
   LOGFONTW description{};
   description.lfHeight = -MulDiv(font.points, dpi.y, 72);
@@ -83,7 +83,7 @@ UniqueFont create_control_font(const FontSpec* font_or_default, const Dpi& dpi) 
   description.lfQuality = DEFAULT_QUALITY;
   const std::wstring face = widen(font.face);
   lstrcpynW(description.lfFaceName, face.c_str(), LF_FACESIZE);
-  return UniqueFont(CreateFontIndirectW(&description));
+  return CreateFontIndirectW(&description);
 }
 
 }  // namespace zrv::win32

@@ -3,7 +3,6 @@
 
 #include "platform/control.h"
 #include "platform/win32/shared_look.h"
-#include "platform/win32/unique_handle.h"
 
 namespace zrv::win32 {
 
@@ -25,7 +24,8 @@ HWND create_control_window(const ControlWindowRequest& request);
 // The drive list is a drop-down combo box; the directory list is a list box.
 bool is_drop_down(const Control& control);
 
-// The font a control's table asks for, or nothing for the dialog font.
-UniqueFont create_control_font(const FontSpec* font, const Dpi& dpi);
+// The font a control's table asks for, which the caller deletes, or null
+// for the dialog font. A plain handle: the caller keeps it in a widget.
+HFONT create_control_font(const FontSpec* font, const Dpi& dpi);
 
 }  // namespace zrv::win32

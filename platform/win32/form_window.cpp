@@ -79,8 +79,8 @@ bool FormWindow::create_window() {
   const bool sized_by_table = layout.client_width > 0 && layout.client_height > 0;
   if (sized_by_table) {
     // Whole twips: MulDiv rounds as the floating-point conversion would.
-    outer = RECT{0, 0, MulDiv(layout.client_width, look_.dpi.x, kTwipsPerInch),
-                 MulDiv(layout.client_height, look_.dpi.y, kTwipsPerInch)};
+    outer.right = MulDiv(layout.client_width, look_.dpi.x, kTwipsPerInch);
+    outer.bottom = MulDiv(layout.client_height, look_.dpi.y, kTwipsPerInch);
     AdjustWindowRectEx(&outer, frame.style, FALSE, frame.ex_style);
   }
   const int width = outer.right - outer.left;

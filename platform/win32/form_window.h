@@ -40,14 +40,17 @@ class FormWindow final : public WindowPeer {
   HWND handle() const { return window_; }
 
  private:
+  // Made all zero by make_room_for_widgets. Without member initializers it
+  // is a trivial type, so the new list is cleared in one go, not member by
+  // member.
   struct Widget {
-    Control* control = nullptr;
-    HWND window = nullptr;  // null for shapes
-    RECT pixels{};          // where the control is, in its container's client area
+    Control* control;
+    HWND window;   // null for shapes
+    RECT pixels;   // where the control is, in its container's client area
     // Only when the table names a font; the window's destructor deletes it.
     // A plain handle keeps Widget trivially copyable, so growing the list
     // is a plain copy.
-    HFONT own_font = nullptr;
+    HFONT own_font;
   };
 
   FormWindow(Form& form, const SharedLook& look);
@@ -61,14 +64,15 @@ class FormWindow final : public WindowPeer {
   void make_room_for_widgets(size_t count);
   void create_controls();
   Widget& widget_of(const Control& control);
-  Widget* widget_by_id(int id);
+  // The widget whose child window this is; null for any other window.
+  Widget* widget_of_window(HWND window);
   HWND container_window(const Control& control);
   bool starts_option_group(const Control& control, HWND parent);
   void update_bounds(Widget& widget);
 
   // Input and focus routing.
   LRESULT on_command(WPARAM wparam, LPARAM lparam);
-  LRESULT on_list_notification(int id, int code, HWND sender);
+  LRESULT on_list_notification(int code, HWND sender);
   void on_activate(WPARAM wparam);
   // False for a timer that is not the form's.
   bool on_timer(WPARAM timer);

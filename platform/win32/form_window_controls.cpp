@@ -46,7 +46,7 @@ void FormWindow::make_room_for_widgets(size_t count) {
   if (count <= widget_count_) return;
   // Room to spare, as the backdrop adds its stripes one by one.
   count = std::max(count, 2 * widget_count_);
-  Widget* grown = new Widget[count];
+  Widget* grown = new Widget[count]();
   std::copy_n(widgets_.get(), widget_count_, grown);
   widgets_.reset(grown);
   widget_count_ = count;
@@ -97,7 +97,7 @@ void FormWindow::add_control(Control& control) {
   widget.window = create_control_window(
       {control, parent, widget.pixels, kFirstControlId + static_cast<int>(index), starts_group, big_icon_, look_.dpi});
   if (!widget.window) return;
-  widget.own_font = create_control_font(control.layout().font, look_.dpi).release();
+  widget.own_font = create_control_font(control.layout().font, look_.dpi);
   HFONT font = widget.own_font ? widget.own_font : look_.dialog_font;
   SendMessageW(widget.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   if (control.kind() == ControlKind::DriveList || control.kind() == ControlKind::DirList) {
@@ -116,10 +116,9 @@ HWND FormWindow::container_window(const Control& control) {
 
 bool FormWindow::starts_option_group(const Control& control, HWND parent) {
   // Option buttons created one after another in a container are one group.
-  HWND first_child = GetWindow(parent, GW_CHILD);
-  HWND previous = first_child ? GetWindow(first_child, GW_HWNDLAST) : nullptr;
-  if (!previous) return true;
-  const Widget* widget = widget_by_id(GetDlgCtrlID(previous));
+  // Without a child, each call gives null or 0, which ends in no widget.
+  HWND previous = GetWindow(GetWindow(parent, GW_CHILD), GW_HWNDLAST);
+  const Widget* widget = widget_of_window(previous);
   return !widget || !widget->control || widget->control->kind() != ControlKind::OptionButton ||
          widget->control == &control;
 }
@@ -136,11 +135,13 @@ FormWindow::Widget& FormWindow::widget_of(const Control& control) {
   std::abort();
 }
 
-FormWindow::Widget* FormWindow::widget_by_id(int id) {
-  const int index = id - kFirstControlId;
+FormWindow::Widget* FormWindow::widget_of_window(HWND window) {
+  // Found by the window's ID, which is its control's index; no window has
+  // ID 0, below every control's.
+  const int index = GetDlgCtrlID(window) - kFirstControlId;
   if (index < 0 || static_cast<size_t>(index) >= widget_count_) return nullptr;
   Widget& widget = widgets_[static_cast<size_t>(index)];
-  return widget.control ? &widget : nullptr;
+  return widget.control && widget.window == window ? &widget : nullptr;
 }
 
 void FormWindow::control_changed(Control& control, Property property) {

@@ -15,26 +15,23 @@ constexpr UINT kTakeFrontBackDelayMs = 250;
 }  // namespace
 
 LRESULT FormWindow::on_command(WPARAM wparam, LPARAM lparam) {
-  int id = LOWORD(wparam);
   HWND sender = reinterpret_cast<HWND>(lparam);
   // Enter outside a dialog arrives as IDOK without a sender: it presses the
   // focused push button, as it would in a dialog.
-  if (id == IDOK && !sender) {
+  const bool enter = LOWORD(wparam) == IDOK && !sender;
+  if (enter) {
     sender = GetFocus();
-    const Widget* focused = sender ? widget_by_id(GetDlgCtrlID(sender)) : nullptr;
-    if (!focused || focused->window != sender) return 0;
-    // In the directory list Enter opens the highlighted entry, as a double click does.
-    if (focused->control->kind() == ControlKind::DirList) return on_list_notification(GetDlgCtrlID(sender), LBN_DBLCLK, sender);
-    if (focused->control->kind() != ControlKind::Button) return 0;
-    id = GetDlgCtrlID(sender);
-  } else if (!sender) {
-    return 0;
   } else if (HIWORD(wparam) != BN_CLICKED) {
-    return on_list_notification(id, HIWORD(wparam), sender);
+    return on_list_notification(HIWORD(wparam), sender);
   }
-  Widget* widget = widget_by_id(id);
-  if (!widget || widget->window != sender) return 0;
+  Widget* widget = widget_of_window(sender);
+  if (!widget) return 0;
   Control& control = *widget->control;
+  if (enter) {
+    // In the directory list Enter opens the highlighted entry, as a double click does.
+    if (control.kind() == ControlKind::DirList) return on_list_notification(LBN_DBLCLK, sender);
+    if (control.kind() != ControlKind::Button) return 0;
+  }
   switch (control.kind()) {
     case ControlKind::Button:
     case ControlKind::CheckBox:
@@ -51,9 +48,9 @@ LRESULT FormWindow::on_command(WPARAM wparam, LPARAM lparam) {
   return 0;
 }
 
-LRESULT FormWindow::on_list_notification(int id, int code, HWND sender) {
-  Widget* widget = widget_by_id(id);
-  if (!widget || widget->window != sender) return 0;
+LRESULT FormWindow::on_list_notification(int code, HWND sender) {
+  Widget* widget = widget_of_window(sender);
+  if (!widget) return 0;
   Control& control = *widget->control;
   // A drive is chosen as soon as the selection changes; a directory is
   // opened by a double click, as in the classic directory list.
@@ -69,7 +66,8 @@ LRESULT FormWindow::on_list_notification(int id, int code, HWND sender) {
 void FormWindow::on_activate(WPARAM wparam) {
   if (LOWORD(wparam) != WA_INACTIVE) return;
   HWND focus = GetFocus();
-  if (focus && IsChild(window_, focus)) focus_before_deactivation_ = focus;
+  // IsChild is false for no window.
+  if (IsChild(window_, focus)) focus_before_deactivation_ = focus;
   if (front_keeper_.keeping()) SetTimer(window_, kTakeFrontBackTimer, kTakeFrontBackDelayMs, nullptr);
 }
 
@@ -86,9 +84,9 @@ bool FormWindow::on_timer(WPARAM timer) {
 void FormWindow::on_set_focus() {
   // Keys belong to a control, never to the bare form: give the focus back
   // to where it was, or to the first control that takes it.
+  // IsChild is false for no window and for one that is gone.
   HWND target = focus_before_deactivation_;
-  if (!target || !IsWindow(target) || !IsChild(window_, target) || !IsWindowVisible(target) ||
-      !IsWindowEnabled(target)) {
+  if (!IsChild(window_, target) || !IsWindowVisible(target) || !IsWindowEnabled(target)) {
     target = GetNextDlgTabItem(window_, nullptr, FALSE);
   }
   if (target && target != window_) SetFocus(target);
@@ -96,14 +94,15 @@ void FormWindow::on_set_focus() {
 
 bool FormWindow::has_focus_within(HWND window) const {
   HWND focus = GetFocus();
-  return focus && (focus == window || IsChild(window, focus));
+  // IsChild is false for no window, and the window asked about is one.
+  return focus == window || IsChild(window, focus);
 }
 
 void FormWindow::focus_next_after(HWND gone) {
   // A control that can no longer take keys hands them on in tab order, so
   // the keyboard never ends up talking to a hidden or disabled window.
   auto usable = [&](HWND candidate) {
-    return candidate && candidate != gone && IsWindowVisible(candidate) && IsWindowEnabled(candidate);
+    return candidate != gone && IsWindowVisible(candidate) && IsWindowEnabled(candidate);  // false for no window
   };
   HWND next = GetNextDlgTabItem(window_, gone, FALSE);
   if (!usable(next)) next = GetNextDlgTabItem(window_, nullptr, FALSE);

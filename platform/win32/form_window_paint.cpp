@@ -64,10 +64,8 @@ void FormWindow::invalidate_behind(const Widget& widget) {
 }
 
 LRESULT FormWindow::on_control_color(UINT message, WPARAM wparam, LPARAM lparam) {
-  const Widget* widget = widget_by_id(GetDlgCtrlID(reinterpret_cast<HWND>(lparam)));
-  if (!widget || widget->window != reinterpret_cast<HWND>(lparam)) {
-    return DefWindowProcW(window_, message, wparam, lparam);
-  }
+  const Widget* widget = widget_of_window(reinterpret_cast<HWND>(lparam));
+  if (!widget) return DefWindowProcW(window_, message, wparam, lparam);
   const ControlLayout& layout = widget->control->layout();
   if (layout.fore_color == kNoColor && !layout.transparent) return DefWindowProcW(window_, message, wparam, lparam);
   HDC dc = reinterpret_cast<HDC>(wparam);

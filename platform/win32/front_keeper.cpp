@@ -6,7 +6,7 @@ namespace {
 
 // Long enough for a slow machine to open the shell's window, short enough
 // that nothing the user starts later is pushed back.
-constexpr ULONGLONG kKeepFrontMs = 10000;
+constexpr DWORD kKeepFrontMs = 10000;
 
 DWORD process_of(HWND window) {
   DWORD process = 0;
@@ -29,15 +29,16 @@ bool FrontKeeper::remember(HWND window) {
 void FrontKeeper::claim(HWND) {
   known_count_ = 0;
   EnumWindows(note_window, reinterpret_cast<LPARAM>(this));
-  until_ms_ = GetTickCount64() + kKeepFrontMs;
+  claimed_ = true;
+  claimed_at_ms_ = GetTickCount();
 }
 
 void FrontKeeper::release() {
-  until_ms_ = 0;
+  claimed_ = false;
   known_count_ = 0;
 }
 
-bool FrontKeeper::keeping() const { return until_ms_ != 0 && GetTickCount64() <= until_ms_; }
+bool FrontKeeper::keeping() const { return claimed_ && GetTickCount() - claimed_at_ms_ <= kKeepFrontMs; }
 
 bool FrontKeeper::take_back_from_newcomer(HWND window) {
   if (!keeping() || !IsWindowVisible(window) || !IsWindowEnabled(window)) return false;

@@ -31,7 +31,10 @@ class FrontKeeper {
   // the program for this alone. A desktop has a few hundred top-level
   // windows; past the list's end the keeper pushes no window back.
   static constexpr size_t kMaxKnownWindows = 2048;
-  ULONGLONG until_ms_ = 0;
+  // The claim's time on the 32-bit tick count: the difference of two ticks
+  // is right across its wrap, and needs no 64-bit arithmetic.
+  bool claimed_ = false;
+  DWORD claimed_at_ms_;  // read only while claimed
   size_t known_count_ = 0;
   HWND known_windows_[kMaxKnownWindows];  // on screen at the claim, or given way to once
 };

@@ -70,13 +70,14 @@ constexpr auto kInputBoxTemplate = input_box_template<input_box_template<256>().
 
 std::string run_input_box(std::string_view prompt, std::string_view title) {
   InputBoxState state{widen(title), prompt_with_line_breaks(widen(prompt)), {}};
-  INT_PTR result;
   {
     ThreadWindowsDisabled modal;
-    result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), kInputBoxTemplate.get(), nullptr, input_box_proc,
-                                     reinterpret_cast<LPARAM>(&state));
+    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), kInputBoxTemplate.get(), nullptr, input_box_proc,
+                            reinterpret_cast<LPARAM>(&state));
   }
-  return result == IDOK ? narrow(state.typed) : std::string();
+  // Only OK reads the field: on Cancel, the close box or a box that could
+  // not be shown, the typed text is still empty.
+  return narrow(state.typed);
 }
 
 }  // namespace zrv::win32

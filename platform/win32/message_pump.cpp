@@ -1,13 +1,14 @@
 #include "platform/win32/message_pump.h"
 
-#include "platform/win32/window_classes.h"
+#include "platform/win32/form_window.h"
 
 namespace zrv::win32 {
 
 namespace {
+// A form is a window of the forms' class, told by the class's window
+// procedure: one call, where reading and comparing the class name is two.
 bool is_form_window(HWND window) {
-  wchar_t class_name[64];
-  return GetClassNameW(window, class_name, 64) > 0 && lstrcmpW(class_name, kFormClassName) == 0;
+  return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)) == FormWindow::window_proc;
 }
 }  // namespace
 

@@ -26,13 +26,14 @@ void paint_panel(HWND panel, HDC dc) {
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
 
-  RECT border = client;
   // A captioned frame draws its line through the middle of the caption.
-  if (length > 0) border.top += metrics.tmHeight / 2;
-  DrawEdge(dc, &border, EDGE_ETCHED, BF_RECT);
+  // The border is drawn in the client rectangle itself, and the caption is
+  // placed from its corner, which is always 0,0.
+  if (length > 0) client.top = metrics.tmHeight / 2;
+  DrawEdge(dc, &client, EDGE_ETCHED, BF_RECT);
   if (length > 0) {
     const int inset = MulDiv(kCaptionInsetPixelsAt96Dpi, GetDeviceCaps(dc, LOGPIXELSX), 96);
-    RECT text{client.left + inset, client.top, client.right - inset, client.top + metrics.tmHeight};
+    RECT text{inset, 0, client.right - inset, metrics.tmHeight};
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     SetBkMode(dc, OPAQUE);

@@ -7,13 +7,14 @@ namespace zrv::win32 {
 
 // What every window of the program shares: the display's resolution, the
 // dialog font and the program's icon. Owned by the platform, which outlives
-// every window.
+// every window. The toolkit sets every member when it starts, so none has
+// an initializer of its own to be written first and overwritten.
 struct SharedLook {
-  HINSTANCE instance = nullptr;
+  HINSTANCE instance;
   Dpi dpi;
-  HFONT dialog_font = nullptr;
-  HICON big_icon = nullptr;
-  HICON small_icon = nullptr;
+  HFONT dialog_font;
+  HICON big_icon;
+  HICON small_icon;
 };
 
 }  // namespace zrv::win32

@@ -17,10 +17,9 @@ ThreadWindowsDisabled::ThreadWindowsDisabled() : previously_active_(GetActiveWin
 }
 
 ThreadWindowsDisabled::~ThreadWindowsDisabled() {
-  for (size_t i = 0; i < count_; ++i) {
-    if (IsWindow(disabled_[i])) EnableWindow(disabled_[i], TRUE);
-  }
-  if (previously_active_ && IsWindow(previously_active_)) SetActiveWindow(previously_active_);
+  // A window that is gone by now refuses both calls, so it needs no test.
+  for (size_t i = 0; i < count_; ++i) EnableWindow(disabled_[i], TRUE);
+  if (previously_active_) SetActiveWindow(previously_active_);
 }
 
 }  // namespace zrv::win32

@@ -13,9 +13,8 @@ int Win32MessageBoxes::message_box(std::string_view prompt, int style, std::stri
   // when it closes; the window the user was working in gets it again.
   HWND previously_active = GetActiveWindow();
   const int pressed = MessageBoxW(nullptr, text.c_str(), widen(title).c_str(), message_box_flags(style));
-  if (previously_active && IsWindow(previously_active) && IsWindowVisible(previously_active)) {
-    SetForegroundWindow(previously_active);
-  }
+  // IsWindowVisible is false for no window and for one that is gone.
+  if (IsWindowVisible(previously_active)) SetForegroundWindow(previously_active);
   return message_box_answer(pressed);
 }
 

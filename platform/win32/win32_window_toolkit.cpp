@@ -58,14 +58,14 @@ bool register_window_class(const SharedLook& look, const wchar_t* name, WNDPROC 
 
 }  // namespace
 
-Win32WindowToolkit::Win32WindowToolkit(HINSTANCE instance) : dialog_font_(create_dialog_font()) {
+Win32WindowToolkit::Win32WindowToolkit(HINSTANCE instance)
+    : dialog_font_(create_dialog_font()),
+      look_{instance, Dpi::of_screen(),
+            dialog_font_ ? dialog_font_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)),
+            load_program_icon(instance, GetSystemMetrics(SM_CXICON)),
+            load_program_icon(instance, GetSystemMetrics(SM_CXSMICON))} {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
-  look_.instance = instance;
-  look_.dpi = Dpi::of_screen();
-  look_.dialog_font = dialog_font_ ? dialog_font_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  look_.big_icon = load_program_icon(instance, GetSystemMetrics(SM_CXICON));
-  look_.small_icon = load_program_icon(instance, GetSystemMetrics(SM_CXSMICON));
   if (!register_window_class(look_, kFormClassName, FormWindow::window_proc, 0) ||
       !register_window_class(look_, kPanelClassName, panel_proc, kPanelExtraBytes)) {
     fail_fatally(L"Pencere s\u0131n\u0131flar\u0131 kaydedilemedi.");

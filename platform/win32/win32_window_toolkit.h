@@ -21,8 +21,9 @@ class Win32WindowToolkit final : public WindowToolkit {
   TwipsPerPixel twips_per_pixel() override;
 
  private:
-  SharedLook look_;
+  // The font first: the look is made from it.
   UniqueFont dialog_font_;
+  SharedLook look_;
 };
 
 }  // namespace zrv::win32
