@@ -4,14 +4,24 @@
 
 namespace zrv {
 
-Control::Control(Form& form, const ControlLayout& layout, std::string name)
+Control::Control(Form& form, const ControlLayout& layout, int element)
     : form_(form),
       layout_(layout),
-      name_(std::move(name)),
+      element_(element),
       caption_(layout.caption),
       enabled_(layout.enabled),
       visible_(layout.visible),
       bounds_{layout.left, layout.top, layout.width, layout.height} {}
+
+std::string Control::name() const {
+  std::string name(layout_.name);
+  if (element_ == 0) return name;
+  // Element 0's name without its "0)", then this element's index.
+  name.resize(name.size() - 2);
+  name += std::to_string(element_);
+  name += ')';
+  return name;
+}
 
 void Control::set_caption(std::string_view text) {
   caption_ = text;

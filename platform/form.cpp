@@ -3,49 +3,23 @@
 #include "platform/platform.h"
 
 namespace zrv {
-namespace {
-
-// The digits are written here: std::to_string would link its own formatting
-// code and digit table into the image for this one use. Indices are never
-// negative.
-std::string element_name(std::string_view array, int index) {
-  char digits[10];
-  char* const end = digits + sizeof digits;
-  char* first = end;
-  auto value = static_cast<unsigned>(index);
-  do {
-    *--first = static_cast<char>('0' + value % 10);
-    value /= 10;
-  } while (value != 0);
-  std::string name(array);
-  name += '(';
-  name.append(first, end);
-  name += ')';
-  return name;
-}
-
-}  // namespace
-
 Form::Form(Platform& platform, const FormLayout& layout) : platform_(platform), layout_(layout) {
   for (const ControlLayout& control_layout : layout.controls) {
-    controls_.push_back(std::make_unique<Control>(*this, control_layout, std::string(control_layout.name)));
+    controls_.push_back(std::make_unique<Control>(*this, control_layout));
   }
 }
 
 Form::~Form() = default;
 
-Control* Form::find(std::string_view name) {
+Control* Form::find_in_table(std::string_view name) {
   for (const std::unique_ptr<Control>& control : controls_) {
-    if (control->name() == name) return control.get();
+    if (control->element() == 0 && control->layout().name == name) return control.get();
   }
   return nullptr;
 }
 
 Control& Form::load_element(const Control& first, int index) {
-  // The array's name is element 0's without its "(0)".
-  std::string_view array = first.name();
-  array.remove_suffix(3);
-  controls_.push_back(std::make_unique<Control>(*this, first.layout(), element_name(array, index)));
+  controls_.push_back(std::make_unique<Control>(*this, first.layout(), index));
   Control& added = *controls_.back();
   // The window learns of the element before any change to it arrives.
   if (peer_) peer_->add_control(added);

@@ -30,10 +30,10 @@ class Form {
   Platform& platform() const { return platform_; }
   const FormLayout& layout() const { return layout_; }
 
-  // Controls by their names: "Command2", "Frame1(3)". A missing name is a
-  // programming error and aborts. In line: only tests look controls up by
-  // name (the forms bind theirs by place), so no program carries it or the
-  // C library's stdio it reports with.
+  // Controls by their names: "Command2", "Frame1(3)", a run-time element's
+  // "Shape1(7)". A missing name is a programming error and aborts. In line:
+  // only tests look controls up by name (the forms bind theirs by place), so
+  // no program carries it or the C library's stdio it reports with.
   Control& control(std::string_view name) {
     if (Control* found = find(name)) return *found;
     // Piece by piece with fwrite: fprintf would link a whole printf.
@@ -41,7 +41,15 @@ class Form {
     for (std::string_view part : parts) std::fwrite(part.data(), 1, part.size(), stderr);
     std::abort();
   }
-  Control* find(std::string_view name);
+  Control* find(std::string_view name) {
+    for (const std::unique_ptr<Control>& control : controls_) {
+      if (control->name() == name) return control.get();
+    }
+    return nullptr;
+  }
+  // A control of the form's table by its name there, as a control names
+  // its container: run-time elements are never containers.
+  Control* find_in_table(std::string_view name);
   const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
   // The control at `index` of the form's table (index_of finds it).
   Control& control_at(std::size_t index) const { return *controls_[index]; }
