@@ -4,23 +4,31 @@
 
 namespace zrv {
 Form::Form(Platform& platform, const FormLayout& layout) : platform_(platform), layout_(layout) {
-  for (const ControlLayout& control_layout : layout.controls) {
-    controls_.push_back(std::make_unique<Control>(*this, control_layout));
+  for (const ControlLayout& control_layout : layout.controls) add_control(control_layout, 0);
+}
+
+Control& Form::add_control(const ControlLayout& layout, int element) {
+  if (control_count_ == control_room_) {
+    control_room_ = 2 * control_room_ + 1;
+    std::unique_ptr<std::unique_ptr<Control>[]> grown(new std::unique_ptr<Control>[control_room_]);
+    std::move(controls_.get(), controls_.get() + control_count_, grown.get());
+    controls_ = std::move(grown);
   }
+  controls_[control_count_] = std::make_unique<Control>(*this, layout, element);
+  return *controls_[control_count_++];
 }
 
 Form::~Form() = default;
 
 Control* Form::find_in_table(std::string_view name) {
-  for (const std::unique_ptr<Control>& control : controls_) {
+  for (const std::unique_ptr<Control>& control : controls()) {
     if (control->element() == 0 && control->layout().name == name) return control.get();
   }
   return nullptr;
 }
 
 Control& Form::load_element(const Control& first, int index) {
-  controls_.push_back(std::make_unique<Control>(*this, first.layout(), index));
-  Control& added = *controls_.back();
+  Control& added = add_control(first.layout(), index);
   // The window learns of the element before any change to it arrives.
   if (peer_) peer_->add_control(added);
   added.set_bounds(first.bounds());
@@ -76,7 +84,7 @@ void Form::copy_icon_from(const Form& other) {
 }
 
 void Form::option_chosen(Control& option) {
-  for (const std::unique_ptr<Control>& other : controls_) {
+  for (const std::unique_ptr<Control>& other : controls()) {
     if (other.get() != &option && other->kind() == ControlKind::OptionButton &&
         std::string_view(other->layout().container) == option.layout().container && other->value() != 0) {
       other->set_value(0);
