@@ -1,5 +1,7 @@
 #include "platform/control.h"
 
+#include <cstring>
+
 #include "platform/form.h"
 
 namespace zrv {
@@ -8,7 +10,9 @@ Control::Control(Form& form, const ControlLayout& layout, int element)
     : form_(form),
       layout_(layout),
       element_(element),
-      caption_(layout.caption),
+      // By pointer and length: std::string's constructor from a bare C
+      // string would be linked for this one use.
+      caption_(layout.caption, std::strlen(layout.caption)),
       enabled_(layout.enabled),
       visible_(layout.visible),
       bounds_{layout.left, layout.top, layout.width, layout.height} {}
