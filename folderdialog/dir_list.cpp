@@ -14,7 +14,24 @@ DirList::DirList(Platform& platform, Control& control) : platform_(platform), co
   control_.on_choose = Callback<int>::to<&DirList::choose>(*this);
 }
 
-void DirList::choose(int index) { set_path(entry_paths_[static_cast<std::size_t>(index)]); }
+// The entry's path is worked out from the open path and the entry's text
+// when it is chosen, rather than kept as a second list of strings.
+void DirList::choose(int index) {
+  if (index > open_index_) {
+    // A sub-directory of the open one: its name follows the indent of the
+    // level below the open directory.
+    std::string_view name = control_.items()[static_cast<std::size_t>(index)];
+    name.remove_prefix(kIndentPerLevel.size() * static_cast<std::size_t>(open_index_ + 1));
+    set_path(join_path(path_, name));
+    return;
+  }
+  // The open directory or one above it: the open path up to that level's
+  // end. The root "c:\" ends after its backslash, every later level before
+  // one, and no level is empty, so each search starts past the previous end.
+  std::size_t end = std::min<std::size_t>(path_.size(), 3);
+  for (int level = 0; level < index; ++level) end = std::min(path_.find('\\', end + 1), path_.size());
+  set_path(std::string_view(path_.data(), end));
+}
 
 bool DirList::set_path(std::string_view path) {
   const std::optional<std::string> opened = platform_.open_directory(path);
@@ -29,10 +46,8 @@ void DirList::refresh() { fill(); }
 
 void DirList::fill() {
   std::vector<std::string> entries;
-  entry_paths_.clear();
   // The open path: the root, then each directory down to the open one.
-  entries.push_back(path_.substr(0, 3));
-  entry_paths_.push_back(path_.substr(0, 3));
+  entries.push_back(std::string(path_.data(), std::min<std::size_t>(path_.size(), 3)));
   // Grown a level at a time, by pointer and length: += of a view would
   // link a string template of its own.
   std::string indent;
@@ -41,17 +56,13 @@ void DirList::fill() {
     const std::string_view name(path_.data() + start, end - start);
     indent.append(kIndentPerLevel.data(), kIndentPerLevel.size());
     entries.push_back(concat({indent, name}));
-    entry_paths_.push_back(join_path(entry_paths_.back(), name));
     start = end + 1;
   }
-  const int open_index = static_cast<int>(entries.size()) - 1;
+  open_index_ = static_cast<int>(entries.size()) - 1;
   indent.append(kIndentPerLevel.data(), kIndentPerLevel.size());
-  for (const std::string& name : platform_.sub_directories(path_)) {
-    entries.push_back(concat({indent, name}));
-    entry_paths_.push_back(join_path(path_, name));
-  }
+  for (const std::string& name : platform_.sub_directories(path_)) entries.push_back(concat({indent, name}));
   control_.set_items(std::move(entries));
-  control_.set_list_index(open_index);
+  control_.set_list_index(open_index_);
 }
 
 }  // namespace zrv

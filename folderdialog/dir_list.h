@@ -31,7 +31,9 @@ class DirList {
   Platform& platform_;
   Control& control_;
   std::string path_;
-  std::vector<std::string> entry_paths_;
+  // The entry of the open directory: those before it are its ancestors,
+  // those after it its sub-directories.
+  int open_index_ = 0;
 };
 
 }  // namespace zrv

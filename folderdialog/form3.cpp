@@ -72,14 +72,21 @@ unsigned divide_by_ten(std::uint64_t& number) {
 }
 
 // The digits grouped in threes with `separator`; nothing at all for 0.
+// Appended a group at a time, by pointer and length: appending single
+// characters would link a routine of its own.
 std::string grouped_digits(std::uint64_t number, std::string_view separator) {
   char digits[20];  // as many as the largest 64-bit number has
-  int count = 0;
-  for (; number != 0; ++count) digits[count] = static_cast<char>('0' + divide_by_ten(number));
+  char* const end = digits + sizeof digits;
+  char* group = end;
+  while (number != 0) *--group = static_cast<char>('0' + divide_by_ten(number));
   std::string text;
-  while (count > 0) {
-    text += digits[--count];
-    if (count > 0 && count % 3 == 0) text += separator;
+  // The first group has one to three digits, every later one three.
+  std::size_t size = (end - group + 2) % 3 + 1;
+  while (group != end) {
+    if (!text.empty()) text.append(separator.data(), separator.size());
+    text.append(group, size);
+    group += size;
+    size = 3;
   }
   return text;
 }
@@ -141,8 +148,8 @@ void Form3::Form_Load() {
 
 void Form3::Drive1_Change() {
   // "c:" or "c: [label]" names the root "c:\".
-  std::string root = trim(leading(Drive1.caption(), 3));
-  if (root.size() < 3 && !ends_with_backslash(root)) root += '\\';
+  const std::string_view drive = trim_view(leading(Drive1.caption(), 3));
+  const std::string root = concat({drive, drive.size() < 3 && !ends_with_backslash(drive) ? "\\" : ""});
   if (refused(platform(), root)) {
     // Runs a whole pass for the Windows drive before this one goes on.
     select_windows_drive();

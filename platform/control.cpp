@@ -1,17 +1,31 @@
 #include "platform/control.h"
 
+#include <cstring>
+
 #include "platform/form.h"
 
 namespace zrv {
 
-Control::Control(Form& form, const ControlLayout& layout, std::string name)
+Control::Control(Form& form, const ControlLayout& layout, int element)
     : form_(form),
       layout_(layout),
-      name_(std::move(name)),
-      caption_(layout.caption),
+      element_(element),
+      // By pointer and length: std::string's constructor from a bare C
+      // string would be linked for this one use.
+      caption_(layout.caption, std::strlen(layout.caption)),
       enabled_(layout.enabled),
       visible_(layout.visible),
       bounds_{layout.left, layout.top, layout.width, layout.height} {}
+
+std::string Control::name() const {
+  std::string name(layout_.name);
+  if (element_ == 0) return name;
+  // Element 0's name without its "0)", then this element's index.
+  name.resize(name.size() - 2);
+  name += std::to_string(element_);
+  name += ')';
+  return name;
+}
 
 void Control::set_caption(std::string_view text) {
   caption_ = text;

@@ -45,12 +45,18 @@ struct Bounds {
 // never lags behind what the logic believes.
 class Control {
  public:
-  Control(Form& form, const ControlLayout& layout, std::string name);
+  // `element` is 0 for a control of the form's table, or the index of a
+  // run-time element of the array whose element 0 has `layout`.
+  Control(Form& form, const ControlLayout& layout, int element = 0);
 
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
 
-  const std::string& name() const { return name_; }
+  // "Command2", "Frame1(3)", or for a run-time element "Shape1(7)". Made
+  // when asked, as only tests and the headless backend ask: the program
+  // keeps no name of its own per control.
+  std::string name() const;
+  int element() const { return element_; }
   ControlKind kind() const { return layout_.kind; }
   const ControlLayout& layout() const { return layout_; }
   Form& form() const { return form_; }
@@ -103,7 +109,7 @@ class Control {
 
   Form& form_;
   const ControlLayout& layout_;
-  std::string name_;
+  int element_;
   std::string caption_;
   bool enabled_;
   bool visible_;

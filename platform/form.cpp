@@ -3,50 +3,32 @@
 #include "platform/platform.h"
 
 namespace zrv {
-namespace {
-
-// The digits are written here: std::to_string would link its own formatting
-// code and digit table into the image for this one use. Indices are never
-// negative.
-std::string element_name(std::string_view array, int index) {
-  char digits[10];
-  char* const end = digits + sizeof digits;
-  char* first = end;
-  auto value = static_cast<unsigned>(index);
-  do {
-    *--first = static_cast<char>('0' + value % 10);
-    value /= 10;
-  } while (value != 0);
-  std::string name(array);
-  name += '(';
-  name.append(first, end);
-  name += ')';
-  return name;
+Form::Form(Platform& platform, const FormLayout& layout) : platform_(platform), layout_(layout) {
+  for (const ControlLayout& control_layout : layout.controls) add_control(control_layout, 0);
 }
 
-}  // namespace
-
-Form::Form(Platform& platform, const FormLayout& layout) : platform_(platform), layout_(layout) {
-  for (const ControlLayout& control_layout : layout.controls) {
-    controls_.push_back(std::make_unique<Control>(*this, control_layout, std::string(control_layout.name)));
+Control& Form::add_control(const ControlLayout& layout, int element) {
+  if (control_count_ == control_room_) {
+    control_room_ = 2 * control_room_ + 1;
+    std::unique_ptr<std::unique_ptr<Control>[]> grown(new std::unique_ptr<Control>[control_room_]);
+    std::move(controls_.get(), controls_.get() + control_count_, grown.get());
+    controls_ = std::move(grown);
   }
+  controls_[control_count_] = std::make_unique<Control>(*this, layout, element);
+  return *controls_[control_count_++];
 }
 
 Form::~Form() = default;
 
-Control* Form::find(std::string_view name) {
-  for (const std::unique_ptr<Control>& control : controls_) {
-    if (control->name() == name) return control.get();
+Control* Form::find_in_table(std::string_view name) {
+  for (const std::unique_ptr<Control>& control : controls()) {
+    if (control->element() == 0 && control->layout().name == name) return control.get();
   }
   return nullptr;
 }
 
 Control& Form::load_element(const Control& first, int index) {
-  // The array's name is element 0's without its "(0)".
-  std::string_view array = first.name();
-  array.remove_suffix(3);
-  controls_.push_back(std::make_unique<Control>(*this, first.layout(), element_name(array, index)));
-  Control& added = *controls_.back();
+  Control& added = add_control(first.layout(), index);
   // The window learns of the element before any change to it arrives.
   if (peer_) peer_->add_control(added);
   added.set_bounds(first.bounds());
@@ -102,7 +84,7 @@ void Form::copy_icon_from(const Form& other) {
 }
 
 void Form::option_chosen(Control& option) {
-  for (const std::unique_ptr<Control>& other : controls_) {
+  for (const std::unique_ptr<Control>& other : controls()) {
     if (other.get() != &option && other->kind() == ControlKind::OptionButton &&
         std::string_view(other->layout().container) == option.layout().container && other->value() != 0) {
       other->set_value(0);

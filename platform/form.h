@@ -2,9 +2,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/control.h"
 #include "platform/control_layout.h"
@@ -30,10 +30,10 @@ class Form {
   Platform& platform() const { return platform_; }
   const FormLayout& layout() const { return layout_; }
 
-  // Controls by their names: "Command2", "Frame1(3)". A missing name is a
-  // programming error and aborts. In line: only tests look controls up by
-  // name (the forms bind theirs by place), so no program carries it or the
-  // C library's stdio it reports with.
+  // Controls by their names: "Command2", "Frame1(3)", a run-time element's
+  // "Shape1(7)". A missing name is a programming error and aborts. In line:
+  // only tests look controls up by name (the forms bind theirs by place), so
+  // no program carries it or the C library's stdio it reports with.
   Control& control(std::string_view name) {
     if (Control* found = find(name)) return *found;
     // Piece by piece with fwrite: fprintf would link a whole printf.
@@ -41,8 +41,16 @@ class Form {
     for (std::string_view part : parts) std::fwrite(part.data(), 1, part.size(), stderr);
     std::abort();
   }
-  Control* find(std::string_view name);
-  const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+  Control* find(std::string_view name) {
+    for (const std::unique_ptr<Control>& control : controls()) {
+      if (control->name() == name) return control.get();
+    }
+    return nullptr;
+  }
+  // A control of the form's table by its name there, as a control names
+  // its container: run-time elements are never containers.
+  Control* find_in_table(std::string_view name);
+  std::span<const std::unique_ptr<Control>> controls() const { return {controls_.get(), control_count_}; }
   // The control at `index` of the form's table (index_of finds it).
   Control& control_at(std::size_t index) const { return *controls_[index]; }
 
@@ -84,12 +92,18 @@ class Form {
 
  private:
   void load();
+  // Appends a control: one of the table, or run-time element `element`.
+  Control& add_control(const ControlLayout& layout, int element);
 
   Platform& platform_;
   const FormLayout& layout_;
   // Each control on the heap: the logic holds references to them while
-  // run-time elements are appended.
-  std::vector<std::unique_ptr<Control>> controls_;
+  // run-time elements are appended. The list grows by hand (new array, move,
+  // about double the room) rather than as a vector, whose growth code is
+  // larger.
+  std::unique_ptr<std::unique_ptr<Control>[]> controls_;
+  std::size_t control_count_ = 0;
+  std::size_t control_room_ = 0;
   std::unique_ptr<WindowPeer> peer_;
   bool visible_ = false;
   float width_ = 0;

@@ -14,9 +14,10 @@
 namespace zrv {
 namespace {
 
-std::string without_trailing_backslash(std::string_view text) {
-  std::string path = trim(text);
-  if (!path.empty() && path.back() == '\\') path.pop_back();
+// A view into the text, trimmed and without a trailing backslash.
+std::string_view without_trailing_backslash(std::string_view text) {
+  std::string_view path = trim_view(text);
+  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
   return path;
 }
 
@@ -40,13 +41,15 @@ void Form1::Form_Load() {
 // Each ends the setup with one clear message before anything was changed.
 void Form1::load_system_directories() {
   Platform& os = platform();
-  const std::string temp_dir = without_trailing_backslash(os.temp_path());
+  const std::string temp_path = os.temp_path();
+  const std::string_view temp_dir = without_trailing_backslash(temp_path);
   if (temp_dir.empty()) fail_at_start(text::kNoTempDirectory);
   if (char_count(temp_dir) > FixedText::kChars) fail_at_start(concat({temp_dir, text::kSystemPathTooLong}));
   state.TempDir = temp_dir;
 
   // Copied in by pointer and length: a move assignment would come in line.
-  const std::string windows_dir = without_trailing_backslash(os.windows_directory());
+  const std::string windows_directory = os.windows_directory();
+  const std::string_view windows_dir = without_trailing_backslash(windows_directory);
   state.WindowsDir.assign(windows_dir.data(), windows_dir.size());
   if (state.WindowsDir.size() < 2) fail_at_start(text::kNoWindowsDirectory);
 }

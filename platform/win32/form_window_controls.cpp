@@ -107,7 +107,7 @@ void FormWindow::add_control(Control& control) {
 
 HWND FormWindow::container_window(const Control& control) {
   if (!*control.layout().container) return window_;
-  Control* container = form_.find(control.layout().container);
+  Control* container = form_.find_in_table(control.layout().container);
   if (!container || container == &control) return window_;
   add_control(*container);
   const Widget& widget = widget_of(*container);
