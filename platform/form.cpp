@@ -1,5 +1,7 @@
 #include "platform/form.h"
 
+#include <algorithm>
+
 #include "platform/platform.h"
 
 namespace zrv {

@@ -1,5 +1,7 @@
 #include "wizard/wizard_state.h"
 
+#include <algorithm>
+
 #include "wizard/texts.h"
 
 namespace zrv {
