@@ -53,20 +53,22 @@ std::vector<std::string> Win32Drives::drive_list() {
   for (int i = 0; i < 26; ++i) {
     if ((present & (1u << i)) == 0) continue;
     const wchar_t root[] = {static_cast<wchar_t>(L'a' + i), L':', L'\\', L'\0'};
-    std::wstring entry(root, 2);
+    // "x: [label]" is written in place: the label is read in after the
+    // bracket and the closing one put after it, so no string is grown.
+    wchar_t entry[4 + MAX_PATH + 2] = {root[0], L':', L' ', L'['};
+    size_t length = 2;
     const UINT type = GetDriveTypeW(root);
     // Removable drives are not asked for a label: that would spin them up.
     if (type == DRIVE_FIXED || type == DRIVE_RAMDISK || type == DRIVE_CDROM || type == DRIVE_REMOTE) {
-      wchar_t label[MAX_PATH + 1] = {};
-      const bool labelled = GetVolumeInformationW(root, label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0) &&
-                            label[0] != L'\0';
+      const bool labelled =
+          GetVolumeInformationW(root, entry + 4, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0) &&
+          entry[4] != L'\0';
       if (labelled) {
-        entry += L" [";
-        entry += label;
-        entry += L']';
+        length = std::wcslen(entry);
+        entry[length++] = L']';
       }
     }
-    entries.push_back(narrow(entry));
+    entries.push_back(narrow(std::wstring_view(entry, length)));
   }
   return entries;
 }
