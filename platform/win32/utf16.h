@@ -9,4 +9,10 @@ namespace zrv::win32 {
 std::wstring widen(std::string_view utf8);
 std::string narrow(std::wstring_view utf16);
 
+// The same for any code page (the DDE client needs the ANSI one), with
+// WideCharToMultiByte's flags; lost, when given, tells whether a character
+// had no equivalent in the code page.
+std::wstring widen(std::string_view text, unsigned code_page);
+std::string narrow(std::wstring_view utf16, unsigned code_page, unsigned long flags, int* lost);
+
 }  // namespace zrv::win32
