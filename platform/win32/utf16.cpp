@@ -15,11 +15,13 @@ std::wstring widen(std::string_view utf8) { return widen(utf8, CP_UTF8); }
 
 std::string narrow(std::wstring_view utf16) { return narrow(utf16, CP_UTF8, 0, nullptr); }
 
+std::wstring wide_buffer(size_t chars) { return std::wstring(chars, L'\0'); }
+
 std::wstring widen(std::string_view text, unsigned code_page) {
   const bool convertible = !text.empty() && text.size() <= INT_MAX;
   const int size = static_cast<int>(text.size());
   const int needed = convertible ? MultiByteToWideChar(code_page, 0, text.data(), size, nullptr, 0) : 0;
-  std::wstring out(static_cast<size_t>(needed), L'\0');
+  std::wstring out = wide_buffer(static_cast<size_t>(needed));
   if (needed > 0) MultiByteToWideChar(code_page, 0, text.data(), size, out.data(), needed);
   return out;
 }

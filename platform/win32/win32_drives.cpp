@@ -93,7 +93,7 @@ std::optional<std::string> Win32Drives::open_directory(std::string_view path) {
   }
   const DWORD needed = GetFullPathNameW(wanted.c_str(), 0, nullptr, nullptr);
   if (needed == 0) return std::nullopt;
-  std::wstring full(needed, L'\0');
+  std::wstring full = wide_buffer(needed);
   const DWORD written = GetFullPathNameW(wanted.c_str(), needed, full.data(), nullptr);
   if (written == 0 || written >= needed) return std::nullopt;
   // The buffer ends in the path's NUL; the path is read through a view of

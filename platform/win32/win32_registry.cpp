@@ -101,7 +101,7 @@ RegEnumResult Win32Registry::reg_enum_key(RegKey key, std::uint32_t index, std::
   HKEY handle = handles_.find(key);
   if (!handle) return {kErrorInvalidHandle, {}};
   if (buffer_chars == 0) return {kErrorMoreData, {}};
-  std::wstring name(buffer_chars, L'\0');
+  std::wstring name = wide_buffer(buffer_chars);
   const LONG status = RegEnumKeyW(handle, index, name.data(), buffer_chars);
   if (status != ERROR_SUCCESS) return {status, {}};
   // The string keeps a NUL of its own after the buffer, so the name ends
