@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cwchar>
 #include <cwctype>
+#include <memory>
 #include <vector>
 
 #include "platform/win32/utf16.h"
@@ -134,12 +135,13 @@ std::vector<std::string> Win32Drives::sub_directories(std::string_view path) {
   }
   // Sorted with msvcrt's qsort, over pointers to the names: that DLL is
   // loaded anyway, and std::sort would add a sort of its own for this list.
-  std::vector<const wchar_t*> order(count);
+  // A plain array of the pointers: it is filled at once and never grows.
+  const std::unique_ptr<const wchar_t*[]> order(new const wchar_t*[count]);
   const wchar_t* name = names.c_str();
   for (size_t i = 0; i < count; ++i, name += std::wcslen(name) + 1) order[i] = name;
-  std::qsort(order.data(), order.size(), sizeof(order[0]), compare_names);
+  std::qsort(order.get(), count, sizeof(order[0]), compare_names);
   std::vector<std::string> result;
-  for (const wchar_t* sorted : order) result.push_back(narrow(sorted));
+  for (size_t i = 0; i < count; ++i) result.push_back(narrow(order[i]));
   return result;
 }
 
