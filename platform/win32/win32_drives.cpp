@@ -126,8 +126,7 @@ std::vector<std::string> Win32Drives::sub_directories(std::string_view path) {
       // by character rather than through view comparisons.
       const bool dots = name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
       if (directory && !hidden && !dots) {
-        names += name;
-        names += L'\0';
+        names.append(name, std::wcslen(name) + 1);  // with its NUL
         ++count;
       }
     } while (FindNextFileW(search, &entry));
