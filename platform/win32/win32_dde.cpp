@@ -13,6 +13,7 @@
 #include <windows.h>
 #include <ddeml.h>
 
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -54,7 +55,12 @@ std::string in_ansi_code_page(const std::wstring& text) {
   const bool utf8 = code_page == CP_UTF8;
   BOOL lost = FALSE;
   std::string bytes = narrow(text, code_page, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, utf8 ? nullptr : &lost);
-  if (lost || widen(bytes, code_page) != text) bytes.clear();
+  const std::wstring back = widen(bytes, code_page);
+  // Compared by memcmp once the lengths agree: the string comparison would
+  // be expanded here as a loop.
+  if (lost || back.size() != text.size() || std::memcmp(back.data(), text.data(), text.size() * sizeof(wchar_t)) != 0) {
+    bytes.clear();
+  }
   return bytes;
 }
 
