@@ -13,6 +13,7 @@
 #include <windows.h>
 #include <ddeml.h>
 
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -53,18 +54,12 @@ std::string in_ansi_code_page(const std::wstring& text) {
   // report; the round trip below still proves the conversion.
   const bool utf8 = code_page == CP_UTF8;
   BOOL lost = FALSE;
-  BOOL* const lost_report = utf8 ? nullptr : &lost;
-  const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
-  const int length = static_cast<int>(text.size());
-  int size = WideCharToMultiByte(code_page, flags, text.data(), length, nullptr, 0, nullptr, lost_report);
-  if (lost) size = 0;
-  std::string bytes(static_cast<size_t>(size), '\0');
-  if (size > 0) {
-    WideCharToMultiByte(code_page, flags, text.data(), length, bytes.data(), size, nullptr, lost_report);
-    std::wstring back(text.size(), L'\0');
-    const int back_length = MultiByteToWideChar(code_page, MB_ERR_INVALID_CHARS, bytes.data(), size, back.data(),
-                                                length);
-    if (lost || back_length != length || back != text) bytes.clear();
+  std::string bytes = narrow(text, code_page, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, utf8 ? nullptr : &lost);
+  const std::wstring back = widen(bytes, code_page);
+  // Compared by memcmp once the lengths agree: the string comparison would
+  // be expanded here as a loop.
+  if (lost || back.size() != text.size() || std::memcmp(back.data(), text.data(), text.size() * sizeof(wchar_t)) != 0) {
+    bytes.clear();
   }
   return bytes;
 }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cwchar>
 #include <cwctype>
+#include <memory>
 #include <vector>
 
 #include "platform/win32/utf16.h"
@@ -53,20 +54,22 @@ std::vector<std::string> Win32Drives::drive_list() {
   for (int i = 0; i < 26; ++i) {
     if ((present & (1u << i)) == 0) continue;
     const wchar_t root[] = {static_cast<wchar_t>(L'a' + i), L':', L'\\', L'\0'};
-    std::wstring entry(root, 2);
+    // "x: [label]" is written in place: the label is read in after the
+    // bracket and the closing one put after it, so no string is grown.
+    wchar_t entry[4 + MAX_PATH + 2] = {root[0], L':', L' ', L'['};
+    size_t length = 2;
     const UINT type = GetDriveTypeW(root);
     // Removable drives are not asked for a label: that would spin them up.
     if (type == DRIVE_FIXED || type == DRIVE_RAMDISK || type == DRIVE_CDROM || type == DRIVE_REMOTE) {
-      wchar_t label[MAX_PATH + 1] = {};
-      const bool labelled = GetVolumeInformationW(root, label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0) &&
-                            label[0] != L'\0';
+      const bool labelled =
+          GetVolumeInformationW(root, entry + 4, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0) &&
+          entry[4] != L'\0';
       if (labelled) {
-        entry += L" [";
-        entry += label;
-        entry += L']';
+        length = std::wcslen(entry);
+        entry[length++] = L']';
       }
     }
-    entries.push_back(narrow(entry));
+    entries.push_back(narrow(std::wstring_view(entry, length)));
   }
   return entries;
 }
@@ -91,7 +94,7 @@ std::optional<std::string> Win32Drives::open_directory(std::string_view path) {
   }
   const DWORD needed = GetFullPathNameW(wanted.c_str(), 0, nullptr, nullptr);
   if (needed == 0) return std::nullopt;
-  std::wstring full(needed, L'\0');
+  std::wstring full = wide_buffer(needed);
   const DWORD written = GetFullPathNameW(wanted.c_str(), needed, full.data(), nullptr);
   if (written == 0 || written >= needed) return std::nullopt;
   // The buffer ends in the path's NUL; the path is read through a view of
@@ -123,8 +126,7 @@ std::vector<std::string> Win32Drives::sub_directories(std::string_view path) {
       // by character rather than through view comparisons.
       const bool dots = name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
       if (directory && !hidden && !dots) {
-        names += name;
-        names += L'\0';
+        names.append(name, std::wcslen(name) + 1);  // with its NUL
         ++count;
       }
     } while (FindNextFileW(search, &entry));
@@ -132,12 +134,13 @@ std::vector<std::string> Win32Drives::sub_directories(std::string_view path) {
   }
   // Sorted with msvcrt's qsort, over pointers to the names: that DLL is
   // loaded anyway, and std::sort would add a sort of its own for this list.
-  std::vector<const wchar_t*> order(count);
+  // A plain array of the pointers: it is filled at once and never grows.
+  const std::unique_ptr<const wchar_t*[]> order(new const wchar_t*[count]);
   const wchar_t* name = names.c_str();
   for (size_t i = 0; i < count; ++i, name += std::wcslen(name) + 1) order[i] = name;
-  std::qsort(order.data(), order.size(), sizeof(order[0]), compare_names);
+  std::qsort(order.get(), count, sizeof(order[0]), compare_names);
   std::vector<std::string> result;
-  for (const wchar_t* sorted : order) result.push_back(narrow(sorted));
+  for (size_t i = 0; i < count; ++i) result.push_back(narrow(order[i]));
   return result;
 }
 

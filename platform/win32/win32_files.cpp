@@ -59,8 +59,7 @@ bool Win32FileSystem::delete_files(std::string_view pattern) {
     do {
       if (is_directory(entry)) continue;
       paths += folder;
-      paths += entry.cFileName;
-      paths += L'\0';
+      paths.append(entry.cFileName, wcslen(entry.cFileName) + 1);  // with its NUL
     } while (FindNextFileW(search.get(), &entry));
   }
   bool all_deleted = true;

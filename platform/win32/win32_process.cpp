@@ -45,14 +45,17 @@ bool Win32ProcessServices::start_program(std::string_view path) {
   // The name is passed on its own and quoted on the command line, so a path
   // with blanks ("C:\Program Files\…") can never start some other program.
   // Quotes around the wide name already made, not a second conversion.
-  std::wstring command_line(program.size() + 2, L'"');
+  std::wstring command_line = wide_buffer(program.size() + 2);
+  command_line.front() = L'"';
   std::copy(program.begin(), program.end(), command_line.begin() + 1);
+  command_line.back() = L'"';
   // The program runs in its own folder, where it finds its help and sounds.
   std::wstring_view folder_part = folder_of(program);
   if (folder_part.size() > 1 && folder_part.back() == L'\\' && folder_part[folder_part.size() - 2] != L':') {
     folder_part.remove_suffix(1);
   }
-  const std::wstring folder(folder_part);
+  std::wstring folder = wide_buffer(folder_part.size());
+  std::copy(folder_part.begin(), folder_part.end(), folder.begin());
 
   // An elevated setup must not hand its administrator rights on to the
   // game: the desktop's shell starts it with the user's own. The shell

@@ -1,6 +1,5 @@
 // The registry operations of the platform, on advapi32's wide calls. String
 // data travels as UTF-8 on our side and UTF-16 in the registry, NULs and all.
-#include <cstring>
 #include <vector>
 
 #include "platform/win32/utf16.h"
@@ -15,10 +14,10 @@ constexpr int kQueryAttempts = 4;  // a value may grow between our two reads
 bool holds_text(std::uint32_t type) { return type == kRegSz || type == kRegExpandSz; }
 
 std::string text_from_registry(const std::vector<BYTE>& bytes) {
-  // An odd trailing byte cannot be a UTF-16 unit; it is dropped.
-  std::wstring units(bytes.size() / sizeof(wchar_t), L'\0');
-  if (!units.empty()) std::memcpy(units.data(), bytes.data(), units.size() * sizeof(wchar_t));
-  return narrow(units);
+  // An odd trailing byte cannot be a UTF-16 unit; it is dropped. The units
+  // are handed to the conversion where they lie, not copied into a string:
+  // the buffer comes from operator new, aligned for any type.
+  return narrow(std::wstring_view(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t)));
 }
 
 }  // namespace
@@ -102,7 +101,7 @@ RegEnumResult Win32Registry::reg_enum_key(RegKey key, std::uint32_t index, std::
   HKEY handle = handles_.find(key);
   if (!handle) return {kErrorInvalidHandle, {}};
   if (buffer_chars == 0) return {kErrorMoreData, {}};
-  std::wstring name(buffer_chars, L'\0');
+  std::wstring name = wide_buffer(buffer_chars);
   const LONG status = RegEnumKeyW(handle, index, name.data(), buffer_chars);
   if (status != ERROR_SUCCESS) return {status, {}};
   // The string keeps a NUL of its own after the buffer, so the name ends
