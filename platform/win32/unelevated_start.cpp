@@ -15,25 +15,48 @@
 #include <shlobj.h>
 
 #include "platform/win32/com_objects.h"
+#include "platform/win32/late_functions.h"
 #include "platform/win32/unique_handle.h"
 
 namespace zrv::win32 {
 
 namespace {
 
-// A BSTR or any other VARIANT, cleared when it goes.
+// oleaut32's string and variant calls, looked up (late_functions.h says
+// why). The shell's objects need oleaut32 anyway: COM loads it to carry
+// these calls to Explorer, so it is there once the first object is.
+BSTR allocate_string(const wchar_t* text) {
+  using Allocate = BSTR(WINAPI*)(const OLECHAR*);
+  const auto allocate = reinterpret_cast<Allocate>(late_function(L"oleaut32.dll", "SysAllocString"));
+  return allocate ? allocate(text) : nullptr;
+}
+
+void free_string(BSTR text) {
+  using Free = void(WINAPI*)(BSTR);
+  const auto free = reinterpret_cast<Free>(late_function(L"oleaut32.dll", "SysFreeString"));
+  if (free) free(text);
+}
+
+void clear_variant(VARIANT* value) {
+  using Clear = HRESULT(WINAPI*)(VARIANT*);
+  const auto clear = reinterpret_cast<Clear>(late_function(L"oleaut32.dll", "VariantClear"));
+  if (clear) clear(value);
+}
+
+// A BSTR or any other VARIANT, cleared when it goes. Starts empty: VT_EMPTY
+// is zero, which is all VariantInit would set.
 class Variant {
  public:
-  Variant() { VariantInit(&value_); }
+  Variant() : value_{} {}
   explicit Variant(const wchar_t* text) : Variant() {
     value_.vt = VT_BSTR;
-    value_.bstrVal = SysAllocString(text);
+    value_.bstrVal = allocate_string(text);
   }
   explicit Variant(int number) : Variant() {
     value_.vt = VT_I4;
     value_.lVal = number;
   }
-  ~Variant() { VariantClear(&value_); }
+  ~Variant() { clear_variant(&value_); }
   Variant(const Variant&) = delete;
   Variant& operator=(const Variant&) = delete;
   VARIANT* get() { return &value_; }
@@ -44,8 +67,8 @@ class Variant {
 
 class Bstr {
  public:
-  explicit Bstr(const wchar_t* text) : text_(SysAllocString(text)) {}
-  ~Bstr() { SysFreeString(text_); }
+  explicit Bstr(const wchar_t* text) : text_(allocate_string(text)) {}
+  ~Bstr() { free_string(text_); }
   Bstr(const Bstr&) = delete;
   Bstr& operator=(const Bstr&) = delete;
   BSTR get() const { return text_; }

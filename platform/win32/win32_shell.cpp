@@ -6,19 +6,27 @@
 #include <shlobj.h>
 
 #include "platform/win32/com_objects.h"
+#include "platform/win32/late_functions.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_shell_services.h"
 
 namespace zrv::win32 {
 
+// shell32's two plain functions, looked up (late_functions.h says why).
 std::string Win32ShellServices::programs_folder(bool all_users) {
+  using GetFolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
+  const auto get_folder_path = reinterpret_cast<GetFolderPath>(late_function(L"shell32.dll", "SHGetFolderPathW"));
   wchar_t folder[MAX_PATH] = L"";
   const int which = all_users ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS;
-  if (FAILED(SHGetFolderPathW(nullptr, which, nullptr, SHGFP_TYPE_CURRENT, folder))) return {};
+  if (!get_folder_path || FAILED(get_folder_path(nullptr, which, nullptr, SHGFP_TYPE_CURRENT, folder))) return {};
   return narrow(folder);
 }
 
-bool Win32ShellServices::running_as_administrator() { return IsUserAnAdmin() != FALSE; }
+bool Win32ShellServices::running_as_administrator() {
+  using IsAdministrator = BOOL(WINAPI*)();
+  const auto is_user_an_admin = reinterpret_cast<IsAdministrator>(late_function(L"shell32.dll", "IsUserAnAdmin"));
+  return is_user_an_admin && is_user_an_admin() != FALSE;
+}
 
 bool Win32ShellServices::save_shortcut(std::string_view link_path, std::string_view target) {
   const std::wstring wide_target = widen(target);

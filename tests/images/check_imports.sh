@@ -5,13 +5,26 @@
 # the DLL search at run time cannot protect them: a DLL planted beside a
 # setup program that runs as administrator would load with those rights.
 #
-# usage: check_imports.sh OBJDUMP OBJCOPY IMAGE...  (binutils for mingw-w64)
+# With --unwanted, it also fails naming each of the listed DLLs an image
+# imports (comma-separated names without ".dll"): system libraries that the
+# program looks up late so that they are not loaded before it shows.
+#
+# usage: check_imports.sh OBJDUMP OBJCOPY [--unwanted DLL,...] IMAGE...
+#        (binutils for mingw-w64)
 # Exit 77 (skipped) when an image has not been built.
 set -euo pipefail
 
-objdump=${1:?usage: check_imports.sh OBJDUMP OBJCOPY IMAGE...}
-objcopy=${2:?usage: check_imports.sh OBJDUMP OBJCOPY IMAGE...}
+objdump=${1:?usage: check_imports.sh OBJDUMP OBJCOPY [--unwanted DLL,...] IMAGE...}
+objcopy=${2:?usage: check_imports.sh OBJDUMP OBJCOPY [--unwanted DLL,...] IMAGE...}
 shift 2
+declare -A unwanted_dll
+if [[ ${1:-} == --unwanted ]]; then
+  IFS=, read -ra names <<<"${2:?--unwanted needs a list of DLL names}"
+  for dll in "${names[@]}"; do
+    unwanted_dll[$dll]=1
+  done
+  shift 2
+fi
 
 # The names the KnownDLLs key (HKLM\SYSTEM\CurrentControlSet\Control\Session
 # Manager\KnownDLLs) lists on Windows 7 and on Windows 10 and 11 alike: the
@@ -67,13 +80,18 @@ for image in "$@"; do
     continue
   fi
   bad=()
+  late=()
   for dll in $dlls; do
+    [[ -n ${unwanted_dll[$dll]:-} ]] && late+=("$dll.dll")
     [[ -n ${known_dll[$dll]:-} ]] && continue
     [[ $dll == comctl32 ]] && manifest_names_common_controls "$image" && continue
     bad+=("$dll.dll")
   done
   if ((${#bad[@]})); then
     echo "FAIL $image imports ${bad[*]}, which Windows may load from the program's own folder"
+    failed=$((failed + 1))
+  elif ((${#late[@]})); then
+    echo "FAIL $image imports ${late[*]}, which it should look up when it needs them"
     failed=$((failed + 1))
   else
     echo "ok   $image imports only $(echo $dlls | sed 's/ /, /g')"
