@@ -16,6 +16,8 @@ inline constexpr int kMbSystemModal = 4096;
 inline constexpr int kStyleWarning = kMbOk | kMbIconExclamation;                 // 48
 // Exclamation and OK, system-modal.
 inline constexpr int kStyleSystemWarning = kStyleWarning | kMbSystemModal;      // 4144
+// Information and OK, system-modal.
+inline constexpr int kStyleSystemInformation = kMbOk | kMbIconInformation | kMbSystemModal;  // 4160
 // Yes and No with No as the default, question mark, system-modal.
 inline constexpr int kStyleSystemQuestion =
     kMbYesNo | kMbIconQuestion | kMbDefButton2 | kMbSystemModal;                 // 4388

@@ -8,6 +8,15 @@
 // directories.
 namespace zrv {
 
+// What became of a request to start a program for the user.
+enum class StartOutcome {
+  started,
+  failed,  // the program is missing or the system refused to start it
+  // Not started: this process runs with administrator rights and the only
+  // way left would hand them on to the program.
+  refused_elevated,
+};
+
 class ProcessServices {
  protected:
   // Never destroyed through the role (platform.h says why).
@@ -20,8 +29,10 @@ class ProcessServices {
   // The running program's directory, and its file name without extension.
   virtual std::string program_directory() = 0;
   virtual std::string program_name() = 0;
-  // Starts a program in a normal window with the focus, without waiting.
-  virtual bool start_program(std::string_view path) = 0;
+  // Starts a program in a normal window with the focus, without waiting,
+  // always with the ordinary rights of the user at the desktop: an elevated
+  // process that cannot start it that way does not start it at all.
+  virtual StartOutcome start_program(std::string_view path) = 0;
   // Ends the process at once with `code`; every window goes without further
   // events.
   [[noreturn]] virtual void end_program(ExitCode code) = 0;

@@ -100,7 +100,15 @@ void Form1::Form_Unload(bool& Cancel) {
 
 bool Form1::start_game() {
   const std::string game = join_path(state.InstallDir.value(), product::kGameProgram);
-  if (platform().start_program(game)) return true;
+  switch (platform().start_program(game)) {
+    case StartOutcome::started:
+      return true;
+    case StartOutcome::refused_elevated:
+      platform().message_box(text::kGameNotStartedElevated, kStyleSystemInformation, text::kProduct);
+      return false;
+    case StartOutcome::failed:
+      break;
+  }
   platform().message_box(concat({game, text::kCannotStartGame}), kStyleSystemWarning, text::kProduct);
   return false;
 }

@@ -54,6 +54,11 @@ inline constexpr std::string_view kCannotCreateDirectory =
     " dizini oluşturulamadı! Lütfen başka bir dizin seçiniz.";
 inline constexpr std::string_view kCannotStartGame =
     " programı başlatılamadı!";
+// The setup runs as administrator and found no way to start the game with
+// the user's own rights.
+inline constexpr std::string_view kGameNotStartedElevated =
+    "Oyun, yönetici haklarıyla çalışmaması için buradan başlatılmadı. "
+    "Programı Başlat Menüsünden başlatabilirsiniz.";
 inline constexpr std::string_view kNoTempDirectory =
     "Sistemin geçici dizini bulunamadı! Kurulum devam edemiyor.";
 inline constexpr std::string_view kNoWindowsDirectory =

@@ -233,12 +233,13 @@ bool HeadlessPlatform::replace_file(std::string_view from, std::string_view to, 
   return !error;
 }
 
-bool HeadlessPlatform::start_program(std::string_view path) {
-  if (faults.hit(Op::StartProgram)) return false;
+StartOutcome HeadlessPlatform::start_program(std::string_view path) {
+  if (faults.hit(Op::StartProgram)) return StartOutcome::failed;
   std::error_code error;
-  if (!fs::is_regular_file(host_path(path), error)) return false;
+  if (!fs::is_regular_file(host_path(path), error)) return StartOutcome::failed;
+  if (!unelevated_start_available) return StartOutcome::refused_elevated;
   started_programs.emplace_back(path);
-  return true;
+  return StartOutcome::started;
 }
 
 void HeadlessPlatform::end_program(ExitCode code) {

@@ -73,6 +73,9 @@ class HeadlessPlatform : public Platform,
   std::string all_users_programs = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";
   bool administrator = true;
   bool another_copy_running = false;
+  // False: the run is elevated and no desktop shell can start a program
+  // with the user's own rights, so start_program refuses.
+  bool unelevated_start_available = true;
   // The Windows error code an injected open or replace failure reports.
   std::uint32_t injected_open_error = 5;
   std::uint32_t injected_replace_error = 32;
@@ -121,7 +124,7 @@ class HeadlessPlatform : public Platform,
   bool replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) override;
   std::string program_directory() override { return program_dir; }
   std::string program_name() override { return program_file; }
-  bool start_program(std::string_view path) override;
+  StartOutcome start_program(std::string_view path) override;
   [[noreturn]] void end_program(ExitCode code) override;
   std::string temp_path() override;
   std::string windows_directory() override;

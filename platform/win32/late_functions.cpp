@@ -5,11 +5,13 @@
 namespace zrv::win32 {
 
 void (*late_function(const wchar_t* library, const char* name))() {
-  // By name alone: each program limits DLL loads to System32 before it does
-  // anything else (dll_search.h), and the libraries asked for here are known
-  // DLLs, which Windows takes from System32 whatever the search order.
-  HMODULE module = GetModuleHandleW(library);
-  if (!module) module = LoadLibraryW(library);
+  // From System32 by flag, whatever the search order says. Loading a
+  // library already loaded only counts it once more. Windows without the
+  // flag (Vista, 7 before its 2011 loader update) refuses it as an invalid
+  // parameter; there the name alone is enough, as every library asked for
+  // here is a known DLL, which Windows takes from System32 regardless.
+  HMODULE module = LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (!module && GetLastError() == ERROR_INVALID_PARAMETER) module = LoadLibraryW(library);
   if (!module) return nullptr;
   return reinterpret_cast<void (*)()>(GetProcAddress(module, name));
 }

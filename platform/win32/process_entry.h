@@ -5,7 +5,9 @@
 // readies itself when it loads. Left out, it saves some 11 KB of a download
 // that must stay small. Each program links with -nostartfiles and defines
 // WinMainCRTStartup, the entry point the linker gives a GUI program, with
-// ZRV_PROCESS_ENTRY, and begins it with run_static_constructors().
+// ZRV_PROCESS_ENTRY, begins it by restricting the DLL search
+// (dll_search.h), then calls run_static_constructors(), and defines
+// zrv_runtime_failure_exit_code (runtime_without_exceptions.cpp).
 #pragma once
 
 // Windows calls a 32-bit entry point with the stack aligned to 4 bytes only;

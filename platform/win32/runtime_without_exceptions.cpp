@@ -16,16 +16,21 @@
 #include <cstdlib>
 #include <new>
 
+// Defined by each program beside its entry point: the exit code that, in
+// that program's own table of codes, means an error stopped it.
+extern "C" const unsigned zrv_runtime_failure_exit_code;
+
 namespace {
 
 constexpr wchar_t kOutOfMemory[] = L"Bellek yetersiz; program sona erdi.";
 constexpr wchar_t kInternalError[] = L"Programda bir iç hata oluştu; program sona erdi.";
 
-// FatalAppExitW shows the message and terminates the process with a
-// non-zero exit code; it does not return.
+// Says why, then ends the process with the code that, among the program's
+// own exit codes, means an error stopped it (FatalAppExit would end it
+// with a status of the system's instead).
 [[noreturn]] void end_process(const wchar_t* why) {
-  FatalAppExitW(0, why);
-  ExitProcess(3);  // unreachable; keeps the promise of [[noreturn]] explicit
+  MessageBoxW(nullptr, why, L"Hata", MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_TOPMOST);
+  ExitProcess(zrv_runtime_failure_exit_code);
 }
 
 void* allocate_or_end(std::size_t size) {

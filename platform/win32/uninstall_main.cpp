@@ -15,9 +15,15 @@
 #include "platform/win32/win32_shell_services.h"
 #include "uninstall/uninstallation.h"
 
+// A failure of the C++ runtime (out of memory) leaves the removal unfinished,
+// which the uninstaller's exit codes call something not removed.
+extern "C" const unsigned zrv_runtime_failure_exit_code = static_cast<unsigned>(zrv::UninstallExit::incomplete);
+
 ZRV_PROCESS_ENTRY WinMainCRTStartup() {
-  zrv::win32::run_static_constructors();
+  // The DLL search is restricted before anything else runs, a static
+  // constructor included: any of them could make a system DLL load another.
   zrv::win32::restrict_dll_search_to_system32();
+  zrv::win32::run_static_constructors();
   zrv::win32::Win32MessageBoxes boxes;
   zrv::win32::Win32FileSystem files;
   zrv::win32::Win32Registry registry;

@@ -9,9 +9,14 @@
 #include "platform/win32/win32_platform.h"
 #include "startup/app.h"
 
+// A failure of the C++ runtime (out of memory) stops the setup by an error.
+extern "C" const unsigned zrv_runtime_failure_exit_code = static_cast<unsigned>(zrv::ExitCode::stopped_by_error);
+
 ZRV_PROCESS_ENTRY WinMainCRTStartup() {
-  zrv::win32::run_static_constructors();
+  // The DLL search is restricted before anything else runs, a static
+  // constructor included: any of them could make a system DLL load another.
   zrv::win32::restrict_dll_search_to_system32();
+  zrv::win32::run_static_constructors();
   zrv::win32::Win32Platform platform(GetModuleHandleW(nullptr));
   zrv::App app(platform);
   app.Main();

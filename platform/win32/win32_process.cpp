@@ -4,6 +4,7 @@
 
 #include "base/fixed_text.h"
 #include "platform/win32/path_parts.h"
+#include "platform/win32/security_descriptor.h"
 #include "platform/win32/system_text.h"
 #include "platform/win32/unelevated_start.h"
 #include "platform/win32/utf16.h"
@@ -11,18 +12,47 @@
 
 namespace zrv::win32 {
 
-bool Win32ProcessServices::claim_single_run(std::string_view name) {
-  // Global: another user's session installs into the same Program Files.
-  // Creating a global name takes a right that every administrator has; a
-  // process without it claims the name in its own session at least.
-  for (const std::string_view scope : {"Global\\", "Local\\"}) {
-    UniqueKernelHandle mutex(CreateMutexW(nullptr, FALSE, widen(concat({scope, name})).c_str()));
-    if (!mutex) continue;
-    if (GetLastError() == ERROR_ALREADY_EXISTS) return false;
-    single_run_ = std::move(mutex);
-    return true;
+namespace {
+
+// Only the system and the administrators may open the single-run name and
+// the namespace it lives in.
+constexpr wchar_t kAdministratorsOnly[] = L"D:P(A;;GA;;;SY)(A;;GA;;;BA)";
+
+// A namespace of our own whose boundary is the Administrators group: only a
+// process whose token holds that group can create or open it, so no
+// ordinary process can take the name first and keep every setup from
+// running. Null where the system has no private namespaces (Wine, for one)
+// or this process is no administrator.
+HANDLE open_administrators_namespace(const wchar_t* name, SECURITY_ATTRIBUTES& access) {
+  HANDLE boundary = CreateBoundaryDescriptorW(name, 0);
+  if (!boundary) return nullptr;
+  HANDLE space = nullptr;
+  BYTE administrators[SECURITY_MAX_SID_SIZE];
+  DWORD size = sizeof administrators;
+  if (CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, administrators, &size) &&
+      AddSIDToBoundaryDescriptor(&boundary, administrators)) {
+    space = CreatePrivateNamespaceW(&access, boundary, name);
+    if (!space && GetLastError() == ERROR_ALREADY_EXISTS) space = OpenPrivateNamespaceW(boundary, name);
   }
-  return true;  // no name could be made: nothing to share either
+  DeleteBoundaryDescriptor(boundary);
+  return space;
+}
+
+}  // namespace
+
+bool Win32ProcessServices::claim_single_run(std::string_view name) {
+  const SecurityDescriptor descriptor(kAdministratorsOnly);
+  SECURITY_ATTRIBUTES access{sizeof access, descriptor.get(), FALSE};
+  single_run_namespace_.reset(open_administrators_namespace(widen(name).c_str(), access));
+  // In that namespace; without it global, as another user's session installs
+  // into the same Program Files (any process may make a global mutex; only
+  // file mappings need a right for it).
+  single_run_.reset(
+      CreateMutexW(&access, FALSE, widen(concat({single_run_namespace_ ? name : "Global", "\\", name})).c_str()));
+  const DWORD error = GetLastError();
+  // Another copy holds the name: it was there already, or only
+  // administrators may open it.
+  return single_run_ ? error != ERROR_ALREADY_EXISTS : error != ERROR_ACCESS_DENIED;
 }
 
 std::string Win32ProcessServices::program_directory() {
@@ -39,16 +69,12 @@ std::string Win32ProcessServices::program_name() {
   return narrow(name);
 }
 
-bool Win32ProcessServices::start_program(std::string_view path) {
+StartOutcome Win32ProcessServices::start_program(std::string_view path) {
   const std::wstring program = widen(path);
-  if (program.empty()) return false;
-  // The name is passed on its own and quoted on the command line, so a path
-  // with blanks ("C:\Program Files\…") can never start some other program.
-  // Quotes around the wide name already made, not a second conversion.
-  std::wstring command_line = wide_buffer(program.size() + 2);
-  command_line.front() = L'"';
-  std::copy(program.begin(), program.end(), command_line.begin() + 1);
-  command_line.back() = L'"';
+  const DWORD attributes = program.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(program.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return StartOutcome::failed;
+  }
   // The program runs in its own folder, where it finds its help and sounds.
   std::wstring_view folder_part = folder_of(program);
   if (folder_part.size() > 1 && folder_part.back() == L'\\' && folder_part[folder_part.size() - 2] != L':') {
@@ -58,13 +84,22 @@ bool Win32ProcessServices::start_program(std::string_view path) {
   std::copy(folder_part.begin(), folder_part.end(), folder.begin());
 
   // An elevated setup must not hand its administrator rights on to the
-  // game: the desktop's shell starts it with the user's own. The shell
-  // answers before it tries, so only a program that is there is handed to
-  // it; where there is no such shell, the program is started directly.
-  const DWORD attributes = GetFileAttributesW(program.c_str());
-  const bool is_file = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-  if (is_file && process_is_elevated() && start_through_desktop_shell(program, folder)) return true;
+  // game, nor, through the game's help viewer and its file dialogs, to the
+  // user: the desktop's shell starts it with the user's own rights. Where
+  // that shell cannot be asked (no Explorer, or one of another account, as
+  // when an administrator's name and password were typed for a standard
+  // user), the game is not started at all.
+  if (process_is_elevated()) {
+    return start_through_desktop_shell(program, folder) ? StartOutcome::started : StartOutcome::refused_elevated;
+  }
 
+  // The name is passed on its own and quoted on the command line, so a path
+  // with blanks ("C:\Program Files\…") can never start some other program.
+  // Quotes around the wide name already made, not a second conversion.
+  std::wstring command_line = wide_buffer(program.size() + 2);
+  command_line.front() = L'"';
+  std::copy(program.begin(), program.end(), command_line.begin() + 1);
+  command_line.back() = L'"';
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -72,11 +107,11 @@ bool Win32ProcessServices::start_program(std::string_view path) {
   PROCESS_INFORMATION started{};
   if (!CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
-    return false;
+    return StartOutcome::failed;
   }
   UniqueKernelHandle process(started.hProcess);
   UniqueKernelHandle thread(started.hThread);
-  return true;
+  return StartOutcome::started;
 }
 
 void Win32ProcessServices::end_program(ExitCode code) {

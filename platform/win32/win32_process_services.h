@@ -12,13 +12,16 @@ class Win32ProcessServices final : public ProcessServices {
   bool claim_single_run(std::string_view name) override;
   std::string program_directory() override;
   std::string program_name() override;
-  bool start_program(std::string_view path) override;
+  StartOutcome start_program(std::string_view path) override;
   [[noreturn]] void end_program(ExitCode code) override;
   std::string temp_path() override;
   std::string windows_directory() override;
 
  private:
-  UniqueKernelHandle single_run_;  // held until the process ends
+  // Held until the process ends: the namespace the name lives in, when the
+  // system has one for us, and the name itself.
+  UniqueKernelHandle single_run_namespace_;
+  UniqueKernelHandle single_run_;
 };
 
 }  // namespace zrv::win32

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/exit_code.h"
 #include "platform/form.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/input_box.h"
@@ -53,7 +54,7 @@ bool register_window_class(const SharedLook& look, const wchar_t* name, WNDPROC 
   // Without its window the program cannot go on; say so instead of running
   // on with nothing on screen.
   MessageBoxW(nullptr, text, L"Hata", MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_TOPMOST);
-  ExitProcess(1);
+  ExitProcess(static_cast<UINT>(ExitCode::stopped_by_error));
 }
 
 }  // namespace

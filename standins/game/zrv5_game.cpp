@@ -179,6 +179,9 @@ LRESULT CALLBACK table_window_proc(HWND window, UINT message, WPARAM wparam, LPA
 
 }  // namespace
 
+// A failure of the C++ runtime ends the game as any failure of its start does.
+extern "C" const unsigned zrv_runtime_failure_exit_code = 1;
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   zrv::win32::restrict_dll_search_to_system32();
   WNDCLASSEXW window_class = {};

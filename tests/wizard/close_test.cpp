@@ -111,6 +111,23 @@ TEST_F(CloseTest, CloseBoxAfterFinishBehavesLikeFinish) {
   EXPECT_TRUE(run.os.message_boxes.empty());
 }
 
+// An elevated run with no shell to start the game with the user's rights
+// must not start it with its own: it says where the game can be started.
+TEST_F(CloseTest, ElevatedRunWithoutTheDesktopShellDoesNotStartTheGame) {
+  run.write_file("C:\\Program Files\\Zarvelo\\Zrv5.exe", "MZ");
+  run.os.unelevated_start_available = false;
+  finish();
+  w.Check1.user_click();
+  EXPECT_TRUE(run.ends_program([&] { w.Command2.user_click(); }));
+  EXPECT_TRUE(run.os.started_programs.empty());
+  ASSERT_EQ(run.os.message_boxes.size(), 1u);
+  EXPECT_EQ(run.os.message_boxes[0].prompt,
+            "Oyun, yönetici haklarıyla çalışmaması için buradan başlatılmadı. "
+            "Programı Başlat Menüsünden başlatabilirsiniz.");
+  EXPECT_EQ(run.os.message_boxes[0].style, kStyleSystemInformation);
+  EXPECT_EQ(run.os.exit_code, ExitCode::installed_with_errors);
+}
+
 TEST_F(CloseTest, GameThatCannotStartIsReportedThenTheProgramEnds) {
   finish();
   w.Check1.user_click();

@@ -12,6 +12,7 @@
 
 #include "platform/message_box.h"
 #include "platform/win32/message_box_flags.h"
+#include "platform/win32/unelevated_start.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/e2e/platform_checks/check.h"
@@ -216,14 +217,23 @@ void check_start_program(zrv::Platform& os, const std::string& own_path) {
   os.make_directory(folder);
   const std::string probe = folder + "\\" + kProbeName + ".exe";
   check(CopyFileW(widen(own_path).c_str(), widen(probe).c_str(), FALSE) != 0, group, "cannot copy the probe");
-  check(os.start_program(probe), group, "a program in a folder with blanks does not start");
+  const zrv::StartOutcome outcome = os.start_program(probe);
   bool marked = false;
-  for (int tries = 0; tries < 100 && !marked; ++tries) {
+  for (int tries = 0; tries < 100 && !marked && outcome == zrv::StartOutcome::started; ++tries) {
     marked = !os.dir_search(folder + "\\" + kProbeMarker, false).empty();
     if (!marked) Sleep(100);
   }
-  check(marked, group, "the started program did not run in its own folder");
-  check(!os.start_program(in_scratch("missing.exe")), group, "starting a missing program reports success");
+  if (zrv::win32::process_is_elevated()) {
+    // Started through the desktop's shell, or refused where the shell cannot
+    // be asked: never started directly with this program's rights.
+    check(outcome != zrv::StartOutcome::failed, group, "an elevated start failed instead of being refused");
+    check(outcome == zrv::StartOutcome::started || !marked, group, "a refused program ran all the same");
+  } else {
+    check(outcome == zrv::StartOutcome::started, group, "a program in a folder with blanks does not start");
+  }
+  check(outcome != zrv::StartOutcome::started || marked, group, "the started program did not run in its own folder");
+  check(os.start_program(in_scratch("missing.exe")) == zrv::StartOutcome::failed, group,
+        "starting a missing program does not fail");
 }
 
 // What expansion relies on: open failures with their Windows codes, and a
