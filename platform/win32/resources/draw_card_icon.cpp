@@ -1,5 +1,6 @@
 // Draws the program's icon, two playing cards with a red heart, and writes
-// it as a 32 x 32, 256-colour .ico file. A host program run by the build, so
+// it as a 32 x 32, 16-colour .ico file (its six inks need no more: a
+// 256-colour palette and a byte a pixel would add 1.5 KB to each program). A host program run by the build, so
 // the artwork lives in the tree as source and not as a binary blob.
 #include <array>
 #include <cmath>
@@ -10,9 +11,11 @@
 namespace {
 
 constexpr int kSize = 32;
-constexpr int kPaletteEntries = 256;
+constexpr int kPaletteEntries = 16;
+constexpr int kBitsPerPixel = 4;
 
 enum Ink : std::uint8_t { Outline, Paper, Heart, BackDark, BackLight, Shade, Clear };
+static_assert(Clear < kPaletteEntries, "every ink is a palette entry");
 
 struct Rgb {
   std::uint8_t r, g, b;
@@ -119,7 +122,7 @@ void put32(std::vector<std::uint8_t>& out, unsigned value) {
 std::vector<std::uint8_t> encode_ico(const Canvas& canvas) {
   constexpr unsigned kHeaderBytes = 40;
   constexpr unsigned kPaletteBytes = kPaletteEntries * 4;
-  constexpr unsigned kColourBytes = kSize * kSize;             // one byte a pixel, rows already 4-aligned
+  constexpr unsigned kColourBytes = kSize * kSize * kBitsPerPixel / 8;  // rows of 16 bytes, already 4-aligned
   constexpr unsigned kMaskBytes = kSize * (kSize / 8);          // one bit a pixel, 4 bytes a row
   constexpr unsigned kImageBytes = kHeaderBytes + kPaletteBytes + kColourBytes + kMaskBytes;
   constexpr unsigned kDirectoryBytes = 6 + 16;
@@ -130,10 +133,10 @@ std::vector<std::uint8_t> encode_ico(const Canvas& canvas) {
   put16(out, 1);  // one image
   out.push_back(kSize);
   out.push_back(kSize);
-  out.push_back(0);  // 256 colours
+  out.push_back(kPaletteEntries);
   out.push_back(0);
   put16(out, 1);  // planes
-  put16(out, 8);  // bits per pixel
+  put16(out, kBitsPerPixel);
   put32(out, kImageBytes);
   put32(out, kDirectoryBytes);
 
@@ -141,7 +144,7 @@ std::vector<std::uint8_t> encode_ico(const Canvas& canvas) {
   put32(out, kSize);
   put32(out, kSize * 2);  // colour and mask, stacked
   put16(out, 1);
-  put16(out, 8);
+  put16(out, kBitsPerPixel);
   put32(out, 0);  // BI_RGB
   put32(out, kColourBytes + kMaskBytes);
   put32(out, 0);
@@ -157,7 +160,10 @@ std::vector<std::uint8_t> encode_ico(const Canvas& canvas) {
     out.push_back(0);
   }
   for (int y = kSize - 1; y >= 0; --y) {  // bottom-up rows
-    for (int x = 0; x < kSize; ++x) out.push_back(canvas[y][x] == Clear ? 0 : canvas[y][x]);
+    for (int x = 0; x < kSize; x += 2) {  // two pixels a byte, the left one high
+      const auto ink = [&](int at) { return canvas[y][at] == Clear ? 0 : canvas[y][at]; };
+      out.push_back(static_cast<std::uint8_t>(ink(x) << 4 | ink(x + 1)));
+    }
   }
   for (int y = kSize - 1; y >= 0; --y) {
     for (int byte = 0; byte < kSize / 8; ++byte) {
