@@ -17,9 +17,6 @@ inline constexpr std::string_view kInstalledWithErrors =
     "Zarvelo'nin kurulumu tamamlandı, ancak bazı adımlar başarısız oldu. Ayrıntılar gösterilen "
     "hata iletilerindedir; kurulumu yeniden çalıştırmanız önerilir.";
 
-inline constexpr std::string_view kAlreadyRunning =
-    "Zarvelo kurulum programı zaten çalışıyor! Lütfen önce açık olan kurulumu tamamlayın.";
-
 // The setup file does not hold exactly the payload it was built with.
 inline constexpr std::string_view kDamagedSetupFile =
     " kurulum dosyası bozuk veya eksik! Dosya yarıda kalmış ya da değiştirilmiş olabilir.\r\r"

@@ -20,8 +20,11 @@ inline constexpr std::string_view kGameProgram = "Zrv5.exe";
 inline constexpr std::string_view kHelpFile = "Zrv5.chm";
 inline constexpr std::string_view kUninstaller = "Uninstall Zrv5.exe";
 
-// Held by the running setup, so that a second copy knows of the first.
+// Held by the running setup or uninstaller, so that neither runs beside the
+// other or a second copy of itself; each says so with the text below.
 inline constexpr std::string_view kSingleRunName = "Dalvorin.Zrv5.Setup";
+inline constexpr std::string_view kAlreadyRunning =
+    "Zarvelo kurulum ya da kaldırma programı zaten çalışıyor! Lütfen önce açık olanı tamamlayın.";
 
 // Under the temporary directory, between extraction and expansion. An array
 // rather than a view of a literal: the literal would keep the whole block of

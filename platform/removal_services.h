@@ -18,6 +18,8 @@ class RemovalServices {
  public:
   // Deletes the key with its values; refused while it has subkeys of its own.
   virtual std::int32_t reg_delete_key(RegKey root, std::string_view sub_key) = 0;
+  // Deletes the key with its values and every subkey beneath it.
+  virtual std::int32_t reg_delete_tree(RegKey root, std::string_view sub_key) = 0;
   // How many subkeys and values the key (opened through the registry role)
   // holds.
   virtual std::int32_t reg_count_entries(RegKey key, std::uint32_t& sub_keys, std::uint32_t& values) = 0;

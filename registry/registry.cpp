@@ -121,6 +121,11 @@ bool delete_reg_key(RemovalServices& removal, RegKey root, std::string_view sub_
   return status == kErrorSuccess || status == kErrorFileNotFound;
 }
 
+bool delete_reg_tree(RemovalServices& removal, RegKey root, std::string_view sub_key) {
+  const std::int32_t status = removal.reg_delete_tree(root, sub_key);
+  return status == kErrorSuccess || status == kErrorFileNotFound;
+}
+
 bool delete_reg_key_if_empty(RegistryAccess& registry, RemovalServices& removal, RegKey root,
                              std::string_view sub_key) {
   std::uint32_t sub_keys = 0;

@@ -46,6 +46,10 @@ SubKeys ListSubKeys(RegistryAccess& platform, RegKey RootKey, std::string_view S
 // Refused while the key has subkeys.
 bool delete_reg_key(RemovalServices& removal, RegKey root, std::string_view sub_key);
 
+// Deletes a key with its values and every subkey; true when it is gone, or
+// was not there.
+bool delete_reg_tree(RemovalServices& removal, RegKey root, std::string_view sub_key);
+
 // Deletes a key that holds neither subkeys nor values. True when nothing
 // failed: the key is gone, was not there, or stays because it holds
 // something.

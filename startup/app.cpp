@@ -21,7 +21,7 @@ void App::Main() {
   // Two copies would share the staging directory and the destination, and
   // one's clean-up would delete the other's pieces.
   if (!platform.claim_single_run(product::kSingleRunName)) {
-    platform.message_box(text::kAlreadyRunning, kStyleSystemWarning, product::kName);
+    platform.message_box(product::kAlreadyRunning, kStyleSystemWarning, product::kName);
     platform.end_program(ExitCode::stopped_by_error);
   }
   // A damaged setup file would install garbage: nothing is shown or changed

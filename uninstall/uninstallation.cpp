@@ -112,8 +112,9 @@ class Uninstallation {
 
   void remove_registry_keys() {
     RemovalServices& removal = system_.removal;
-    if (!delete_reg_key(removal, kHkeyLocalMachine, product::kUninstallKey)) left_key(product::kUninstallKey);
-    if (!delete_reg_key(removal, kHkeyLocalMachine, product::kProductKey)) left_key(product::kProductKey);
+    // Ours whole, with whatever the game added beneath them.
+    if (!delete_reg_tree(removal, kHkeyLocalMachine, product::kUninstallKey)) left_key(product::kUninstallKey);
+    if (!delete_reg_tree(removal, kHkeyLocalMachine, product::kProductKey)) left_key(product::kProductKey);
     // The maker's key may hold its other products: it goes only when empty.
     if (!delete_reg_key_if_empty(system_.registry, removal, kHkeyLocalMachine, product::kVendorKey)) {
       left_key(product::kVendorKey);
@@ -220,7 +221,14 @@ class Uninstallation {
 
 }  // namespace
 
-UninstallExit run_uninstall(const UninstallSystem& system, std::string_view own_path, std::string_view temp_dir) {
+UninstallExit run_uninstall(const UninstallSystem& system, std::string_view own_path, std::string_view temp_dir,
+                            bool alone) {
+  // Beside the setup, or a second uninstaller, either could remove what the
+  // other is about to use, or put back what it has just removed.
+  if (!alone) {
+    system.boxes.message_box(product::kAlreadyRunning, kMbOk | kMbIconExclamation, text::kTitle);
+    return UninstallExit::another_running;
+  }
   return Uninstallation(system, own_path, temp_dir).run();
 }
 

@@ -26,6 +26,7 @@ enum class UninstallExit : int {
   cancelled = 1,          // the user said No, or gave up on a file in use
   incomplete = 2,         // something could not be removed, and the message named it
   nothing_to_remove = 3,  // no installation recorded, or not the one in this folder
+  another_running = 3,    // the setup or another uninstaller runs: nothing was touched
 };
 
 // Removes the installation in the folder of `own_path` (the running
@@ -33,6 +34,9 @@ enum class UninstallExit : int {
 // its registry keys, then its own file (moved into a private folder under
 // `temp_dir`, from which the system deletes it at its next start) and the
 // folder when nothing else is in it. Every outcome is told in one message.
-UninstallExit run_uninstall(const UninstallSystem& system, std::string_view own_path, std::string_view temp_dir);
+// `alone` says whether this process could claim the name the setup and the
+// uninstaller share; without it nothing is touched.
+UninstallExit run_uninstall(const UninstallSystem& system, std::string_view own_path, std::string_view temp_dir,
+                            bool alone);
 
 }  // namespace zrv

@@ -287,6 +287,11 @@ std::int32_t HeadlessPlatform::reg_delete_key(RegKey root, std::string_view sub_
   return registry.delete_key(root, sub_key);
 }
 
+std::int32_t HeadlessPlatform::reg_delete_tree(RegKey root, std::string_view sub_key) {
+  if (faults.hit(Op::RegDeleteKey, sub_key)) return kErrorAccessDenied;
+  return registry.delete_key(root, sub_key, /*with_subkeys=*/true);
+}
+
 std::int32_t HeadlessPlatform::reg_count_entries(RegKey key, std::uint32_t& sub_keys, std::uint32_t& values) {
   if (faults.hit(Op::RegCountEntries)) return kErrorAccessDenied;
   return registry.count_entries(key, sub_keys, values);

@@ -151,6 +151,7 @@ class HeadlessPlatform : public Platform,
   bool save_shortcut(std::string_view link_path, std::string_view target) override;
 
   std::int32_t reg_delete_key(RegKey root, std::string_view sub_key) override;
+  std::int32_t reg_delete_tree(RegKey root, std::string_view sub_key) override;
   std::int32_t reg_count_entries(RegKey key, std::uint32_t& sub_keys, std::uint32_t& values) override;
   bool delete_at_restart(std::string_view path) override;
 

@@ -106,7 +106,12 @@ RegEnumResult MemoryRegistry::enum_key(RegKey key, std::uint32_t index, std::uin
 
 void MemoryRegistry::close_key(RegKey key) { handles_.erase(key); }
 
-std::int32_t MemoryRegistry::delete_key(RegKey root, std::string_view path) {
+void MemoryRegistry::forget_handles(const Key* key) {
+  std::erase_if(handles_, [&](const auto& handle) { return handle.second == key; });
+  for (const auto& sub_key : key->subkeys) forget_handles(sub_key.second.get());
+}
+
+std::int32_t MemoryRegistry::delete_key(RegKey root, std::string_view path, bool with_subkeys) {
   Key* from = resolve(root);
   if (from == nullptr) return kErrorInvalidHandle;
   const std::vector<std::string_view> parts = split_path(path);
@@ -116,8 +121,8 @@ std::int32_t MemoryRegistry::delete_key(RegKey root, std::string_view path) {
   if (parent == nullptr) return kErrorFileNotFound;
   const auto found = parent->subkeys.find(std::string(parts.back()));
   if (found == parent->subkeys.end()) return kErrorFileNotFound;
-  if (!found->second->subkeys.empty()) return kErrorAccessDenied;
-  std::erase_if(handles_, [&](const auto& handle) { return handle.second == found->second.get(); });
+  if (!with_subkeys && !found->second->subkeys.empty()) return kErrorAccessDenied;
+  forget_handles(found->second.get());
   parent->subkeys.erase(found);
   return kErrorSuccess;
 }

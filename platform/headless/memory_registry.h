@@ -25,8 +25,9 @@ class MemoryRegistry {
   std::int32_t set_value(RegKey key, std::string_view name, std::uint32_t type, std::string_view data);
   RegEnumResult enum_key(RegKey key, std::uint32_t index, std::uint32_t buffer_chars) const;
   void close_key(RegKey key);
-  // Refused while the key has subkeys; handles to it then name nothing.
-  std::int32_t delete_key(RegKey root, std::string_view path);
+  // Without `with_subkeys`, refused while the key has subkeys. Handles to
+  // what was deleted then name nothing.
+  std::int32_t delete_key(RegKey root, std::string_view path, bool with_subkeys = false);
   std::int32_t count_entries(RegKey key, std::uint32_t& sub_keys, std::uint32_t& values) const;
 
   // For tests: direct looks at the store, paths from HKEY_LOCAL_MACHINE.
@@ -48,6 +49,7 @@ class MemoryRegistry {
   };
 
   Key* resolve(RegKey key) const;
+  void forget_handles(const Key* key);
   Key* walk(Key* from, std::string_view path, bool create) const;
   RegKey new_handle(Key* key);
 

@@ -1,11 +1,13 @@
 // The Windows entry point of the uninstaller. It makes only the roles it
 // works through (message boxes, files, registry, shell, removal), so none
-// of the setup's window code is linked in, and it ends with the run's exit
-// code.
+// of the setup's window code is linked in, claims the name the setup claims
+// too, and ends with the run's exit code.
 #include <windows.h>
 
 #include "platform/win32/dll_search.h"
+#include "install/product.h"
 #include "platform/win32/process_entry.h"
+#include "platform/win32/single_run.h"
 #include "platform/win32/system_text.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_file_system.h"
@@ -30,7 +32,9 @@ ZRV_PROCESS_ENTRY WinMainCRTStartup() {
   zrv::win32::Win32ShellServices shell;
   zrv::win32::Win32RemovalServices removal(registry);
   const zrv::UninstallSystem system{boxes, files, registry, shell, removal};
+  zrv::win32::SingleRun single_run;
+  const bool alone = single_run.claim(zrv::product::kSingleRunName);
   const zrv::UninstallExit result = zrv::run_uninstall(system, zrv::win32::narrow(zrv::win32::module_file_name()),
-                                                       zrv::win32::narrow(zrv::win32::temp_path_text()));
+                                                       zrv::win32::narrow(zrv::win32::temp_path_text()), alone);
   ExitProcess(static_cast<UINT>(result));
 }

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "platform/process_services.h"
+#include "platform/win32/single_run.h"
 #include "platform/win32/unique_handle.h"
 
 namespace zrv::win32 {
@@ -18,10 +19,7 @@ class Win32ProcessServices final : public ProcessServices {
   std::string windows_directory() override;
 
  private:
-  // Held until the process ends: the namespace the name lives in, when the
-  // system has one for us, and the name itself.
-  UniqueKernelHandle single_run_namespace_;
-  UniqueKernelHandle single_run_;
+  SingleRun single_run_;
 };
 
 }  // namespace zrv::win32

@@ -12,6 +12,14 @@ std::int32_t Win32RemovalServices::reg_delete_key(RegKey root, std::string_view 
   return RegDeleteKeyW(parent, widen(sub_key).c_str());
 }
 
+std::int32_t Win32RemovalServices::reg_delete_tree(RegKey root, std::string_view sub_key) {
+  HKEY parent = registry_.handle(root);
+  if (!parent) return kErrorInvalidHandle;
+  // Given a subkey's name, RegDeleteTree deletes that key too, not only what
+  // is beneath it.
+  return RegDeleteTreeW(parent, widen(sub_key).c_str());
+}
+
 std::int32_t Win32RemovalServices::reg_count_entries(RegKey key, std::uint32_t& sub_keys, std::uint32_t& values) {
   HKEY handle = registry_.handle(key);
   if (!handle) return kErrorInvalidHandle;

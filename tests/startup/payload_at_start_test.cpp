@@ -54,7 +54,7 @@ TEST(PayloadAtStart, SecondCopyEndsWithOneMessage) {
   EXPECT_EQ(run.os.exit_code, ExitCode::stopped_by_error);
   ASSERT_EQ(run.os.message_boxes.size(), 1u);
   EXPECT_EQ(run.os.message_boxes[0].prompt,
-            "Zarvelo kurulum programı zaten çalışıyor! Lütfen önce açık olan kurulumu tamamlayın.");
+            "Zarvelo kurulum ya da kaldırma programı zaten çalışıyor! Lütfen önce açık olanı tamamlayın.");
   EXPECT_EQ(run.os.message_boxes[0].title, "Zarvelo");
   for (const std::string& event : run.os.events) EXPECT_NE(event.rfind("show", 0), 0u) << event;
 }

@@ -50,7 +50,7 @@ class UninstallTest : public ::testing::Test {
 
   UninstallExit uninstall(std::initializer_list<int> answers, const std::string& own_file = kOwnFile) {
     os.answers.assign(answers);
-    return run_uninstall({os, os, os, os, os}, own_file, os.temp);
+    return run_uninstall({os, os, os, os, os}, own_file, os.temp, /*alone=*/true);
   }
 
   bool exists(const std::string& windows_path) { return fs::exists(run.host(windows_path)); }
@@ -101,6 +101,27 @@ TEST_F(UninstallTest, KeepsWhatTheUserAddedAndOtherProductsOfTheMaker) {
   EXPECT_FALSE(exists(kGroup + "\\Zarvelo.lnk"));
   EXPECT_TRUE(os.registry.key_exists("Software\\Dalvorin\\Baska"));
   EXPECT_FALSE(os.registry.key_exists(kProductKey));
+}
+
+// The game keeps its own settings in a subkey of the product's key; a key
+// deleted only when it has no subkeys would stay with them.
+TEST_F(UninstallTest, ProductKeysGoWithTheSubkeysTheGameAdded) {
+  os.registry.put(std::string(kProductKey) + "\\Ayarlar", "Ses", kRegSz, "açık");
+  os.registry.put(std::string(kUninstallKey) + "\\Ek", "Not", kRegSz, "x");
+
+  EXPECT_EQ(uninstall({kAnswerYes}), UninstallExit::removed);
+  EXPECT_TRUE(registry_gone());
+}
+
+// Beside the setup (which may be putting files back) or another
+// uninstaller, nothing is touched.
+TEST_F(UninstallTest, AnotherRunningSetupOrUninstallerStopsItBeforeAnyChange) {
+  os.answers.assign({kAnswerYes});
+  EXPECT_EQ(run_uninstall({os, os, os, os, os}, kOwnFile, os.temp, /*alone=*/false), UninstallExit::another_running);
+  EXPECT_EQ(prompts(), std::vector<std::string>{
+                           "Zarvelo kurulum ya da kaldırma programı zaten çalışıyor! Lütfen önce açık olanı tamamlayın."});
+  EXPECT_EQ(installed_files_left().size(), PayloadManifest.size());
+  EXPECT_TRUE(os.registry.key_exists(kProductKey));
 }
 
 TEST_F(UninstallTest, NoChangesNothing) {
