@@ -46,6 +46,16 @@ const std::string& setup_file_bytes() {
   return bytes;
 }
 
+DigestBlock trusted_digests() {
+  static const std::vector<std::uint8_t> block = [] {
+    const std::string& file = setup_file_bytes();
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(file.data()), file.size());
+    const auto digests = bytes.subspan(read_image_layout(bytes).layout.digest_block, kDigestBlockSize);
+    return std::vector<std::uint8_t>(digests.begin(), digests.end());
+  }();
+  return DigestBlock(block.data(), kDigestBlockSize);
+}
+
 std::string as_string(const std::vector<std::uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
 }  // namespace zrv::testing
