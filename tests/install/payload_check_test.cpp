@@ -87,12 +87,8 @@ TEST(PayloadCheck, CopyConsistentWithItsOwnDigestsButNotTheImagesIsRefused) {
   auto forged = whole_setup_file();
   const PayloadPiece& game = piece_named("Zrv5.exe");
   forged[inside(forged, game)] ^= 0x01;
-  const PayloadCheck located = locate_payload(forged);
-  ASSERT_EQ(located.fault, PayloadFault::none);
-  std::vector<std::span<const std::uint8_t>> pieces;
-  for (const PayloadPiece& piece : PayloadManifest) pieces.push_back(piece_bytes(forged, located.payload_end, piece));
-  ASSERT_TRUE(record_digests(forged, pieces));
-  const DigestBlock own(forged.data() + located.digest_block, kDigestBlockSize);
+  testing::record_own_digests(forged);
+  const DigestBlock own(forged.data() + locate_payload(forged).digest_block, kDigestBlockSize);
   EXPECT_EQ(check_payload(forged, own).fault, PayloadFault::none);
 
   const PayloadCheck check = check_payload(forged, trusted());

@@ -56,6 +56,15 @@ DigestBlock trusted_digests() {
   return DigestBlock(block.data(), kDigestBlockSize);
 }
 
+void record_own_digests(std::vector<std::uint8_t>& file) {
+  const PayloadCheck located = locate_payload(file);
+  std::vector<std::span<const std::uint8_t>> pieces;
+  for (const PayloadPiece& piece : PayloadManifest) pieces.push_back(piece_bytes(file, located.payload_end, piece));
+  if (located.fault != PayloadFault::none || !record_digests(file, pieces)) {
+    throw std::runtime_error("the file has no payload or digest block to forge");
+  }
+}
+
 std::string as_string(const std::vector<std::uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
 }  // namespace zrv::testing
