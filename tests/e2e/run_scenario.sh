@@ -18,7 +18,9 @@
 #                           Setup-ses.exe (one bit flipped in the game's piece,
 #                           in a sound's piece), and Setup-sahte.exe (one byte
 #                           of the game changed and the game's digest in the
-#                           file's own .zrvsum section recomputed to match)
+#                           file's own .zrvsum section recomputed to match);
+#                           and a whole copy saved as a browser leaves a
+#                           download, Setup.exe.download
 #   #@ staging-link         at %TEMP%\Zrv5TMP a link, as any process of the
 #                           user could make one, to C:\zrvtest\hedef, which
 #                           holds copies of C:\zrvtest\kanarya.txt under that
@@ -169,6 +171,7 @@ make_damaged_copies() {
   cp "$setup" "$test_dir/Setup-ses.exe"
   flip_bit "$test_dir/Setup-ses.exe" $((size - game - 1000))  # in the piece before the game's
   forge_copy "$setup" "$test_dir/Setup-sahte.exe" $game
+  cp "$setup" "$test_dir/Setup.exe.download"
 }
 
 trap cleanup EXIT
