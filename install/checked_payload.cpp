@@ -1,19 +1,27 @@
 #include "install/checked_payload.h"
 
-#include "install/payload_layout.h"
-
 namespace zrv {
 
 // The block the packer fills with the pieces' digests, in a section of its
-// own (see install/payload_layout.h). The setup reads it back from its file
-// like every other byte it checks; it is defined here, in a file every setup
-// image links, so that the image always has it. No code refers to it, so the
-// linker's section garbage collection would drop it: the setup's link names
-// it as a root by this plain C name (startup/CMakeLists.txt).
+// own (see install/payload_layout.h). It is defined here, in a file every
+// setup image links, so that the image always has it; the setup's link
+// also names it as a root by this plain C name (startup/CMakeLists.txt), so
+// the packer finds it even in an image where nothing reads it.
 extern "C" const std::uint8_t zrv_payload_digest_block[kDigestBlockSize];
 [[gnu::section(".zrvsum"), gnu::used]] const std::uint8_t zrv_payload_digest_block[kDigestBlockSize] = {
     'Z', 'R', 'V', 'S', 'U', 'M', '0', '1'};
 static_assert(kDigestMarker.size() == 8 && kDigestSection == ".zrvsum", "the block above spells both out");
+
+DigestBlock image_digest_block() {
+  // The initializer above is the marker and zeros; the packer writes the
+  // digests into the file after the link. The compiler would fold reads of
+  // a constant it can see to those zeros, so the address is passed through
+  // an empty asm, after which it knows nothing of what lies there and must
+  // read the memory the loader mapped.
+  const std::uint8_t* block = zrv_payload_digest_block;
+  asm("" : "+r"(block));
+  return DigestBlock(block, kDigestBlockSize);
+}
 
 std::optional<std::span<const std::uint8_t>> CheckedPayload::piece(std::int32_t length,
                                                                    std::int32_t bytes_after) const {
@@ -25,8 +33,9 @@ std::optional<std::span<const std::uint8_t>> CheckedPayload::piece(std::int32_t 
   return std::span<const std::uint8_t>(bytes_.data() + (bytes_.size() - after - size), size);
 }
 
-std::optional<CheckedPayload> read_checked_payload(Platform& platform, std::string_view setup_file) {
-  const auto file = platform.open_file(setup_file, FileMode::Read);
+std::optional<CheckedPayload> read_checked_payload(Platform& platform, std::string_view setup_file,
+                                                   DigestBlock trusted) {
+  const auto file = platform.open_file(setup_file, FileMode::ReadLocked);
   if (!file) return std::nullopt;
   const std::optional<std::int64_t> length = file->length();
   // A setup file is well under this; a larger one is not ours.
@@ -37,7 +46,7 @@ std::optional<CheckedPayload> read_checked_payload(Platform& platform, std::stri
   std::vector<std::uint8_t> bytes;
   bytes.resize(static_cast<std::size_t>(*length));
   if (!file->read_at(0, bytes)) return std::nullopt;
-  const PayloadCheck check = check_payload(bytes);
+  const PayloadCheck check = check_payload(bytes, trusted);
   if (check.fault != PayloadFault::none) return std::nullopt;
   // The payload is moved to the front of the buffer already read rather than
   // copied out of it: the setup then never holds the file and a copy of its

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "install/payload_layout.h"
 #include "platform/platform.h"
 
 namespace zrv {
@@ -27,9 +28,16 @@ class CheckedPayload {
   std::vector<std::uint8_t> bytes_;
 };
 
-// Reads the setup file whole and checks the payload it carries (see
-// install/payload_layout.h); nothing when the file cannot be read or its
-// payload is not exactly the one it was built with.
-std::optional<CheckedPayload> read_checked_payload(Platform& platform, std::string_view setup_file);
+// The digest block of the running program as the loader mapped it: the
+// bytes the signature checked at its start covers. Swapping the file at
+// its name later changes the file, not this.
+DigestBlock image_digest_block();
+
+// Reads the setup file whole, holding it so that nobody can change, delete
+// or rename it meanwhile, and checks the payload it carries against the
+// trusted digests (see install/payload_layout.h); nothing when the file
+// cannot be read or its payload is not exactly the one they vouch for.
+std::optional<CheckedPayload> read_checked_payload(Platform& platform, std::string_view setup_file,
+                                                   DigestBlock trusted);
 
 }  // namespace zrv

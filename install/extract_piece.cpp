@@ -11,12 +11,6 @@ constexpr std::string_view kErrorTitle = "Error";
 
 }  // namespace
 
-std::string SetupFile(Platform& platform) {
-  const std::string directory = trim(platform.program_directory());
-  const std::string_view separator = directory.ends_with('\\') ? "" : "\\";
-  return concat({directory, separator, platform.program_name(), ".exe"});
-}
-
 bool ExtractPiece(Platform& platform, const CheckedPayload& Payload, std::string_view StagedFile,
                   std::int32_t PieceLength, std::int32_t BytesAfter) {
   const std::string staged = trim(StagedFile);

@@ -8,9 +8,11 @@
 
 namespace zrv {
 
-// The setup program's own file: the running program's directory and name,
-// always with ".exe".
-std::string SetupFile(Platform& platform);
+// The setup program's own file: the one the running program was started
+// from, as the system names it. Not rebuilt from the program's folder and
+// name with ".exe": a download saved as "Setup.exe.download", or without an
+// extension, is the same program, and only its real name opens it.
+inline std::string SetupFile(Platform& platform) { return platform.program_file(); }
 
 // Copies one piece, still compressed, out of the checked payload into
 // StagedFile, counting back from the payload's end. False after a failure,

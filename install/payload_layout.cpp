@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "base/crc32.h"
 #include "szdd/format.h"
 
 namespace zrv {
@@ -176,7 +175,7 @@ PayloadCheck locate_payload(std::span<const std::uint8_t> file) {
   return check;
 }
 
-PayloadCheck check_payload(std::span<const std::uint8_t> file) {
+PayloadCheck check_payload(std::span<const std::uint8_t> file, DigestBlock trusted) {
   PayloadCheck check = locate_payload(file);
   if (check.fault != PayloadFault::none) return check;
   const std::size_t payload_end = check.payload_end;
@@ -189,7 +188,8 @@ PayloadCheck check_payload(std::span<const std::uint8_t> file) {
       check.fault = PayloadFault::bad_piece_header;
       return check;
     }
-    if (crc32(bytes) != FieldReader(file).u32(check.digest_block + kDigestMarker.size() + 4 * i)) {
+    const Sha256Digest digest = sha256(bytes);
+    if (!std::equal(digest.begin(), digest.end(), trusted.begin() + kDigestMarker.size() + kSha256Size * i)) {
       check.fault = PayloadFault::wrong_digest;
       return check;
     }
@@ -210,8 +210,9 @@ bool record_digests(std::span<std::uint8_t> image, std::span<const std::span<con
   if (layout.fault != PayloadFault::none || pieces.size() != PayloadManifest.size()) return false;
   std::size_t at = layout.layout.digest_block + kDigestMarker.size();
   for (const std::span<const std::uint8_t> piece : pieces) {
-    const std::uint32_t digest = crc32(piece);
-    for (int shift = 0; shift < 32; shift += 8) image[at++] = static_cast<std::uint8_t>(digest >> shift);
+    const Sha256Digest digest = sha256(piece);
+    std::copy(digest.begin(), digest.end(), image.subspan(at, kSha256Size).begin());
+    at += kSha256Size;
   }
   return true;
 }

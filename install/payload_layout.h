@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "base/sha256.h"
 #include "install/payload_manifest.h"
 
 // Where the payload sits in a setup file and whether it is whole. The setup
@@ -20,13 +21,16 @@
 // lengthened or rearranged.
 namespace zrv {
 
-// The image keeps the pieces' CRC-32s in a section of its own, so that the
-// packer and the setup find the block by name in the section table rather
-// than by searching bytes: a marker, then one digest per piece in manifest
-// order, little-endian. The packer fills it after packing the pieces.
+// The image keeps the pieces' SHA-256 digests in a section of its own, so
+// that the packer finds the block by name in the section table rather than
+// by searching bytes: a marker, then one digest per piece in manifest order.
+// The packer fills it after packing the pieces. The setup trusts only the
+// block as the loader mapped it into memory, never one read from a file.
 inline constexpr std::string_view kDigestSection = ".zrvsum";
 inline constexpr std::array<std::uint8_t, 8> kDigestMarker = {'Z', 'R', 'V', 'S', 'U', 'M', '0', '1'};
-inline constexpr std::size_t kDigestBlockSize = kDigestMarker.size() + 4 * PayloadManifest.size();
+inline constexpr std::size_t kDigestBlockSize = kDigestMarker.size() + kSha256Size * PayloadManifest.size();
+// A whole digest block: the marker and the eight digests.
+using DigestBlock = std::span<const std::uint8_t, kDigestBlockSize>;
 
 enum class PayloadFault {
   none,
@@ -37,7 +41,7 @@ enum class PayloadFault {
                       // table) lie more or fewer bytes than the payload
   bad_piece_header,   // a piece is no SZDD file of algorithm A with the
                       // manifest's expanded length
-  wrong_digest,       // a piece's CRC-32 differs from the recorded one
+  wrong_digest,       // a piece's SHA-256 differs from the trusted one
 };
 
 // What the headers of a Windows program say about where things are.
@@ -61,16 +65,18 @@ struct PayloadCheck {
   PayloadFault fault = PayloadFault::none;
   const PayloadPiece* piece = nullptr;  // the damaged piece, for the piece faults
   std::size_t payload_end = 0;          // where the last piece ends
-  std::size_t digest_block = 0;         // where the recorded digests are
+  std::size_t digest_block = 0;         // where the file's own digest block is
 };
 
 // Finds where the payload ends: behind the image's sections, and before the
 // certificate table when the file is signed. Looks at no piece.
 PayloadCheck locate_payload(std::span<const std::uint8_t> file);
 
-// Locates the payload and checks every piece's header and digest against
-// the block the build recorded.
-PayloadCheck check_payload(std::span<const std::uint8_t> file);
+// Locates the payload and checks every piece's header, and its digest
+// against `trusted`: the block of the running image, which a file put at
+// the setup's name after it started cannot change. The file's own block
+// is only located, never believed.
+PayloadCheck check_payload(std::span<const std::uint8_t> file, DigestBlock trusted);
 
 // The bytes of one piece, counted back from the payload's end.
 std::span<const std::uint8_t> piece_bytes(std::span<const std::uint8_t> file, std::size_t payload_end,

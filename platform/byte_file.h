@@ -7,6 +7,8 @@ namespace zrv {
 
 enum class FileMode {
   Read,           // an existing file, read only
+  ReadLocked,     // an existing file, read only; while it is open nobody can
+                  // write, delete or rename it
   WriteTruncate,  // created when missing, emptied when present
 };
 

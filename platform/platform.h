@@ -89,8 +89,7 @@ class Platform {
   }
 
   bool claim_single_run(std::string_view name) { return process_.claim_single_run(name); }
-  std::string program_directory() { return process_.program_directory(); }
-  std::string program_name() { return process_.program_name(); }
+  std::string program_file() { return process_.program_file(); }
   StartOutcome start_program(std::string_view path) { return process_.start_program(path); }
   [[noreturn]] void end_program(ExitCode code);
   std::string temp_path() { return process_.temp_path(); }

@@ -26,9 +26,9 @@ class ProcessServices {
   // Claims the name for this process until it ends, on the whole machine
   // (every user's session); false when another process holds it already.
   virtual bool claim_single_run(std::string_view name) = 0;
-  // The running program's directory, and its file name without extension.
-  virtual std::string program_directory() = 0;
-  virtual std::string program_name() = 0;
+  // The full path of the file the running program was started from, as the
+  // system recorded it at the start.
+  virtual std::string program_file() = 0;
   // Starts a program in a normal window with the focus, without waiting,
   // always with the ordinary rights of the user at the desktop: an elevated
   // process that cannot start it that way does not start it at all.

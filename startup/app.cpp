@@ -10,7 +10,8 @@
 
 namespace zrv {
 
-App::App(Platform& platform) : platform(platform), form2(platform), form1(platform, state, payload) {
+App::App(Platform& platform, DigestBlock trusted_digests)
+    : platform(platform), trusted_digests(trusted_digests), form2(platform), form1(platform, state, payload) {
   form1.open_folder_dialog = Callback<>::to<&App::open_folder_dialog>(*this);
 }
 
@@ -24,10 +25,11 @@ void App::Main() {
     platform.message_box(product::kAlreadyRunning, kStyleSystemWarning, product::kName);
     platform.end_program(ExitCode::stopped_by_error);
   }
-  // A damaged setup file would install garbage: nothing is shown or changed
-  // before its payload is known to be exactly the one it was built with.
+  // A damaged or swapped setup file would install what nobody vouched for:
+  // nothing is shown or changed before its payload is known to be exactly
+  // the one this running image was built with.
   const std::string setup_file = SetupFile(platform);
-  std::optional<CheckedPayload> checked = read_checked_payload(platform, setup_file);
+  std::optional<CheckedPayload> checked = read_checked_payload(platform, setup_file, trusted_digests);
   if (!checked) {
     platform.message_box(concat({"'", setup_file, "'", text::kDamagedSetupFile}), kStyleSystemWarning,
                          product::kName);

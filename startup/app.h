@@ -15,7 +15,9 @@ class Form3;
 // state and the three windows. Handed to every form; there are no globals.
 class App {
  public:
-  explicit App(Platform& platform);
+  // `trusted_digests` vouch for the pieces of the setup file: the running
+  // image's own block, unless a test gives another.
+  explicit App(Platform& platform, DigestBlock trusted_digests = image_digest_block());
   ~App();
 
   // The program's start: the backdrop, then the wizard in front of it.
@@ -23,6 +25,7 @@ class App {
   void Main();
 
   Platform& platform;
+  DigestBlock trusted_digests;
   WizardState state;
   // Read and checked by Main before anything is shown.
   CheckedPayload payload;

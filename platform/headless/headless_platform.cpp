@@ -204,7 +204,8 @@ bool HeadlessPlatform::remove_link(std::string_view path) {
 
 std::unique_ptr<ByteFile> HeadlessPlatform::open_file(std::string_view path, FileMode mode,
                                                        std::uint32_t& windows_error) {
-  if (faults.hit(mode == FileMode::Read ? Op::OpenRead : Op::OpenWrite, path)) {
+  opened_files.push_back({std::string(path), mode});
+  if (faults.hit(mode == FileMode::WriteTruncate ? Op::OpenWrite : Op::OpenRead, path)) {
     windows_error = injected_open_error;
     return nullptr;
   }

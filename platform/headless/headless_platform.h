@@ -24,6 +24,11 @@ struct MessageBoxCall {
   std::string title;
 };
 
+struct OpenFileCall {
+  std::string path;
+  FileMode mode;
+};
+
 struct InputBoxCall {
   std::string prompt;
   std::string title;
@@ -63,8 +68,8 @@ class HeadlessPlatform : public Platform,
   TwipsPerPixel twips{15.0f, 15.0f};
   std::string temp = "C:\\WINDOWS\\TEMP\\";
   std::string windows = "C:\\WINDOWS";
-  std::string program_dir = "C:\\KURULUM";
-  std::string program_file = "Setup";
+  // The file the program was started from, whatever its name.
+  std::string program_path = "C:\\KURULUM\\Setup.exe";
   MemoryRegistry registry;
   Faults faults;
   std::map<char, DriveConfig> drives{{'C', DriveConfig{}}};
@@ -84,6 +89,8 @@ class HeadlessPlatform : public Platform,
   std::vector<MessageBoxCall> message_boxes;
   std::vector<InputBoxCall> input_boxes;
   std::vector<std::string> started_programs;
+  // Every file opened, in order, with the mode asked for.
+  std::vector<OpenFileCall> opened_files;
   // The DDE traffic: "connect Progman|progman", each command, "disconnect".
   std::vector<std::string> dde_log;
   // What the system is to delete at its next start, in order.
@@ -122,8 +129,7 @@ class HeadlessPlatform : public Platform,
   using FileSystem::open_file;
   std::unique_ptr<ByteFile> open_file(std::string_view path, FileMode mode, std::uint32_t& windows_error) override;
   bool replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) override;
-  std::string program_directory() override { return program_dir; }
-  std::string program_name() override { return program_file; }
+  std::string program_file() override { return program_path; }
   StartOutcome start_program(std::string_view path) override;
   [[noreturn]] void end_program(ExitCode code) override;
   std::string temp_path() override;

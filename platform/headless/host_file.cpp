@@ -49,7 +49,7 @@ std::unique_ptr<HostFile> HostFile::open(const fs::path& path, FileMode mode, Fa
     windows_error = kAccessDenied;
     return nullptr;
   }
-  std::FILE* file = std::fopen(path.c_str(), mode == FileMode::Read ? "rb" : "wb");
+  std::FILE* file = std::fopen(path.c_str(), mode == FileMode::WriteTruncate ? "wb" : "rb");
   if (file == nullptr) {
     windows_error = windows_error_for(errno, path);
     return nullptr;

@@ -83,10 +83,13 @@ std::unique_ptr<ByteFile> Win32FileSystem::open_file(std::string_view path, File
     return nullptr;
   }
   UniqueFile file;
-  if (mode == FileMode::Read) {
-    // Sharing read access lets us read the running program's own file.
-    file.reset(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (mode != FileMode::WriteTruncate) {
+    // Sharing read access lets us read the running program's own file: the
+    // loader's image section holds neither write nor delete access. Locked,
+    // nothing else is shared, so the file cannot be written, deleted or
+    // renamed while we read it.
+    const DWORD share = FILE_SHARE_READ | (mode == FileMode::Read ? FILE_SHARE_DELETE : 0);
+    file.reset(CreateFileW(wide.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   } else {
     file.reset(CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr));

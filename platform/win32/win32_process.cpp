@@ -1,5 +1,5 @@
-// The running program of the platform: one copy at a time, its own name and
-// folder, starting other programs and ending, and the system's directories.
+// The running program of the platform: one copy at a time, its own file,
+// starting other programs and ending, and the system's directories.
 #include <algorithm>
 
 #include "base/fixed_text.h"
@@ -13,19 +13,7 @@ namespace zrv::win32 {
 
 bool Win32ProcessServices::claim_single_run(std::string_view name) { return single_run_.claim(name); }
 
-std::string Win32ProcessServices::program_directory() {
-  const std::wstring module = module_file_name();
-  const size_t cut = module.find_last_of(L'\\');
-  return cut == std::wstring::npos ? std::string() : narrow(std::wstring_view(module.data(), cut));
-}
-
-std::string Win32ProcessServices::program_name() {
-  const std::wstring module = module_file_name();
-  std::wstring_view name = last_part(module);
-  const size_t dot = name.find_last_of(L'.');
-  if (dot != std::wstring_view::npos) name.remove_suffix(name.size() - dot);
-  return narrow(name);
-}
+std::string Win32ProcessServices::program_file() { return narrow(module_file_name()); }
 
 StartOutcome Win32ProcessServices::start_program(std::string_view path) {
   const std::wstring program = widen(path);

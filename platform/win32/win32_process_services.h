@@ -11,8 +11,7 @@ namespace zrv::win32 {
 class Win32ProcessServices final : public ProcessServices {
  public:
   bool claim_single_run(std::string_view name) override;
-  std::string program_directory() override;
-  std::string program_name() override;
+  std::string program_file() override;
   StartOutcome start_program(std::string_view path) override;
   [[noreturn]] void end_program(ExitCode code) override;
   std::string temp_path() override;

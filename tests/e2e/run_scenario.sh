@@ -16,7 +16,11 @@
 #   #@ damaged-copies       beside Setup.exe: Setup-kisa.exe (4 KiB cut off),
 #                           Setup-uzun.exe (1 KiB appended), Setup-oyun.exe and
 #                           Setup-ses.exe (one bit flipped in the game's piece,
-#                           in a sound's piece)
+#                           in a sound's piece), and Setup-sahte.exe (one byte
+#                           of the game changed and the game's digest in the
+#                           file's own .zrvsum section recomputed to match);
+#                           and a whole copy saved as a browser leaves a
+#                           download, Setup.exe.download
 #   #@ staging-link         at %TEMP%\Zrv5TMP a link, as any process of the
 #                           user could make one, to C:\zrvtest\hedef, which
 #                           holds copies of C:\zrvtest\kanarya.txt under that
@@ -131,6 +135,32 @@ flip_bit() {  # flip_bit FILE OFFSET: one bit of the byte at OFFSET
   printf "\\$(printf '%03o' $((byte ^ 0x10)))" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none
 }
 
+# A forger's copy: one byte of the game (the last piece) changed, and the
+# last digest of the file's own .zrvsum block (the game's, in manifest
+# order) recomputed with Python's SHA-256 to match. The copy agrees with
+# itself; only the digests of an image already running can tell.
+forge_copy() {  # forge_copy SETUP COPY GAME_LENGTH
+  python3 - "$@" <<'EOF'
+import hashlib, struct, sys
+setup, copy, game = sys.argv[1], sys.argv[2], int(sys.argv[3])
+data = bytearray(open(setup, "rb").read())
+pe = struct.unpack_from("<I", data, 0x3C)[0]
+count, optional_size = struct.unpack_from("<H12xH", data, pe + 6)
+table = pe + 24 + optional_size
+block = None
+for i in range(count):
+    name, _, _, _, raw_at = struct.unpack_from("<8sIIII", data, table + 40 * i)
+    if name.rstrip(b"\0") == b".zrvsum":
+        block = raw_at
+if block is None or data[block:block + 8] != b"ZRVSUM01":
+    sys.exit("forge_copy: no digest block in " + setup)
+data[len(data) - game // 2] ^= 0x01
+last_slot = block + 8 + 7 * 32
+data[last_slot:last_slot + 32] = hashlib.sha256(data[len(data) - game:]).digest()
+open(copy, "wb").write(data)
+EOF
+}
+
 make_damaged_copies() {
   local setup=$test_dir/Setup.exe size game=320903
   size=$(stat -c %s "$setup")
@@ -140,6 +170,8 @@ make_damaged_copies() {
   flip_bit "$test_dir/Setup-oyun.exe" $((size - game / 2))
   cp "$setup" "$test_dir/Setup-ses.exe"
   flip_bit "$test_dir/Setup-ses.exe" $((size - game - 1000))  # in the piece before the game's
+  forge_copy "$setup" "$test_dir/Setup-sahte.exe" $game
+  cp "$setup" "$test_dir/Setup.exe.download"
 }
 
 trap cleanup EXIT

@@ -18,7 +18,7 @@ class ExtractTest : public ::testing::Test {
  protected:
   testing::SetupRun run;
   HeadlessPlatform& os = run.os;
-  const CheckedPayload payload = *read_checked_payload(os, "C:\\KURULUM\\Setup.exe");
+  const CheckedPayload payload = *read_checked_payload(os, "C:\\KURULUM\\Setup.exe", testing::trusted_digests());
 
   std::string read(const std::string& windows_path) {
     std::ifstream in(run.host(windows_path), std::ios::binary);
@@ -32,12 +32,13 @@ class ExtractTest : public ::testing::Test {
   }
 };
 
-TEST_F(ExtractTest, SetupFileNameAlwaysEndsInExe) {
-  os.program_dir = " C:\\KURULUM ";
-  os.program_file = "SETUP";
-  EXPECT_EQ(SetupFile(os), "C:\\KURULUM\\SETUP.exe");
-  os.program_dir = "A:\\";
-  EXPECT_EQ(SetupFile(os), "A:\\SETUP.exe");
+// A download saved under another name is still the program that runs: its
+// name is never rebuilt with ".exe".
+TEST_F(ExtractTest, SetupFileIsTheFileTheProgramStartedFrom) {
+  for (const std::string name : {"C:\\İndirilenler\\Setup.exe.download", "C:\\İndirilenler\\Setup", "A:\\SETUP.EXE"}) {
+    os.program_path = name;
+    EXPECT_EQ(SetupFile(os), name);
+  }
 }
 
 TEST_F(ExtractTest, EveryPieceComesOutByteForByteAndTwiceTheSame) {

@@ -16,6 +16,8 @@ std::vector<std::uint8_t> whole_setup_file() {
   return {bytes.begin(), bytes.end()};
 }
 
+DigestBlock trusted() { return testing::trusted_digests(); }
+
 const PayloadPiece& piece_named(std::string_view name) { return *find_piece(name); }
 
 // The offset of a byte well inside a piece, counted back from the file's end.
@@ -25,7 +27,7 @@ std::size_t inside(const std::vector<std::uint8_t>& file, const PayloadPiece& pi
 
 TEST(PayloadCheck, WholeFilePassesAndEndsWithItsPayload) {
   const auto file = whole_setup_file();
-  const PayloadCheck check = check_payload(file);
+  const PayloadCheck check = check_payload(file, trusted());
   EXPECT_EQ(check.fault, PayloadFault::none);
   EXPECT_EQ(check.payload_end, file.size());
 }
@@ -36,7 +38,7 @@ TEST(PayloadCheck, SignedFileFindsItsPiecesBeforeTheCertificateTable) {
   const auto unsigned_file = whole_setup_file();
   auto file = unsigned_file;
   append_certificate_table(file);
-  const PayloadCheck check = check_payload(file);
+  const PayloadCheck check = check_payload(file, trusted());
   ASSERT_EQ(check.fault, PayloadFault::none);
   EXPECT_EQ(check.payload_end, unsigned_file.size());
   for (const PayloadPiece& piece : PayloadManifest) {
@@ -48,34 +50,51 @@ TEST(PayloadCheck, SignedFileFindsItsPiecesBeforeTheCertificateTable) {
 TEST(PayloadCheck, CutShortOrLengthenedFilesAreRefused) {
   auto shorter = whole_setup_file();
   shorter.resize(shorter.size() - 4096);
-  EXPECT_EQ(check_payload(shorter).fault, PayloadFault::wrong_length);
+  EXPECT_EQ(check_payload(shorter, trusted()).fault, PayloadFault::wrong_length);
 
   auto longer = whole_setup_file();
   longer.resize(longer.size() + 1024, 0);
-  EXPECT_EQ(check_payload(longer).fault, PayloadFault::wrong_length);
+  EXPECT_EQ(check_payload(longer, trusted()).fault, PayloadFault::wrong_length);
 
   auto signed_then_lengthened = whole_setup_file();
   append_certificate_table(signed_then_lengthened);
   signed_then_lengthened.push_back(0);
-  EXPECT_EQ(check_payload(signed_then_lengthened).fault, PayloadFault::bad_signature);
+  EXPECT_EQ(check_payload(signed_then_lengthened, trusted()).fault, PayloadFault::bad_signature);
 }
 
 TEST(PayloadCheck, OnlyZerosMayStandBeforeTheCertificateTable) {
   auto file = whole_setup_file();
   file.push_back(0x01);  // a stray byte that the padding would then hide
   append_certificate_table(file);
-  EXPECT_EQ(check_payload(file).fault, PayloadFault::wrong_length);
+  EXPECT_EQ(check_payload(file, trusted()).fault, PayloadFault::wrong_length);
 }
 
 TEST(PayloadCheck, OneFlippedBitInAnyPieceIsFoundAndNamed) {
   for (const std::string_view name : {"Zrv5.exe", "Kemra.wav", "Zrv5.chm"}) {
     auto file = whole_setup_file();
     file[inside(file, piece_named(name))] ^= 0x10;
-    const PayloadCheck check = check_payload(file);
+    const PayloadCheck check = check_payload(file, trusted());
     EXPECT_EQ(check.fault, PayloadFault::wrong_digest) << name;
     ASSERT_NE(check.piece, nullptr);
     EXPECT_EQ(check.piece->installed_name, name);
   }
+}
+
+// A copy with a changed game whose own digest block was recomputed to match
+// passes a check against that block: only the running image's block can
+// tell it from the real one.
+TEST(PayloadCheck, CopyConsistentWithItsOwnDigestsButNotTheImagesIsRefused) {
+  auto forged = whole_setup_file();
+  const PayloadPiece& game = piece_named("Zrv5.exe");
+  forged[inside(forged, game)] ^= 0x01;
+  testing::record_own_digests(forged);
+  const DigestBlock own(forged.data() + locate_payload(forged).digest_block, kDigestBlockSize);
+  EXPECT_EQ(check_payload(forged, own).fault, PayloadFault::none);
+
+  const PayloadCheck check = check_payload(forged, trusted());
+  EXPECT_EQ(check.fault, PayloadFault::wrong_digest);
+  ASSERT_NE(check.piece, nullptr);
+  EXPECT_EQ(check.piece->installed_name, "Zrv5.exe");
 }
 
 TEST(PayloadCheck, PieceHeadersMustBeAlgorithmAWithTheManifestsLength) {
@@ -84,13 +103,13 @@ TEST(PayloadCheck, PieceHeadersMustBeAlgorithmAWithTheManifestsLength) {
   const std::size_t header = file.size() - static_cast<std::size_t>(sound.bytes_after + sound.compressed_length);
   auto other_algorithm = file;
   other_algorithm[header + 8] = 'B';
-  EXPECT_EQ(check_payload(other_algorithm).fault, PayloadFault::bad_piece_header);
+  EXPECT_EQ(check_payload(other_algorithm, trusted()).fault, PayloadFault::bad_piece_header);
   auto other_length = file;
   other_length[header + 10] ^= 1;
-  EXPECT_EQ(check_payload(other_length).fault, PayloadFault::bad_piece_header);
+  EXPECT_EQ(check_payload(other_length, trusted()).fault, PayloadFault::bad_piece_header);
   auto no_signature = file;
   no_signature[header] = 'X';
-  EXPECT_EQ(check_payload(no_signature).fault, PayloadFault::bad_piece_header);
+  EXPECT_EQ(check_payload(no_signature, trusted()).fault, PayloadFault::bad_piece_header);
 }
 
 TEST(PayloadCheck, FilesThatAreNoSetupProgramOfOursAreRefused) {
@@ -99,13 +118,13 @@ TEST(PayloadCheck, FilesThatAreNoSetupProgramOfOursAreRefused) {
   const ImageResult image = read_image_layout(file);
   ASSERT_EQ(image.fault, PayloadFault::none);
   renamed_section[image.layout.digest_block] = 'X';  // the marker
-  EXPECT_EQ(check_payload(renamed_section).fault, PayloadFault::no_digests);
+  EXPECT_EQ(check_payload(renamed_section, trusted()).fault, PayloadFault::no_digests);
 
   auto no_pe = file;
   no_pe[0x3C] = 0xFF;
   no_pe[0x3F] = 0x7F;  // the PE header would lie far past the end
-  EXPECT_EQ(check_payload(no_pe).fault, PayloadFault::not_a_program);
-  EXPECT_EQ(check_payload({}).fault, PayloadFault::not_a_program);
+  EXPECT_EQ(check_payload(no_pe, trusted()).fault, PayloadFault::not_a_program);
+  EXPECT_EQ(check_payload({}, trusted()).fault, PayloadFault::not_a_program);
 }
 
 TEST(PayloadCheck, DigestsAreRecordedOnlyWhereTheImageHasTheirBlock) {

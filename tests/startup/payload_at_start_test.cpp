@@ -18,6 +18,15 @@ const std::string kDamaged =
     "'C:\\KURULUM\\Setup.exe' kurulum dosyası bozuk veya eksik! Dosya yarıda kalmış ya da değiştirilmiş "
     "olabilir.\r\rLütfen kurulum programını yeniden indiriniz.";
 
+// One byte of the game changed and the file's own digest block made to
+// match, as a forger who replaces the file after the start would.
+std::string forged_game(std::string file) {
+  std::vector<std::uint8_t> bytes(file.begin(), file.end());
+  bytes[bytes.size() - 100000] ^= 0x04;
+  testing::record_own_digests(bytes);
+  return testing::as_string(bytes);
+}
+
 std::string damaged(const std::string& how) {
   std::string file = testing::setup_file_bytes();
   if (how == "cut short") file.resize(file.size() - 4096);
@@ -25,11 +34,12 @@ std::string damaged(const std::string& how) {
   if (how == "game bit") file[file.size() - 100000] ^= 0x04;
   if (how == "sound bit") file[file.size() - 320903 - 2000] ^= 0x80;  // in Pasel.wa_
   if (how == "no payload") file.resize(4096);
+  if (how == "forged game") file = forged_game(file);
   return file;
 }
 
 TEST(PayloadAtStart, DamagedSetupFilesAreRefusedBeforeAnythingShows) {
-  for (const std::string how : {"cut short", "lengthened", "game bit", "sound bit", "no payload"}) {
+  for (const std::string how : {"cut short", "lengthened", "game bit", "sound bit", "no payload", "forged game"}) {
     SCOPED_TRACE(how);
     testing::SetupRun run;
     run.write_file(kSetup, damaged(how));
@@ -83,6 +93,32 @@ TEST(PayloadAtStart, SignedSetupFileInstallsExactlyItsPieces) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), testing::as_string(testing::piece_content(piece)))
         << piece.installed_name;
   }
+}
+
+// A download saved as "Setup.exe.download", or without an extension, is read
+// by the name it was started under; nothing at the name with ".exe" exists.
+TEST(PayloadAtStart, RenamedDownloadIsReadByItsRealName) {
+  for (const std::string name : {"C:\\İndirilenler\\Setup.exe.download", "C:\\İndirilenler\\Setup"}) {
+    SCOPED_TRACE(name);
+    testing::SetupRun run;
+    run.os.program_path = name;
+    run.write_file(name, testing::setup_file_bytes());
+    ASSERT_TRUE(run.start());
+    EXPECT_TRUE(run.os.message_boxes.empty());
+    EXPECT_FALSE(fs::exists(run.host("C:\\İndirilenler\\Setup.exe")));
+  }
+}
+
+// While it is read, the setup file is held so that nobody can write,
+// delete or rename it; no other open of it asks for less.
+TEST(PayloadAtStart, SetupFileIsReadLocked) {
+  testing::SetupRun run;
+  ASSERT_TRUE(run.start());
+  std::vector<FileMode> modes;
+  for (const OpenFileCall& open : run.os.opened_files) {
+    if (open.path == kSetup) modes.push_back(open.mode);
+  }
+  EXPECT_EQ(modes, std::vector<FileMode>{FileMode::ReadLocked});
 }
 
 }  // namespace

@@ -22,10 +22,10 @@ ScratchDir::~ScratchDir() {
   fs::remove_all(path_, ignored);
 }
 
-SetupRun::SetupRun() : os(scratch.path()), app(os), wizard(app.form1) {
+SetupRun::SetupRun() : os(scratch.path()), app(os, trusted_digests()), wizard(app.form1) {
   // Where the headless program finds itself: a whole setup file, unless a
   // test writes another.
-  write_file(os.program_dir + "\\" + os.program_file + ".exe", setup_file_bytes());
+  write_file(os.program_path, setup_file_bytes());
 }
 
 bool SetupRun::start() {

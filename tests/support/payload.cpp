@@ -46,6 +46,25 @@ const std::string& setup_file_bytes() {
   return bytes;
 }
 
+DigestBlock trusted_digests() {
+  static const std::vector<std::uint8_t> block = [] {
+    const std::string& file = setup_file_bytes();
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(file.data()), file.size());
+    const auto digests = bytes.subspan(read_image_layout(bytes).layout.digest_block, kDigestBlockSize);
+    return std::vector<std::uint8_t>(digests.begin(), digests.end());
+  }();
+  return DigestBlock(block.data(), kDigestBlockSize);
+}
+
+void record_own_digests(std::vector<std::uint8_t>& file) {
+  const PayloadCheck located = locate_payload(file);
+  std::vector<std::span<const std::uint8_t>> pieces;
+  for (const PayloadPiece& piece : PayloadManifest) pieces.push_back(piece_bytes(file, located.payload_end, piece));
+  if (located.fault != PayloadFault::none || !record_digests(file, pieces)) {
+    throw std::runtime_error("the file has no payload or digest block to forge");
+  }
+}
+
 std::string as_string(const std::vector<std::uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
 }  // namespace zrv::testing

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "install/payload_layout.h"
 #include "install/payload_manifest.h"
 
 namespace zrv::testing {
@@ -18,6 +19,14 @@ const std::vector<std::uint8_t>& piece_file(const PayloadPiece& piece);
 // pieces' digests, followed by the eight pieces in file order. Made once per
 // test program.
 const std::string& setup_file_bytes();
+
+// The digest block of that file's image: what the tests' runs trust, as
+// the real setup trusts the block of its own mapped image.
+DigestBlock trusted_digests();
+
+// What a forger does after changing a piece: makes the file's own digest
+// block match its pieces again.
+void record_own_digests(std::vector<std::uint8_t>& file);
 
 std::string as_string(const std::vector<std::uint8_t>& bytes);
 

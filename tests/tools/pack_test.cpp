@@ -75,10 +75,12 @@ TEST_F(PayloadPack, PiecesCutFromTheEndByTheManifestExpandToTheInputs) {
   const auto setup = read_bytes(output());
   ASSERT_EQ(setup.size(), image_.size() + kPayloadSize);
   // The image is copied as it is but for its pieces' digests, which make
-  // the result pass the check the setup makes of itself.
-  const std::size_t digests = read_image_layout(image_).layout.digest_block + kDigestMarker.size();
+  // the result pass the check the setup makes of itself once the loader
+  // has mapped that block.
+  const std::size_t block = read_image_layout(image_).layout.digest_block;
+  const std::size_t digests = block + kDigestMarker.size();
   EXPECT_TRUE(std::equal(image_.begin(), image_.begin() + static_cast<std::ptrdiff_t>(digests), setup.begin()));
-  EXPECT_EQ(check_payload(setup).fault, PayloadFault::none);
+  EXPECT_EQ(check_payload(setup, DigestBlock(setup.data() + block, kDigestBlockSize)).fault, PayloadFault::none);
 
   for (const auto& piece : PayloadManifest) {
     SCOPED_TRACE(std::string(piece.installed_name));
@@ -89,6 +91,10 @@ TEST_F(PayloadPack, PiecesCutFromTheEndByTheManifestExpandToTheInputs) {
     ASSERT_TRUE(decoded.ok()) << szdd::describe(decoded.error);
     EXPECT_EQ(decoded.header.name_char, piece.installed_name.back());
     EXPECT_EQ(expanded, read_bytes(inputs() / std::string(piece.installed_name)));
+    // Its SHA-256, in the block's slot of its manifest position.
+    const Sha256Digest digest = sha256(staged);
+    const auto slot = setup.begin() + static_cast<std::ptrdiff_t>(digests + kSha256Size * (&piece - PayloadManifest.data()));
+    EXPECT_TRUE(std::equal(digest.begin(), digest.end(), slot));
   }
   EXPECT_LT(report.pack_seconds, 30.0) << "sanity bound; the real target is checked in Release";
 }

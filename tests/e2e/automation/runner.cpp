@@ -54,6 +54,7 @@ Runner::Runner() : time_scale_(time_scale_from_environment()), timeout_seconds_(
                  }}},
       {"start", {1, 1, [this](const Words& a) { return start(a); }}},
       {"start-registered", {3, 3, [this](const Words& a) { return start_registered(a); }}},
+      {"start-swapped", {3, 3, [this](const Words& a) { return start_swapped(a); }}},
       {"expect-window", {1, 2, [this](const Words& a) { return expect_window(a, true); }}},
       {"expect-no-window", {1, 2, [this](const Words& a) { return expect_window(a, false); }}},
       {"expect-text", {2, 2, [this](const Words& a) { return expect_text(a); }}},
@@ -206,13 +207,43 @@ Outcome Runner::start_registered(const Words& args) {
   return launch(nullptr, command_line, L"");
 }
 
-Outcome Runner::launch(const wchar_t* program, std::wstring command_line, const std::wstring& folder) {
+// What a process that can rename files in the program's folder could do
+// to a program already started: the program's file moves away and another
+// takes its name before the program runs a single instruction of its own.
+Outcome Runner::start_swapped(const Words& args) {
+  const std::wstring program = expand_variables(widen(args[0]));
+  const std::wstring away = expand_variables(widen(args[1]));
+  const std::wstring replacement = expand_variables(widen(args[2]));
+  auto swap = [&]() -> Outcome {
+    if (!MoveFileW(program.c_str(), away.c_str())) {
+      return "cannot rename the started " + args[0] + " (Windows error " + std::to_string(GetLastError()) + ")";
+    }
+    if (!MoveFileW(replacement.c_str(), program.c_str())) {
+      return "cannot put " + args[2] + " at its name (Windows error " + std::to_string(GetLastError()) + ")";
+    }
+    return std::nullopt;
+  };
+  return launch(program.c_str(), L"\"" + program + L"\"", program.substr(0, program.find_last_of(L'\\')), swap);
+}
+
+Outcome Runner::launch(const wchar_t* program, std::wstring command_line, const std::wstring& folder,
+                       const std::function<Outcome()>& while_suspended) {
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION started{};
-  if (!CreateProcessW(program, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  const DWORD flags = while_suspended ? CREATE_SUSPENDED : 0;
+  if (!CreateProcessW(program, command_line.data(), nullptr, nullptr, FALSE, flags, nullptr,
                       folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
     return "cannot start " + narrow(command_line) + " (Windows error " + std::to_string(GetLastError()) + ")";
+  }
+  if (while_suspended) {
+    if (Outcome error = while_suspended()) {
+      TerminateProcess(started.hProcess, 1);
+      CloseHandle(started.hThread);
+      CloseHandle(started.hProcess);
+      return error;
+    }
+    ResumeThread(started.hThread);
   }
   CloseHandle(started.hThread);
   process_.reset(started.hProcess);

@@ -48,7 +48,11 @@ class Runner {
 
   Outcome start(const Words& args);
   Outcome start_registered(const Words& args);
-  Outcome launch(const wchar_t* program, std::wstring command_line, const std::wstring& folder);
+  Outcome start_swapped(const Words& args);
+  // With `while_suspended`, the program is created suspended and runs only
+  // once that has been done; when it fails, the program is ended unrun.
+  Outcome launch(const wchar_t* program, std::wstring command_line, const std::wstring& folder,
+                 const std::function<Outcome()>& while_suspended = {});
   Outcome expect_window(const Words& args, bool present);
   Outcome expect_text(const Words& args);
   Outcome expect_flag(const Words& args, const char* what, const std::function<std::optional<bool>(HWND)>& read);

@@ -196,9 +196,23 @@ void check_private_directories(zrv::Platform& os) {
 
 void check_program_and_system(zrv::Platform& os) {
   const char* group = "program";
-  const std::string directory = os.program_directory();
-  check(!directory.empty() && directory.back() != '\\', group, "the program's folder is \"" + directory + "\"");
-  check(os.program_name() == "zplatform_checks", group, "the program's name is \"" + os.program_name() + "\"");
+  const std::string program = os.program_file();
+  check(program.size() > 3 && program[1] == ':' && program.ends_with("\\zplatform_checks.exe"), group,
+        "the program's file is \"" + program + "\"");
+  // The setup reads its own file this way: the loader's hold on the running
+  // program must not stand in the way, and while it is held nobody may
+  // write, rename or delete the file.
+  auto own = os.open_file(program, zrv::FileMode::ReadLocked);
+  check(own != nullptr, group, "the running program cannot open its own file locked");
+  if (own) {
+    const std::wstring wide = widen(program);
+    check(!MoveFileW(wide.c_str(), widen(in_scratch("moved.exe")).c_str()), group, "renamed while held locked");
+    check(!DeleteFileW(wide.c_str()), group, "deleted while held locked");
+    HANDLE writer = CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+    check(writer == INVALID_HANDLE_VALUE, group, "opened for writing while held locked");
+    if (writer != INVALID_HANDLE_VALUE) CloseHandle(writer);
+  }
   const std::string temp = os.temp_path();
   check(temp.size() > 3 && temp.back() == '\\', group, "the temporary folder is \"" + temp + "\"");
   const std::string windows = os.windows_directory();
@@ -266,7 +280,7 @@ void check_open_errors_and_replace(zrv::Platform& os) {
 
 int main(int argc, char** argv) {
   zrv::win32::Win32Platform os(GetModuleHandleW(nullptr));
-  if (os.program_name() == kProbeName) {
+  if (os.program_file().ends_with(std::string("\\") + kProbeName + ".exe")) {
     // Started by check_start_program: leave a mark in the working folder.
     HANDLE marker = CreateFileW(widen(kProbeMarker).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
@@ -281,7 +295,7 @@ int main(int argc, char** argv) {
   check_files(os);
   check_private_directories(os);
   check_program_and_system(os);
-  check_start_program(os, os.program_directory() + "\\" + os.program_name() + ".exe");
+  check_start_program(os, os.program_file());
   check_open_errors_and_replace(os);
   if (argc == 3) check_payload_pieces(widen(argv[1]), widen(argv[2]), widen(scratch));
 
