@@ -26,6 +26,12 @@ class RemovalServices {
   // Has the system delete the file, or the then empty directory, when it
   // next starts: for what cannot go now, such as a running program's file.
   virtual bool delete_at_restart(std::string_view path) = 0;
+  // Whether both paths name the same existing file or directory, by what
+  // the file system knows it as (its volume and its number there), however
+  // each is spelled: another case, a short 8.3 name, a substituted drive or
+  // a path through a link all name the same folder. False when either
+  // cannot be opened.
+  virtual bool same_file(std::string_view a, std::string_view b) = 0;
 };
 
 }  // namespace zrv

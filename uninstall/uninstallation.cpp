@@ -35,11 +35,9 @@ std::string name_of(std::string_view path) {
 
 char fold(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
-// Windows compares names without regard to case; a trailing backslash
-// names the same folder.
-bool same_path(std::string_view a, std::string_view b) {
-  while (!a.empty() && a.back() == '\\') a.remove_suffix(1);
-  while (!b.empty() && b.back() == '\\') b.remove_suffix(1);
+// Windows compares names without regard to case (the installed names are
+// plain ASCII).
+bool same_name(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (fold(a[i]) != fold(b[i])) return false;
@@ -75,7 +73,10 @@ class Uninstallation {
       system_.boxes.message_box(text::kNotInstalled, kMbOk | kMbIconInformation, text::kTitle);
       return false;
     }
-    if (!same_path(install_dir_, folder_of(own_path_))) {
+    // By what the file system knows the folders as, not by their text: the
+    // recorded folder may be spelled another way (another case, an 8.3 name,
+    // a substituted drive) and still be this one.
+    if (!system_.removal.same_file(install_dir_, folder_of(own_path_))) {
       const std::string message = concat({text::kOtherInstallation, install_dir_, text::kOtherInstallationMiddle});
       system_.boxes.message_box(message, kMbOk | kMbIconExclamation, text::kTitle);
       return false;
@@ -84,7 +85,7 @@ class Uninstallation {
   }
 
   bool is_own_file(std::string_view installed_name) const {
-    return same_path(join_path(install_dir_, installed_name), own_path_);
+    return system_.removal.same_file(join_path(install_dir_, installed_name), own_path_);
   }
 
   // The game first, as the file most likely in use, then the others in
@@ -158,7 +159,7 @@ class Uninstallation {
 
   static bool has_installed_name(std::string_view name) {
     for (const PayloadPiece& piece : PayloadManifest) {
-      if (same_path(piece.installed_name, name)) return true;
+      if (same_name(piece.installed_name, name)) return true;
     }
     return false;
   }

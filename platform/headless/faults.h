@@ -21,6 +21,7 @@ enum class Op {
   Flush,
   ReplaceFile,
   DeleteAtRestart,
+  SameFile,
   StartProgram,
   TempPath,
   WindowsDirectory,

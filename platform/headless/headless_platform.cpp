@@ -218,6 +218,44 @@ bool HeadlessPlatform::delete_at_restart(std::string_view path) {
   return true;
 }
 
+fs::path HeadlessPlatform::existing_host_path(std::string_view windows_path) const {
+  std::string path(windows_path);
+  for (const auto& [alias, meant] : path_aliases) {
+    if (path.size() >= alias.size() && std::equal(alias.begin(), alias.end(), path.begin(), [](char x, char y) {
+          return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+        })) {
+      path = meant + path.substr(alias.size());
+      break;
+    }
+  }
+  const fs::path exact = host_path(path);
+  if (exact.empty()) return {};
+  auto fold = [](std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+  };
+  const fs::path within = exact.lexically_relative(scratch_);
+  fs::path found = scratch_ / *within.begin();  // the drive's folder
+  std::error_code error;
+  for (auto part = std::next(within.begin()); part != within.end(); ++part) {
+    fs::path next;
+    for (const auto& entry : fs::directory_iterator(found, error)) {
+      if (fold(entry.path().filename().string()) == fold(part->string())) next = entry.path();
+    }
+    if (next.empty()) return {};
+    found = next;
+  }
+  return found;
+}
+
+bool HeadlessPlatform::same_file(std::string_view a, std::string_view b) {
+  if (faults.hit(Op::SameFile, a)) return false;
+  const fs::path first = existing_host_path(a);
+  const fs::path second = existing_host_path(b);
+  std::error_code error;
+  return !first.empty() && !second.empty() && fs::equivalent(first, second, error);
+}
+
 bool HeadlessPlatform::replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) {
   if (faults.hit(Op::ReplaceFile, to)) {
     windows_error = injected_replace_error;

@@ -78,6 +78,10 @@ class HeadlessPlatform : public Platform,
   std::string all_users_programs = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";
   bool administrator = true;
   bool another_copy_running = false;
+  // Other spellings of a place, as Windows knows them: a short 8.3 name or
+  // a substituted drive ("C:\\PROGRA~1" -> "C:\\Program Files"). Only
+  // same_file reads them, as Windows would resolve them on opening.
+  std::vector<std::pair<std::string, std::string>> path_aliases;
   // False: the run is elevated and no desktop shell can start a program
   // with the user's own rights, so start_program refuses.
   bool unelevated_start_available = true;
@@ -107,6 +111,10 @@ class HeadlessPlatform : public Platform,
 
   // The host path a Windows path maps to; empty for a path without a drive.
   std::filesystem::path host_path(std::string_view windows_path) const;
+  // The host path of what exists at a Windows path, found as Windows would
+  // find it: without regard to ASCII case, after the aliases; empty when
+  // nothing is there.
+  std::filesystem::path existing_host_path(std::string_view windows_path) const;
   const std::filesystem::path& scratch() const { return scratch_; }
 
   // --- The roles ---
@@ -160,6 +168,7 @@ class HeadlessPlatform : public Platform,
   std::int32_t reg_delete_tree(RegKey root, std::string_view sub_key) override;
   std::int32_t reg_count_entries(RegKey key, std::uint32_t& sub_keys, std::uint32_t& values) override;
   bool delete_at_restart(std::string_view path) override;
+  bool same_file(std::string_view a, std::string_view b) override;
 
  private:
   const DriveConfig* drive_of(std::string_view path) const;

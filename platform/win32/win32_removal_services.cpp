@@ -2,6 +2,10 @@
 // deletes at its next start.
 #include "platform/win32/win32_removal_services.h"
 
+#include <optional>
+#include <utility>
+
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/utf16.h"
 
 namespace zrv::win32 {
@@ -30,6 +34,28 @@ std::int32_t Win32RemovalServices::reg_count_entries(RegKey key, std::uint32_t& 
   sub_keys = keys;
   values = value_count;
   return status;
+}
+
+namespace {
+
+// The volume and the number a file or directory has there; nothing when it
+// cannot be opened. Only its attributes are asked for, and it is opened
+// for everyone else too, so a file in use is found all the same.
+std::optional<std::pair<DWORD, std::uint64_t>> identity_of(std::string_view path) {
+  UniqueFile file(CreateFileW(widen(path).c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!file || !GetFileInformationByHandle(file.get(), &information)) return std::nullopt;
+  return std::pair{information.dwVolumeSerialNumber,
+                   std::uint64_t{information.nFileIndexHigh} << 32 | information.nFileIndexLow};
+}
+
+}  // namespace
+
+bool Win32RemovalServices::same_file(std::string_view a, std::string_view b) {
+  const auto first = identity_of(a);
+  return first && first == identity_of(b);
 }
 
 bool Win32RemovalServices::delete_at_restart(std::string_view path) {

@@ -14,6 +14,7 @@ class Win32RemovalServices final : public RemovalServices {
   std::int32_t reg_delete_tree(RegKey root, std::string_view sub_key) override;
   std::int32_t reg_count_entries(RegKey key, std::uint32_t& sub_keys, std::uint32_t& values) override;
   bool delete_at_restart(std::string_view path) override;
+  bool same_file(std::string_view a, std::string_view b) override;
 
  private:
   const Win32Registry& registry_;

@@ -172,6 +172,21 @@ TEST_F(UninstallTest, SaysSoWhenNothingOrAnotherFolderIsInstalled) {
   EXPECT_EQ(prompts(), std::vector<std::string>{"Zarvelo bu bilgisayarda kurulu değil; kaldırılacak bir şey bulunamadı."});
 }
 
+// "Dizin" holds the folder as the setup was given it; the uninstaller finds
+// its own folder as Windows names it. Compared as text, the same folder in
+// another spelling was taken for another installation.
+TEST_F(UninstallTest, RecordedFolderSpelledAnotherWayIsStillThisOne) {
+  os.path_aliases = {{"C:\\PROGRA~1", "C:\\Program Files"}, {"Z:", "C:\\Program Files"}};
+  for (const std::string recorded : {"C:\\PROGRA~1\\Zarvelo", "c:\\program files\\ZARVELO", "Z:\\Zarvelo"}) {
+    SCOPED_TRACE(recorded);
+    os.registry.put(kProductKey, "Dizin", kRegSz, recorded);
+    os.message_boxes.clear();
+    // No is the answer to the question that follows only a recognised folder.
+    EXPECT_EQ(uninstall({kAnswerNo}), UninstallExit::cancelled);
+    EXPECT_EQ(prompts(), std::vector<std::string>{kConfirm});
+  }
+}
+
 // Every operation the uninstaller uses, failed for good, one at a time: it
 // never crashes, tells the outcome once at the end, and never calls removed
 // what is still there.
@@ -208,7 +223,8 @@ TEST_P(UninstallFaultTest, IsToldAndNothingLeftIsCalledRemoved) {
 INSTANTIATE_TEST_SUITE_P(EachOperation, UninstallFaultTest,
                          ::testing::Values(Op::DeleteFiles, Op::DirSearch, Op::RemoveDirectory, Op::MakeDirectory,
                                            Op::ReplaceFile, Op::DeleteAtRestart, Op::RegOpenKey, Op::RegQueryValue,
-                                           Op::RegDeleteKey, Op::RegCountEntries, Op::DdeConnect, Op::DdeExecute));
+                                           Op::RegDeleteKey, Op::RegCountEntries, Op::DdeConnect, Op::DdeExecute,
+                                           Op::SameFile));
 
 }  // namespace
 }  // namespace zrv
