@@ -134,7 +134,7 @@ class Uninstallation {
     if (!has_installed_name(name_of(own_path_))) return;  // a copy under another name is not ours
     for (char digit = '1'; digit <= kLastParkingDigit; ++digit) {
       const std::string parking = join_path(temp_dir_, concat({kParkingName, std::string_view(&digit, 1)}));
-      std::unique_ptr<HeldDirectory> held = system_.files.make_private_directory(parking);
+      std::unique_ptr<HeldDirectory> held = system_.files.create_directory(parking, Rights::administrators);
       if (!held) continue;
       const std::string parked = join_path(parking, name_of(own_path_));
       std::uint32_t error = 0;

@@ -7,11 +7,10 @@ namespace zrv::win32 {
 class Win32FileSystem final : public FileSystem {
  public:
   std::string dir_search(std::string_view path, bool include_directories) override;
-  bool make_directory(std::string_view path) override;
-  bool delete_files(std::string_view pattern) override;
   bool delete_file(std::string_view path) override;
   bool remove_directory(std::string_view path) override;
-  std::unique_ptr<HeldDirectory> make_private_directory(std::string_view path) override;
+  std::unique_ptr<HeldDirectory> create_directory(std::string_view path, Rights rights) override;
+  std::unique_ptr<HeldDirectory> hold_directory(std::string_view path) override;
   bool is_link(std::string_view path) override;
   bool remove_link(std::string_view path) override;
   using FileSystem::open_file;

@@ -79,7 +79,7 @@ TEST_F(RunInstallTest, CompleteInstallationLeavesEverythingInPlace) {
                             "[additem(\"C:\\Program Files\\Zarvelo\\Uninstall Zrv5.exe\",Uninstall Zarvelo)]",
                             "disconnect",
                         }));
-  EXPECT_TRUE(os.shortcuts.empty()) << "the shell made every item";
+  EXPECT_TRUE(os.shortcut_targets.empty()) << "the shell made every item";
 
   EXPECT_TRUE(finished());
   EXPECT_TRUE(w.Command2.enabled());
@@ -210,6 +210,19 @@ const std::string kGameLink = " -> C:\\Program Files\\Zarvelo\\Zrv5.exe";
 const std::string kHelpLink = "\\Zarvelo Yardım.lnk -> C:\\Program Files\\Zarvelo\\Zrv5.chm";
 const std::string kUninstallLink = "\\Uninstall Zarvelo.lnk -> C:\\Program Files\\Zarvelo\\Uninstall Zrv5.exe";
 
+// The shortcut files in both groups' folders, all users' first, each as
+// "<file> -> <target>" (a headless shortcut's bytes are its target).
+std::vector<std::string> shortcut_files(const testing::SetupRun& run) {
+  std::vector<std::string> found;
+  for (const std::string& group : {kCommonGroup, kUserGroup}) {
+    for (const char* name : {"\\Zarvelo.lnk", "\\Zarvelo Yardım.lnk", "\\Uninstall Zarvelo.lnk"}) {
+      std::ifstream in(run.host(group + name), std::ios::binary);
+      if (in) found.push_back(group + name + " -> " + std::string(std::istreambuf_iterator<char>(in), {}));
+    }
+  }
+  return found;
+}
+
 // Whatever the shell does not make becomes a shortcut file in the group's
 // folder (the all-users one for an administrator), and the installation
 // still ends with the plain success text.
@@ -236,15 +249,17 @@ TEST(ProgramGroupFallbackTest, WhatTheShellDoesNotMakeArrivesAsShortcutFiles) {
     run.walk_to_page3();
     run.os.faults.fail_after(c.op, c.skip);
     ASSERT_FALSE(run.ends_program([&] { run.wizard.Command2.user_click(); }));
-    EXPECT_EQ(run.os.shortcuts, c.shortcuts);
+    EXPECT_EQ(shortcut_files(run), c.shortcuts);
     EXPECT_TRUE(run.os.message_boxes.empty());
     EXPECT_EQ(run.wizard.Label11.caption(), kSuccess);
   }
 }
 
-// A group the shell made in the user's own folder gets the refused item
-// beside the others; without administrator rights a new group goes there too.
-TEST(ProgramGroupFallbackTest, ShortcutFilesJoinTheGroupWhereItIs) {
+// The user's own Programs folder is the user's to change, links included:
+// the elevated setup writes nothing there, even where the shell put the
+// group, and goes to the one all users share. Without administrator rights
+// the user's own is the only one.
+TEST(ProgramGroupFallbackTest, ElevatedSetupWritesShortcutFilesOnlyWhereAllUsersShare) {
   for (const bool administrator : {true, false}) {
     SCOPED_TRACE(administrator ? "administrator" : "ordinary user");
     testing::SetupRun run;
@@ -254,8 +269,31 @@ TEST(ProgramGroupFallbackTest, ShortcutFilesJoinTheGroupWhereItIs) {
     run.walk_to_page3();
     run.os.faults.fail_after(Op::DdeExecute, 2);
     ASSERT_FALSE(run.ends_program([&] { run.wizard.Command2.user_click(); }));
-    EXPECT_EQ(run.os.shortcuts, std::vector<std::string>{kUserGroup + kHelpLink});
-    EXPECT_TRUE(fs::exists(run.host(kUserGroup + "\\Zarvelo Yardım.lnk")));
+    const std::string group = administrator ? kCommonGroup : kUserGroup;
+    EXPECT_EQ(shortcut_files(run), std::vector<std::string>{group + kHelpLink});
+    if (administrator) EXPECT_TRUE(fs::is_empty(run.host(kUserGroup)));
+  }
+}
+
+// A link at the group's name, which an ordinary process could have put in
+// the user's folder, is neither written through nor replaced: the items are
+// told as missing and what the link points at stays as it was.
+TEST(ProgramGroupFallbackTest, LinkAtTheGroupFolderIsNotWrittenThrough) {
+  for (const bool administrator : {true, false}) {
+    SCOPED_TRACE(administrator ? "administrator" : "ordinary user");
+    testing::SetupRun run;
+    run.os.administrator = administrator;
+    run.make_dir("C:\\Belgeler");
+    const std::string group = administrator ? kCommonGroup : kUserGroup;
+    fs::create_directory_symlink(run.host("C:\\Belgeler"), run.host(group));
+    ASSERT_TRUE(run.start());
+    run.walk_to_page3();
+    run.os.faults.fail_always(Op::DdeConnect);
+    ASSERT_FALSE(run.ends_program([&] { run.wizard.Command2.user_click(); }));
+    EXPECT_TRUE(fs::is_empty(run.host("C:\\Belgeler")));
+    EXPECT_TRUE(fs::is_symlink(run.host(group)));
+    ASSERT_EQ(run.os.message_boxes.size(), 1u);
+    EXPECT_EQ(run.os.message_boxes[0].prompt.rfind("Başlat Menüsündeki Zarvelo program grubu tamamlanamadı!", 0), 0u);
   }
 }
 
@@ -268,7 +306,7 @@ TEST(ProgramGroupFallbackTest, ItemsNeitherWayCouldMakeAreToldOnce) {
     std::string missing;
   };
   const Case cases[] = {
-      {"one shortcut file", [](Faults& f) { f.fail_always(Op::DdeConnect); f.fail_for_path(Op::SaveShortcut, "Yardım"); },
+      {"one shortcut file", [](Faults& f) { f.fail_always(Op::DdeConnect); f.fail_for_path(Op::SaveShortcut, "Zrv5.chm"); },
        "\rZarvelo Yardım"},
       {"the group's folder", [](Faults& f) { f.fail_always(Op::DdeConnect); f.fail_for_path(Op::MakeDirectory, "Start Menu"); },
        "\rZarvelo\rZarvelo Yardım\rUninstall Zarvelo"},

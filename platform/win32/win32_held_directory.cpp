@@ -1,0 +1,261 @@
+// Directories held through a handle, the files made, opened, moved and
+// deleted through them, and links handled as links.
+//
+// A directory made with CreateDirectory and opened afterwards by its path
+// leaves a moment between the two in which another process of the user may
+// delete it (the user may delete anything in a folder of their own, such as
+// the temporary one) and put a folder or link of its own in its place; and a
+// file opened by its full path goes wherever the links along that path point
+// at that moment. So every directory is made and opened in one NtCreateFile
+// call, with its access rules from the first moment, and held by a handle
+// that does not share delete access (it can be neither renamed nor removed
+// while held); its children are reached relative to that handle by their
+// plain names, with reparse points opened as themselves, never followed.
+#include <windows.h>
+#include <winternl.h>
+#include <sddl.h>
+
+#include <cstring>
+
+#include "base/fixed_text.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/utf16.h"
+#include "platform/win32/win32_byte_file.h"
+#include "platform/win32/win32_file_system.h"
+
+namespace zrv::win32 {
+
+namespace {
+
+// The rules of Rights. A directory's entries pass on to everything made
+// inside it, files (OI) and directories (CI) alike, so that what the setup
+// makes in its own directories has the same rules; a file has nothing to
+// pass on. Full control (FA) for the system and the administrators; for
+// the users 0x1200a9, read and run (FILE_GENERIC_READ | FILE_GENERIC_EXECUTE).
+// Narrow texts: half the bytes of wide ones.
+constexpr char kProgramFilesDirectory[] = "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)";
+constexpr char kProgramFilesFile[] = "D:P(A;;FA;;;SY)(A;;FA;;;BA)(A;;0x1200a9;;;BU)";
+// Administrators only: the first two entries of the directory's.
+constexpr std::size_t kAdministratorsOnly = 35;
+static_assert(kProgramFilesDirectory[kAdministratorsOnly - 1] == ')' && kProgramFilesDirectory[kAdministratorsOnly] == '(');
+
+constexpr ULONG kFileDisposition = 13;  // FileDispositionInformation
+constexpr ULONG kFileRename = 10;       // FileRenameInformation
+
+// The native path NtCreateFile takes for an absolute Windows path, put
+// together before it is converted, as the other paths are.
+std::wstring native_path(std::string_view path) {
+  std::string_view kind;
+  if (path.starts_with("\\\\?\\")) {
+    path.remove_prefix(4);
+  } else if (path.starts_with("\\\\")) {
+    kind = "UNC\\";
+    path.remove_prefix(2);
+  }
+  return widen(concat({"\\??\\", kind, path}));
+}
+
+class SecurityDescriptor {
+ public:
+  // No descriptor for inherited rights: the new object takes its parent's.
+  SecurityDescriptor(Rights rights, bool directory) {
+    if (rights == Rights::inherited) return;
+    const char* rules = directory ? kProgramFilesDirectory : kProgramFilesFile;
+    char administrators[kAdministratorsOnly + 1];
+    if (rights == Rights::administrators) {
+      std::memcpy(administrators, kProgramFilesDirectory, kAdministratorsOnly);
+      administrators[kAdministratorsOnly] = '\0';
+      rules = administrators;
+    }
+    made_ = ConvertStringSecurityDescriptorToSecurityDescriptorA(rules, SDDL_REVISION_1, &descriptor_, nullptr);
+  }
+  ~SecurityDescriptor() {
+    if (descriptor_) LocalFree(descriptor_);
+  }
+  SecurityDescriptor(const SecurityDescriptor&) = delete;
+  SecurityDescriptor& operator=(const SecurityDescriptor&) = delete;
+  bool failed(Rights rights) const { return rights != Rights::inherited && !made_; }
+  PSECURITY_DESCRIPTOR get() const { return descriptor_; }
+
+ private:
+  PSECURITY_DESCRIPTOR descriptor_ = nullptr;
+  BOOL made_ = FALSE;
+};
+
+// Whether an open file or directory is a reparse point; `unknown` when its
+// attributes cannot be read.
+bool is_reparse_point(HANDLE handle, bool unknown) {
+  FILE_BASIC_INFORMATION info{};
+  IO_STATUS_BLOCK status{};
+  if (!NT_SUCCESS(NtQueryInformationFile(handle, &status, &info, sizeof info, FileBasicInformation))) return unknown;
+  return (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+// What one NtCreateFile call asks for. Every open goes through open_at, so
+// the rules (reparse points opened as themselves, refused where asked, the
+// rights given in the same call) are written once.
+struct Open {
+  ACCESS_MASK access;
+  ULONG options;
+  std::uint8_t share;
+  std::uint8_t disposition;
+  bool refuse_link;
+};
+
+constexpr ULONG kSynchronous = FILE_SYNCHRONOUS_IO_NONALERT | FILE_OPEN_REPARSE_POINT;
+constexpr ULONG kDirectory = FILE_DIRECTORY_FILE | kSynchronous;
+constexpr ULONG kFile = FILE_NON_DIRECTORY_FILE | kSynchronous;
+constexpr ACCESS_MASK kHold = DELETE | FILE_LIST_DIRECTORY | SYNCHRONIZE;
+constexpr std::uint8_t kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+constexpr ACCESS_MASK kDeleting = DELETE | FILE_READ_ATTRIBUTES | SYNCHRONIZE;
+
+constexpr Open kHoldDirectory{kHold, kDirectory, FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_OPEN, true};
+constexpr Open kMakeDirectory{kHold, kDirectory, FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_CREATE, false};
+constexpr Open kCreateFile{GENERIC_WRITE | SYNCHRONIZE, kFile, 0, FILE_CREATE, false};
+constexpr Open kReadFile{GENERIC_READ | SYNCHRONIZE, kFile, FILE_SHARE_READ, FILE_OPEN, true};
+// A link goes as itself; where a file is deleted, so may an empty directory.
+constexpr Open kDelete{kDeleting, kSynchronous, kShareAll, FILE_OPEN, false};
+constexpr Open kRemoveDirectory{kDeleting, kDirectory, kShareAll, FILE_OPEN, false};
+constexpr Open kMove{DELETE | SYNCHRONIZE, kFile | FILE_WRITE_THROUGH, kShareAll, FILE_OPEN, true};
+
+// Opens or makes `name`: a plain name relative to `root`, or without a
+// root an absolute Windows path. 0, or the Windows error code.
+DWORD open_at(HANDLE root, std::string_view name, const Open& how, Rights rights, UniqueFile& file) {
+  const SecurityDescriptor access(rights, (how.options & FILE_DIRECTORY_FILE) != 0);
+  if (access.failed(rights)) return ERROR_INVALID_SECURITY_DESCR;
+  const std::wstring wide = root ? widen(name) : native_path(name);
+  UNICODE_STRING native_name;
+  RtlInitUnicodeString(&native_name, wide.c_str());
+  OBJECT_ATTRIBUTES attributes;
+  InitializeObjectAttributes(&attributes, &native_name, OBJ_CASE_INSENSITIVE, root, access.get());
+  IO_STATUS_BLOCK status{};
+  HANDLE handle = nullptr;
+  const ACCESS_MASK wanted = how.access | (how.refuse_link ? FILE_READ_ATTRIBUTES : 0);
+  const NTSTATUS result = NtCreateFile(&handle, wanted, &attributes, &status, nullptr, FILE_ATTRIBUTE_NORMAL, how.share,
+                                       how.disposition, how.options, nullptr, 0);
+  if (!NT_SUCCESS(result)) return RtlNtStatusToDosError(result);
+  file.reset(handle);
+  if (how.refuse_link && is_reparse_point(handle, /*unknown=*/true)) {
+    file.reset();
+    return ERROR_CANT_ACCESS_FILE;
+  }
+  return 0;
+}
+
+bool set_information(HANDLE handle, void* information, ULONG size, ULONG kind, DWORD& error) {
+  IO_STATUS_BLOCK status{};
+  const NTSTATUS result =
+      NtSetInformationFile(handle, &status, information, size, static_cast<FILE_INFORMATION_CLASS>(kind));
+  error = NT_SUCCESS(result) ? 0 : RtlNtStatusToDosError(result);
+  return error == 0;
+}
+
+// Marks an open file or directory for deletion; it goes with its last handle.
+bool mark_deleted(HANDLE handle) {
+  BOOLEAN delete_file = TRUE;
+  DWORD ignored;
+  return set_information(handle, &delete_file, sizeof delete_file, kFileDisposition, ignored);
+}
+
+bool delete_at(HANDLE root, std::string_view name, const Open& how) {
+  UniqueFile file;
+  return open_at(root, name, how, Rights::inherited, file) == 0 && mark_deleted(file.get());
+}
+
+// Moves `from` over `to` in one step: plain names of `root`'s children, or
+// without a root absolute Windows paths. 0, or the Windows error code.
+DWORD move_at(HANDLE root, std::string_view from, std::string_view to) {
+  UniqueFile file;
+  DWORD error = open_at(root, from, kMove, Rights::inherited, file);
+  if (error != 0) return error;
+  // The new name follows the structure, in room for the longest path.
+  const std::wstring name = root ? widen(to) : native_path(to);
+  struct {
+    FILE_RENAME_INFO info;
+    wchar_t rest[MAX_PATH + 8];
+  } rename{};
+  if (name.size() > MAX_PATH + 8) return ERROR_FILENAME_EXCED_RANGE;
+  rename.info.ReplaceIfExists = TRUE;
+  rename.info.RootDirectory = root;
+  rename.info.FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+  name.copy(rename.info.FileName, name.size());
+  set_information(file.get(), &rename, sizeof rename, kFileRename, error);
+  return error;
+}
+
+class Win32HeldDirectory final : public HeldDirectory {
+ public:
+  explicit Win32HeldDirectory(UniqueFile handle) : handle_(std::move(handle)) {}
+
+  std::unique_ptr<ByteFile> create_file(std::string_view name, Rights rights, std::uint32_t& windows_error) override {
+    return open_file(name, kCreateFile, rights, windows_error);
+  }
+
+  std::unique_ptr<ByteFile> open_file(std::string_view name, std::uint32_t& windows_error) override {
+    return open_file(name, kReadFile, Rights::inherited, windows_error);
+  }
+
+  bool delete_file(std::string_view name) override { return delete_at(handle_.get(), name, kDelete); }
+
+  bool replace(std::string_view from, std::string_view to, std::uint32_t& windows_error) override {
+    windows_error = move_at(handle_.get(), from, to);
+    return windows_error == 0;
+  }
+
+  bool remove() override {
+    const bool marked = mark_deleted(handle_.get());
+    handle_.reset();  // the directory goes with the last handle
+    return marked;
+  }
+
+  static std::unique_ptr<HeldDirectory> held(HANDLE root, std::string_view name, const Open& how, Rights rights) {
+    UniqueFile handle;
+    if (open_at(root, name, how, rights, handle) != 0) return nullptr;
+    return std::make_unique<Win32HeldDirectory>(std::move(handle));
+  }
+
+ private:
+  std::unique_ptr<ByteFile> open_file(std::string_view name, const Open& how, Rights rights,
+                                      std::uint32_t& windows_error) {
+    UniqueFile file;
+    windows_error = open_at(handle_.get(), name, how, rights, file);
+    if (windows_error != 0) return nullptr;
+    return std::make_unique<Win32ByteFile>(std::move(file));
+  }
+
+  UniqueFile handle_;
+};
+
+}  // namespace
+
+std::unique_ptr<HeldDirectory> Win32FileSystem::create_directory(std::string_view path, Rights rights) {
+  // FILE_CREATE fails on any existing name, a link's included.
+  return Win32HeldDirectory::held(nullptr, path, kMakeDirectory, rights);
+}
+
+std::unique_ptr<HeldDirectory> Win32FileSystem::hold_directory(std::string_view path) {
+  return Win32HeldDirectory::held(nullptr, path, kHoldDirectory, Rights::inherited);
+}
+
+bool Win32FileSystem::is_link(std::string_view path) {
+  const DWORD attributes = GetFileAttributesW(widen(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+bool Win32FileSystem::delete_file(std::string_view path) { return delete_at(nullptr, path, kDelete); }
+
+bool Win32FileSystem::remove_directory(std::string_view path) { return delete_at(nullptr, path, kRemoveDirectory); }
+
+bool Win32FileSystem::replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) {
+  windows_error = move_at(nullptr, from, to);
+  return windows_error == 0;
+}
+
+bool Win32FileSystem::remove_link(std::string_view path) {
+  UniqueFile link;
+  // Opened as itself, and deleted only when it is a link after all.
+  return open_at(nullptr, path, kDelete, Rights::inherited, link) == 0 &&
+         is_reparse_point(link.get(), /*unknown=*/false) && mark_deleted(link.get());
+}
+
+}  // namespace zrv::win32
