@@ -82,13 +82,19 @@ class SecurityDescriptor {
   BOOL made_ = FALSE;
 };
 
-// Whether an open file or directory is a reparse point; `unknown` when its
-// attributes cannot be read.
-bool is_reparse_point(HANDLE handle, bool unknown) {
+// Not declared by the toolchain's headers.
+extern "C" NTSTATUS NTAPI NtQueryAttributesFile(POBJECT_ATTRIBUTES attributes, PFILE_BASIC_INFORMATION info);
+
+// Whether what was opened is a link. A handle opened on a reparse point
+// itself tells; Wine's opens what a link points at whatever the open asks
+// for, so the name is asked too (which Wine answers for a full path).
+// Attributes that cannot be read count as a link's.
+bool is_link(HANDLE handle, OBJECT_ATTRIBUTES& name) {
   FILE_BASIC_INFORMATION info{};
   IO_STATUS_BLOCK status{};
-  if (!NT_SUCCESS(NtQueryInformationFile(handle, &status, &info, sizeof info, FileBasicInformation))) return unknown;
-  return (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  if (!NT_SUCCESS(NtQueryInformationFile(handle, &status, &info, sizeof info, FileBasicInformation))) return true;
+  if ((info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return true;
+  return NT_SUCCESS(NtQueryAttributesFile(&name, &info)) && (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
 // What one NtCreateFile call asks for. Every open goes through open_at, so
@@ -107,7 +113,7 @@ constexpr ULONG kDirectory = FILE_DIRECTORY_FILE | kSynchronous;
 constexpr ULONG kFile = FILE_NON_DIRECTORY_FILE | kSynchronous;
 constexpr ACCESS_MASK kHold = DELETE | FILE_LIST_DIRECTORY | SYNCHRONIZE;
 constexpr std::uint8_t kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-constexpr ACCESS_MASK kDeleting = DELETE | FILE_READ_ATTRIBUTES | SYNCHRONIZE;
+constexpr ACCESS_MASK kDeleting = DELETE | SYNCHRONIZE;
 
 constexpr Open kHoldDirectory{kHold, kDirectory, FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_OPEN, true};
 constexpr Open kMakeDirectory{kHold, kDirectory, FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_CREATE, false};
@@ -119,8 +125,10 @@ constexpr Open kRemoveDirectory{kDeleting, kDirectory, kShareAll, FILE_OPEN, fal
 constexpr Open kMove{DELETE | SYNCHRONIZE, kFile | FILE_WRITE_THROUGH, kShareAll, FILE_OPEN, true};
 
 // Opens or makes `name`: a plain name relative to `root`, or without a
-// root an absolute Windows path. 0, or the Windows error code.
-DWORD open_at(HANDLE root, std::string_view name, const Open& how, Rights rights, UniqueFile& file) {
+// root an absolute Windows path. 0, or the Windows error code. With `link`,
+// tells whether what it opened is a link.
+DWORD open_at(HANDLE root, std::string_view name, const Open& how, Rights rights, UniqueFile& file,
+              bool* link = nullptr) {
   const SecurityDescriptor access(rights, (how.options & FILE_DIRECTORY_FILE) != 0);
   if (access.failed(rights)) return ERROR_INVALID_SECURITY_DESCR;
   const std::wstring wide = root ? widen(name) : native_path(name);
@@ -130,12 +138,14 @@ DWORD open_at(HANDLE root, std::string_view name, const Open& how, Rights rights
   InitializeObjectAttributes(&attributes, &native_name, OBJ_CASE_INSENSITIVE, root, access.get());
   IO_STATUS_BLOCK status{};
   HANDLE handle = nullptr;
-  const ACCESS_MASK wanted = how.access | (how.refuse_link ? FILE_READ_ATTRIBUTES : 0);
-  const NTSTATUS result = NtCreateFile(&handle, wanted, &attributes, &status, nullptr, FILE_ATTRIBUTE_NORMAL, how.share,
-                                       how.disposition, how.options, nullptr, 0);
+  const NTSTATUS result = NtCreateFile(&handle, how.access | FILE_READ_ATTRIBUTES, &attributes, &status, nullptr,
+                                       FILE_ATTRIBUTE_NORMAL, how.share, how.disposition, how.options, nullptr, 0);
   if (!NT_SUCCESS(result)) return RtlNtStatusToDosError(result);
   file.reset(handle);
-  if (how.refuse_link && is_reparse_point(handle, /*unknown=*/true)) {
+  if (!how.refuse_link && !link) return 0;
+  const bool found = is_link(handle, attributes);
+  if (link) *link = found;
+  if (how.refuse_link && found) {
     file.reset();
     return ERROR_CANT_ACCESS_FILE;
   }
@@ -252,10 +262,10 @@ bool Win32FileSystem::replace_file(std::string_view from, std::string_view to, s
 }
 
 bool Win32FileSystem::remove_link(std::string_view path) {
-  UniqueFile link;
+  UniqueFile file;
+  bool link = false;
   // Opened as itself, and deleted only when it is a link after all.
-  return open_at(nullptr, path, kDelete, Rights::inherited, link) == 0 &&
-         is_reparse_point(link.get(), /*unknown=*/false) && mark_deleted(link.get());
+  return open_at(nullptr, path, kDelete, Rights::inherited, file, &link) == 0 && link && mark_deleted(file.get());
 }
 
 }  // namespace zrv::win32
