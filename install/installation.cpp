@@ -91,9 +91,9 @@ PieceResult install_piece(Platform& os, const InstallRequest& request, std::size
   progress.show(InstallProgress::Line::file, piece.staged_name, /*repaint=*/true);
   result.extracted = ExtractPiece(os, request.payload, staging, staged, piece.compressed_length, piece.bytes_after);
   if (!result.extracted) {
+    // Nothing of an older file is left under the name (the extraction
+    // deleted it first), and half a piece is refused as damaged below.
     if (essential) return result;
-    // Nothing half-written is left under this name to be expanded.
-    staging.delete_file(piece.staged_name);
     tell_failure(progress, messages.not_extracted, kNotExtracted);
   }
   progress.show(InstallProgress::Line::file, target, /*repaint=*/false);

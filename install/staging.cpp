@@ -13,11 +13,11 @@ void delete_staged_pieces(HeldDirectory& directory) {
 
 }  // namespace
 
-// Assigned as a copy: the library's copy is in the image anyway, a move
-// would be expanded here.
+// Copied in by pointer and length: an assignment of the string would come
+// in line.
 void Staging::locate(std::string_view temp_dir) {
   const std::string dir = join_path(temp_dir, product::kStagingName);
-  dir_ = dir;
+  dir_.assign(dir.data(), dir.size());
 }
 
 // What an earlier run left at the name: its directory goes with its pieces

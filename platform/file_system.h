@@ -48,6 +48,15 @@ class HeldDirectory {
   bool write_file(std::string_view name, std::span<const std::uint8_t> bytes, Rights rights);
 };
 
+// The Windows error codes of a file or directory that is not there: the
+// name missing from its directory, and the directory missing.
+inline constexpr std::uint32_t kErrorNoSuchFile = 2;
+inline constexpr std::uint32_t kErrorNoSuchPath = 3;
+
+// The Windows error code of a link refused where it would have been
+// followed (ERROR_CANT_ACCESS_FILE).
+inline constexpr std::uint32_t kErrorLinkRefused = 1920;
+
 // The name a held directory knows a file of a path by: its last part.
 inline std::string_view child_name(std::string_view path) {
   path.remove_prefix(path.rfind('\\') + 1);  // none: the whole path (npos + 1 is 0)
@@ -67,18 +76,20 @@ class FileSystem {
   // Deletes the one file of that exact name, without searching its folder
   // (which a held directory does not allow everywhere).
   virtual bool delete_file(std::string_view path) = 0;
-  virtual bool remove_directory(std::string_view path) = 0;
   // Makes a new directory (its parent must exist) and holds it. Null when
   // anything at all exists at the path (a link included, which is never
   // followed) or the directory cannot be made.
   virtual std::unique_ptr<HeldDirectory> create_directory(std::string_view path, Rights rights) = 0;
-  // Opens an existing directory and holds it; null when it is missing, is a
-  // link (the last part of the path; what lies before is taken as it is
-  // now) or cannot be opened.
-  virtual std::unique_ptr<HeldDirectory> hold_directory(std::string_view path) = 0;
-  // Whether the path names a link (a symbolic link or a junction: any
-  // reparse point), and removes such a link itself, never what it points at.
-  virtual bool is_link(std::string_view path) = 0;
+  // Opens an existing directory and holds it. Null with the Windows error
+  // code when it cannot: 2 or 3 when it is missing, kErrorLinkRefused when
+  // it is a link (its last part; what lies before is taken as it is now).
+  virtual std::unique_ptr<HeldDirectory> hold_directory(std::string_view path, std::uint32_t& windows_error) = 0;
+  std::unique_ptr<HeldDirectory> hold_directory(std::string_view path) {
+    std::uint32_t ignored = 0;
+    return hold_directory(path, ignored);
+  }
+  // Removes a link (a symbolic link or a junction: any reparse point) at
+  // the path, the link itself, never what it points at; false for anything else.
   virtual bool remove_link(std::string_view path) = 0;
   // Null when the file cannot be opened in that mode; then `windows_error`
   // holds the Windows error code of the failure.
@@ -88,10 +99,6 @@ class FileSystem {
     std::uint32_t ignored = 0;
     return open_file(path, mode, ignored);
   }
-  // Moves a file over another, replacing it in one step, and returns only
-  // once the move is on the disk. False with the Windows error code when the
-  // file could not be moved; then both files are as they were.
-  virtual bool replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) = 0;
 };
 
 }  // namespace zrv

@@ -72,20 +72,18 @@ class Platform {
     return files_.dir_search(path, include_directories);
   }
   bool delete_file(std::string_view path) { return files_.delete_file(path); }
-  bool remove_directory(std::string_view path) { return files_.remove_directory(path); }
   std::unique_ptr<HeldDirectory> create_directory(std::string_view path, Rights rights) {
     return files_.create_directory(path, rights);
   }
+  std::unique_ptr<HeldDirectory> hold_directory(std::string_view path, std::uint32_t& windows_error) {
+    return files_.hold_directory(path, windows_error);
+  }
   std::unique_ptr<HeldDirectory> hold_directory(std::string_view path) { return files_.hold_directory(path); }
-  bool is_link(std::string_view path) { return files_.is_link(path); }
   bool remove_link(std::string_view path) { return files_.remove_link(path); }
   std::unique_ptr<ByteFile> open_file(std::string_view path, FileMode mode, std::uint32_t& windows_error) {
     return files_.open_file(path, mode, windows_error);
   }
   std::unique_ptr<ByteFile> open_file(std::string_view path, FileMode mode) { return files_.open_file(path, mode); }
-  bool replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) {
-    return files_.replace_file(from, to, windows_error);
-  }
 
   bool claim_single_run(std::string_view name) { return process_.claim_single_run(name); }
   std::string program_directory() { return process_.program_directory(); }

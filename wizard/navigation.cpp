@@ -78,17 +78,17 @@ void Form1::ShowPage() {
 bool Form1::prepare_destination() {
   Platform& os = platform();
   const std::string_view install_dir = state.InstallDir.value();
-  destination_ = os.hold_directory(install_dir);
+  std::uint32_t error = 0;
+  destination_ = os.hold_directory(install_dir, error);
   if (destination_) return true;
 
-  const std::string default_dir = default_install_dir(state.WindowsDir);
-  const bool link = os.is_link(install_dir);
-  if (!link && !exists(install_dir)) {
+  if (error == kErrorNoSuchFile || error == kErrorNoSuchPath) {
+    const std::string default_dir = default_install_dir(state.WindowsDir);
     if (install_dir == default_dir) return make_default_destination(default_dir);
     tell_error(os, install_dir, text::kDirectoryNotFound, {});
     return false;
   }
-  tell_error(os, install_dir, link ? text::kDirectoryIsLink : text::kCannotOpenDirectory);
+  tell_error(os, install_dir, error == kErrorLinkRefused ? text::kDirectoryIsLink : text::kCannotOpenDirectory);
   return false;
 }
 

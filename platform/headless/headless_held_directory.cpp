@@ -2,6 +2,7 @@
 // to when it was taken, every link along it resolved, as a Windows handle
 // keeps its directory; its children are reached by name under that folder,
 // and a host symbolic link stands for a Windows link (a reparse point).
+#include <cerrno>
 #include <system_error>
 
 #include "platform/headless/headless_platform.h"
@@ -12,7 +13,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::uint32_t kAccessDenied = 5;
-constexpr std::uint32_t kCantAccessFile = 1920;  // what Windows answers here for a link refused
 
 bool host_is_link(const fs::path& path) {
   std::error_code error;
@@ -44,7 +44,7 @@ class HeadlessHeldDirectory : public HeldDirectory {
       return nullptr;
     }
     if (host_is_link(child)) {
-      windows_error = kCantAccessFile;
+      windows_error = kErrorLinkRefused;
       return nullptr;
     }
     return HostFile::open(child, FileMode::Read, os_.faults, windows_error);
@@ -130,13 +130,19 @@ std::unique_ptr<HeldDirectory> HeadlessPlatform::create_directory(std::string_vi
   return create_directory_at(host_path(path), rights);
 }
 
-std::unique_ptr<HeldDirectory> HeadlessPlatform::hold_directory(std::string_view path) {
+std::unique_ptr<HeldDirectory> HeadlessPlatform::hold_directory(std::string_view path, std::uint32_t& windows_error) {
   const fs::path host = host_path(path);
   std::error_code error;
-  if (host.empty() || faults.hit(Op::HoldDirectory, host.string()) || host_is_link(host) ||
-      !fs::is_directory(host, error)) {
-    return nullptr;
+  windows_error = 0;
+  if (host.empty() || faults.hit(Op::HoldDirectory, host.string())) {
+    windows_error = host.empty() ? 3 : kAccessDenied;
+  } else if (host_is_link(host)) {
+    windows_error = kErrorLinkRefused;
+  } else if (!fs::is_directory(host, error)) {
+    // Missing (where the folder above is, or not), or a file.
+    windows_error = fs::exists(host, error) ? 267 : windows_error_for(ENOENT, host);
   }
+  if (windows_error != 0) return nullptr;
   return std::make_unique<HeadlessHeldDirectory>(fs::weakly_canonical(host, error), *this);
 }
 

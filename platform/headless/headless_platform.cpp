@@ -135,16 +135,11 @@ bool HeadlessPlatform::remove_directory(std::string_view path) {
   return fs::remove(host, error);
 }
 
-bool HeadlessPlatform::is_link(std::string_view path) {
-  std::error_code error;
-  const fs::path host = host_path(path);
-  return !host.empty() && fs::is_symlink(host, error);
-}
-
 bool HeadlessPlatform::remove_link(std::string_view path) {
-  if (faults.hit(Op::RemoveLink, path) || !is_link(path)) return false;
+  const fs::path host = host_path(path);
   std::error_code error;
-  return fs::remove(host_path(path), error);
+  if (faults.hit(Op::RemoveLink, path) || host.empty() || !fs::is_symlink(host, error)) return false;
+  return fs::remove(host, error);
 }
 
 std::unique_ptr<ByteFile> HeadlessPlatform::open_file(std::string_view path, FileMode mode,

@@ -117,14 +117,12 @@ class HeadlessPlatform : public Platform,
   std::string dir_search(std::string_view path, bool include_directories) override;
   bool delete_file(std::string_view path) override;
   bool claim_single_run(std::string_view) override { return !another_copy_running; }
-  bool remove_directory(std::string_view path) override;
   std::unique_ptr<HeldDirectory> create_directory(std::string_view path, Rights rights) override;
-  std::unique_ptr<HeldDirectory> hold_directory(std::string_view path) override;
-  bool is_link(std::string_view path) override;
+  using FileSystem::hold_directory;
+  std::unique_ptr<HeldDirectory> hold_directory(std::string_view path, std::uint32_t& windows_error) override;
   bool remove_link(std::string_view path) override;
   using FileSystem::open_file;
   std::unique_ptr<ByteFile> open_file(std::string_view path, FileMode mode, std::uint32_t& windows_error) override;
-  bool replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) override;
   std::string program_directory() override { return program_dir; }
   std::string program_name() override { return program_file; }
   bool start_program(std::string_view path) override;
@@ -155,6 +153,8 @@ class HeadlessPlatform : public Platform,
 
   std::int32_t reg_delete_key(RegKey root, std::string_view sub_key) override;
   std::int32_t reg_count_entries(RegKey key, std::uint32_t& sub_keys, std::uint32_t& values) override;
+  bool remove_directory(std::string_view path) override;
+  bool replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) override;
   bool delete_at_restart(std::string_view path) override;
 
  private:

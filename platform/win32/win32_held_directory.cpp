@@ -15,9 +15,8 @@
 #include <winternl.h>
 #include <sddl.h>
 
-#include <cstring>
-
 #include "base/fixed_text.h"
+#include "platform/win32/nt_files.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_byte_file.h"
@@ -33,11 +32,18 @@ namespace {
 // pass on. Full control (FA) for the system and the administrators; for
 // the users 0x1200a9, read and run (FILE_GENERIC_READ | FILE_GENERIC_EXECUTE).
 // Narrow texts: half the bytes of wide ones.
-constexpr char kProgramFilesDirectory[] = "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)";
-constexpr char kProgramFilesFile[] = "D:P(A;;FA;;;SY)(A;;FA;;;BA)(A;;0x1200a9;;;BU)";
-// Administrators only: the first two entries of the directory's.
+// A file's rules are the directory's without "OICI"; the administrators'
+// are its first two entries.
+constexpr char kProgramFiles[] = "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)";
 constexpr std::size_t kAdministratorsOnly = 35;
-static_assert(kProgramFilesDirectory[kAdministratorsOnly - 1] == ')' && kProgramFilesDirectory[kAdministratorsOnly] == '(');
+static_assert(kProgramFiles[kAdministratorsOnly - 1] == ')' && kProgramFiles[kAdministratorsOnly] == '(');
+constexpr bool o_only_in_oici() {
+  for (std::size_t i = 0; i < sizeof kProgramFiles; ++i) {
+    if (kProgramFiles[i] == 'O' && (kProgramFiles[i + 1] != 'I' || kProgramFiles[i + 2] != 'C')) return false;
+  }
+  return true;
+}
+static_assert(o_only_in_oici(), "an O starts the OICI a file's rules leave out, and nothing else");
 
 constexpr ULONG kFileDisposition = 13;  // FileDispositionInformation
 constexpr ULONG kFileRename = 10;       // FileRenameInformation
@@ -60,13 +66,17 @@ class SecurityDescriptor {
   // No descriptor for inherited rights: the new object takes its parent's.
   SecurityDescriptor(Rights rights, bool directory) {
     if (rights == Rights::inherited) return;
-    const char* rules = directory ? kProgramFilesDirectory : kProgramFilesFile;
-    char administrators[kAdministratorsOnly + 1];
-    if (rights == Rights::administrators) {
-      std::memcpy(administrators, kProgramFilesDirectory, kAdministratorsOnly);
-      administrators[kAdministratorsOnly] = '\0';
-      rules = administrators;
+    const std::size_t length = rights == Rights::administrators ? kAdministratorsOnly : sizeof kProgramFiles - 1;
+    char rules[sizeof kProgramFiles];
+    std::size_t out = 0;
+    for (std::size_t in = 0; in < length; ++in) {
+      if (!directory && kProgramFiles[in] == 'O') {
+        in += 3;
+        continue;
+      }
+      rules[out++] = kProgramFiles[in];
     }
+    rules[out] = '\0';
     made_ = ConvertStringSecurityDescriptorToSecurityDescriptorA(rules, SDDL_REVISION_1, &descriptor_, nullptr);
   }
   ~SecurityDescriptor() {
@@ -85,30 +95,31 @@ class SecurityDescriptor {
 // Not declared by the toolchain's headers.
 extern "C" NTSTATUS NTAPI NtQueryAttributesFile(POBJECT_ATTRIBUTES attributes, PFILE_BASIC_INFORMATION info);
 
-// Whether what was opened is a link. A handle opened on a reparse point
-// itself tells; Wine's opens what a link points at whatever the open asks
-// for, so the name is asked too (which Wine answers for a full path).
-// Attributes that cannot be read count as a link's.
-bool is_link(HANDLE handle, OBJECT_ATTRIBUTES& name) {
+// Whether the name opened is a link, asked of the name rather than of the
+// handle: Wine opens what a link points at whatever the open asks for, and
+// Windows cannot put anything else at a name that a handle without shared
+// delete access holds. Unknown counts as no link: Wine answers only for
+// full paths, and what a held directory reads is checked against what it
+// must hold.
+bool is_link(OBJECT_ATTRIBUTES& name) {
   FILE_BASIC_INFORMATION info{};
-  IO_STATUS_BLOCK status{};
-  if (!NT_SUCCESS(NtQueryInformationFile(handle, &status, &info, sizeof info, FileBasicInformation))) return true;
-  if ((info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return true;
   return NT_SUCCESS(NtQueryAttributesFile(&name, &info)) && (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
 // What one NtCreateFile call asks for. Every open goes through open_at, so
 // the rules (reparse points opened as themselves, refused where asked, the
 // rights given in the same call) are written once.
+// Eight bytes each: every open also gets FILE_OPEN_REPARSE_POINT, so the
+// options that differ fit a byte.
 struct Open {
   ACCESS_MASK access;
-  ULONG options;
+  std::uint8_t options;
   std::uint8_t share;
   std::uint8_t disposition;
   bool refuse_link;
 };
 
-constexpr ULONG kSynchronous = FILE_SYNCHRONOUS_IO_NONALERT | FILE_OPEN_REPARSE_POINT;
+constexpr ULONG kSynchronous = FILE_SYNCHRONOUS_IO_NONALERT;
 constexpr ULONG kDirectory = FILE_DIRECTORY_FILE | kSynchronous;
 constexpr ULONG kFile = FILE_NON_DIRECTORY_FILE | kSynchronous;
 constexpr ACCESS_MASK kHold = DELETE | FILE_LIST_DIRECTORY | SYNCHRONIZE;
@@ -138,16 +149,16 @@ DWORD open_at(HANDLE root, std::string_view name, const Open& how, Rights rights
   InitializeObjectAttributes(&attributes, &native_name, OBJ_CASE_INSENSITIVE, root, access.get());
   IO_STATUS_BLOCK status{};
   HANDLE handle = nullptr;
-  const NTSTATUS result = NtCreateFile(&handle, how.access | FILE_READ_ATTRIBUTES, &attributes, &status, nullptr,
-                                       FILE_ATTRIBUTE_NORMAL, how.share, how.disposition, how.options, nullptr, 0);
+  const NTSTATUS result = NtCreateFile(&handle, how.access, &attributes, &status, nullptr, FILE_ATTRIBUTE_NORMAL,
+                                       how.share, how.disposition, how.options | FILE_OPEN_REPARSE_POINT, nullptr, 0);
   if (!NT_SUCCESS(result)) return RtlNtStatusToDosError(result);
   file.reset(handle);
   if (!how.refuse_link && !link) return 0;
-  const bool found = is_link(handle, attributes);
+  const bool found = is_link(attributes);
   if (link) *link = found;
   if (how.refuse_link && found) {
     file.reset();
-    return ERROR_CANT_ACCESS_FILE;
+    return kErrorLinkRefused;
   }
   return 0;
 }
@@ -183,7 +194,7 @@ DWORD move_at(HANDLE root, std::string_view from, std::string_view to) {
   struct {
     FILE_RENAME_INFO info;
     wchar_t rest[MAX_PATH + 8];
-  } rename{};
+  } rename;
   if (name.size() > MAX_PATH + 8) return ERROR_FILENAME_EXCED_RANGE;
   rename.info.ReplaceIfExists = TRUE;
   rename.info.RootDirectory = root;
@@ -218,9 +229,10 @@ class Win32HeldDirectory final : public HeldDirectory {
     return marked;
   }
 
-  static std::unique_ptr<HeldDirectory> held(HANDLE root, std::string_view name, const Open& how, Rights rights) {
+  static std::unique_ptr<HeldDirectory> held(std::string_view path, const Open& how, Rights rights, DWORD& error) {
     UniqueFile handle;
-    if (open_at(root, name, how, rights, handle) != 0) return nullptr;
+    error = open_at(nullptr, path, how, rights, handle);
+    if (error != 0) return nullptr;
     return std::make_unique<Win32HeldDirectory>(std::move(handle));
   }
 
@@ -240,26 +252,22 @@ class Win32HeldDirectory final : public HeldDirectory {
 
 std::unique_ptr<HeldDirectory> Win32FileSystem::create_directory(std::string_view path, Rights rights) {
   // FILE_CREATE fails on any existing name, a link's included.
-  return Win32HeldDirectory::held(nullptr, path, kMakeDirectory, rights);
+  DWORD ignored;
+  return Win32HeldDirectory::held(path, kMakeDirectory, rights, ignored);
 }
 
-std::unique_ptr<HeldDirectory> Win32FileSystem::hold_directory(std::string_view path) {
-  return Win32HeldDirectory::held(nullptr, path, kHoldDirectory, Rights::inherited);
-}
-
-bool Win32FileSystem::is_link(std::string_view path) {
-  const DWORD attributes = GetFileAttributesW(widen(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+std::unique_ptr<HeldDirectory> Win32FileSystem::hold_directory(std::string_view path, std::uint32_t& windows_error) {
+  DWORD error;
+  auto held = Win32HeldDirectory::held(path, kHoldDirectory, Rights::inherited, error);
+  windows_error = error;
+  return held;
 }
 
 bool Win32FileSystem::delete_file(std::string_view path) { return delete_at(nullptr, path, kDelete); }
 
-bool Win32FileSystem::remove_directory(std::string_view path) { return delete_at(nullptr, path, kRemoveDirectory); }
+bool remove_directory_at(std::string_view path) { return delete_at(nullptr, path, kRemoveDirectory); }
 
-bool Win32FileSystem::replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) {
-  windows_error = move_at(nullptr, from, to);
-  return windows_error == 0;
-}
+DWORD move_file(std::string_view from, std::string_view to) { return move_at(nullptr, from, to); }
 
 bool Win32FileSystem::remove_link(std::string_view path) {
   UniqueFile file;

@@ -14,6 +14,7 @@
 #include "platform/win32/message_box_flags.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_removal_services.h"
 #include "tests/e2e/platform_checks/check.h"
 #include "tests/e2e/platform_checks/payload_pieces.h"
 
@@ -35,6 +36,13 @@ constexpr char kProbeName[] = "started probe";
 constexpr char kProbeMarker[] = "probe-was-here.txt";
 
 std::string scratch;  // a fresh folder under %TEMP%, set by main
+
+// The uninstaller's removals, which the setup's platform does not make.
+zrv::RemovalServices& removal() {
+  static zrv::win32::Win32Registry registry;
+  static zrv::win32::Win32RemovalServices services(registry);
+  return services;
+}
 
 std::string in_scratch(const std::string& name) { return scratch + "\\" + name; }
 
@@ -158,7 +166,7 @@ void check_files(zrv::Platform& os) {
   check(os.dir_search(in_scratch("görünür.tmp"), true).empty(), group, "a deleted file is still there");
 
   write_bytes(os, in_scratch("Kurulum Dizini\\a.bin"), "0123456789");
-  check(!os.remove_directory(in_scratch("Kurulum Dizini")), group, "a folder with a file in it was removed");
+  check(!removal().remove_directory(in_scratch("Kurulum Dizini")), group, "a folder with a file in it was removed");
   write_bytes(os, in_scratch("Kurulum Dizini\\a.bin"), "abc");
   check(read_bytes(os, in_scratch("Kurulum Dizini\\a.bin")) == "abc", group, "writing does not truncate");
   auto file = os.open_file(in_scratch("Kurulum Dizini\\a.bin"), zrv::FileMode::Read);
@@ -167,7 +175,7 @@ void check_files(zrv::Platform& os) {
   check(file && !file->read_at(2, {byte, 2}), group, "a read past the end is reported as complete");
   file.reset();
   os.delete_file(in_scratch("Kurulum Dizini\\a.bin"));
-  check(os.remove_directory(in_scratch("Kurulum Dizini")), group, "an empty folder cannot be removed");
+  check(removal().remove_directory(in_scratch("Kurulum Dizini")), group, "an empty folder cannot be removed");
   check(os.open_file(in_scratch("yok.bin"), zrv::FileMode::Read) == nullptr, group, "a missing file opens");
 }
 
@@ -180,7 +188,7 @@ void check_private_directories(zrv::Platform& os) {
   check(!MoveFileW(widen(path).c_str(), widen(in_scratch("başka")).c_str()), group, "renamed while held");
   write_bytes(os, path + "\\Zrv5.ex_", "x");
   check(read_bytes(os, path + "\\Zrv5.ex_") == "x", group, "its maker cannot write in it");
-  check(!os.is_link(path), group, "taken for a link");
+  check(!os.remove_link(path), group, "taken for a link");
   if (!held) return;
   check(!held->remove(), group, "removed with a file in it");
   check(os.dir_search(path, true) == "özel", group, "gone after a failed removal");
@@ -280,10 +288,10 @@ void check_open_errors_and_replace(zrv::Platform& os) {
   check(file && file->write({reinterpret_cast<const std::uint8_t*>("new"), 3}) && file->flush(), group,
         "cannot write and flush a file");
   file.reset();
-  check(os.replace_file(partial, final_name, error), group, "cannot replace a file, error " + std::to_string(error));
+  check(removal().replace_file(partial, final_name, error), group, "cannot replace a file, error " + std::to_string(error));
   check(read_bytes(os, final_name) == "new", group, "the replaced file does not hold the new content");
   check(os.dir_search(partial, true).empty(), group, "the moved file is still there under its old name");
-  check(!os.replace_file(in_scratch("yok.part"), final_name, error) && error == ERROR_FILE_NOT_FOUND, group,
+  check(!removal().replace_file(in_scratch("yok.part"), final_name, error) && error == ERROR_FILE_NOT_FOUND, group,
         "moving a missing file gives error " + std::to_string(error));
   check(read_bytes(os, final_name) == "new", group, "a failed replace changed the file");
 }
