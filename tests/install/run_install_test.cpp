@@ -92,6 +92,63 @@ TEST_F(RunInstallTest, CompleteInstallationLeavesEverythingInPlace) {
   EXPECT_EQ(os.yields - yields_before_install, 9);
 }
 
+// Made under the drive's root, the folders would take the root's rules,
+// which let every user replace the uninstaller the uninstall entry runs as
+// administrator: each folder the setup makes and each file it installs gets
+// the rules of Program Files instead, in the same step.
+TEST_F(RunInstallTest, FoldersMadeAndFilesInstalledGetTheRightsOfProgramFiles) {
+  ASSERT_FALSE(install());
+  const auto rights_of = [&](const std::string& path) {
+    const auto found = os.given_rights.find(fs::weakly_canonical(run.host(path)));
+    return found == os.given_rights.end() ? std::string("none") : std::to_string(static_cast<int>(found->second));
+  };
+  const std::string program_files = std::to_string(static_cast<int>(Rights::program_files));
+  EXPECT_EQ(rights_of("C:\\Program Files"), program_files);
+  EXPECT_EQ(rights_of(kDir), program_files);
+  for (const PayloadPiece& piece : PayloadManifest) {
+    EXPECT_EQ(rights_of(kDir + "\\" + std::string(piece.installed_name)), program_files) << piece.installed_name;
+  }
+}
+
+// What is installed is the checked piece, not whatever the staged copy holds
+// by the time it is expanded: one rewritten while the user had the floor is
+// refused as damaged, with the step's messages; the game's refusal ends the
+// setup as its other failures do.
+TEST(StagedCopyTest, PieceRewrittenAtTheYieldIsNotInstalled) {
+  const PayloadPiece& game = PayloadManifest.back();
+  const PayloadPiece& pasel = PayloadManifest[6];
+  for (const PayloadPiece* piece : {&pasel, &game}) {
+    SCOPED_TRACE(std::string(piece->installed_name));
+    testing::SetupRun run;
+    ASSERT_TRUE(run.start());
+    run.walk_to_page3();
+    const std::string staged = kStaging + "\\" + std::string(piece->staged_name);
+    run.os.on_yield = [&](int) {
+      if (fs::exists(run.host(staged))) {
+        // The same length, one byte changed: still a valid-looking piece.
+        std::string bytes = as_string(testing::piece_file(*piece));
+        bytes[bytes.size() / 2] ^= 0x10;
+        std::ofstream(run.host(staged), std::ios::binary | std::ios::trunc) << bytes;
+      }
+    };
+    const bool ended = run.ends_program([&] { run.wizard.Command2.user_click(); });
+    const std::string target = kDir + "\\" + std::string(piece->installed_name);
+    EXPECT_FALSE(fs::exists(run.host(target)));
+    EXPECT_FALSE(fs::exists(run.host(target + ".part")));
+    ASSERT_GE(run.os.message_boxes.size(), 1u);
+    EXPECT_EQ(run.os.message_boxes[0].prompt, "Kaynak dosya formatı geçersiz!");
+    if (piece == &game) {
+      EXPECT_TRUE(ended);
+      EXPECT_EQ(run.os.exit_code, ExitCode::stopped_by_error);
+      EXPECT_FALSE(fs::exists(run.host(kStaging)));
+    } else {
+      EXPECT_FALSE(ended);
+      ASSERT_EQ(run.os.message_boxes.size(), 2u);
+      EXPECT_EQ(run.os.message_boxes[1].prompt, "'Pasel.wav' dosyası açılamadı!");
+    }
+  }
+}
+
 TEST_F(RunInstallTest, LabelsFollowThePhasesInOrder) {
   ASSERT_FALSE(install());
   std::vector<std::string> expected;
