@@ -229,7 +229,8 @@ class Win32HeldDirectory final : public HeldDirectory {
     return marked;
   }
 
-  static std::unique_ptr<HeldDirectory> held(std::string_view path, const Open& how, Rights rights, DWORD& error) {
+  static std::unique_ptr<HeldDirectory> held(std::string_view path, const Open& how, Rights rights,
+                                             std::uint32_t& error) {
     UniqueFile handle;
     error = open_at(nullptr, path, how, rights, handle);
     if (error != 0) return nullptr;
@@ -252,15 +253,12 @@ class Win32HeldDirectory final : public HeldDirectory {
 
 std::unique_ptr<HeldDirectory> Win32FileSystem::create_directory(std::string_view path, Rights rights) {
   // FILE_CREATE fails on any existing name, a link's included.
-  DWORD ignored;
+  std::uint32_t ignored;
   return Win32HeldDirectory::held(path, kMakeDirectory, rights, ignored);
 }
 
 std::unique_ptr<HeldDirectory> Win32FileSystem::hold_directory(std::string_view path, std::uint32_t& windows_error) {
-  DWORD error;
-  auto held = Win32HeldDirectory::held(path, kHoldDirectory, Rights::inherited, error);
-  windows_error = error;
-  return held;
+  return Win32HeldDirectory::held(path, kHoldDirectory, Rights::inherited, windows_error);
 }
 
 bool Win32FileSystem::delete_file(std::string_view path) { return delete_at(nullptr, path, kDelete); }
