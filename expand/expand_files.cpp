@@ -101,7 +101,7 @@ std::int32_t read_content(ByteFile& source, std::vector<std::uint8_t>& content, 
   if (!content.empty() && !source.read_at(0, content)) return expand::kLzErrorRead;
   // The staged copy lay in a folder the user may reach; only what was
   // checked is installed.
-  if (checked && !std::equal(content.begin(), content.end(), checked->begin(), checked->end())) {
+  if (!std::equal(content.begin(), content.end(), checked.begin(), checked.end())) {
     return expand::kLzErrorRead;
   }
   // One pass of the decoder tells a plain file from a compressed one.
@@ -125,7 +125,7 @@ std::int32_t read_content(ByteFile& source, std::vector<std::uint8_t>& content, 
 std::int32_t ExpandFile(Platform& platform, const HeldFile& SourceFile, const HeldFile& DestFile, bool ShowErrors,
                         CheckedBytes checked) {
   std::uint32_t error = 0;
-  const auto source = SourceFile.directory.open_file(child_name(trim(SourceFile.path)), error);
+  const auto source = SourceFile.directory.open_file(child_name(trim_view(SourceFile.path)), error);
   if (!source) return open_failure(platform, error, SourceFile.path, ShowErrors);
 
   // The destination is written whole beside its final name and moved over it
@@ -133,8 +133,7 @@ std::int32_t ExpandFile(Platform& platform, const HeldFile& SourceFile, const He
   // away a working one. Whatever is at the partial name goes first, a link
   // as a link.
   HeldDirectory& folder = DestFile.directory;
-  const std::string destination = trim(DestFile.path);
-  const std::string_view name = child_name(destination);
+  const std::string_view name = child_name(trim_view(DestFile.path));
   const std::string partial = concat({name, kPartialFileSuffix});
   folder.delete_file(partial);
   auto target = folder.create_file(partial, Rights::program_files, error);

@@ -1,6 +1,5 @@
 #pragma once
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -23,8 +22,9 @@ struct HeldFile {
   std::string_view path;
 };
 
-// The only bytes a source may hold, when they are known.
-using CheckedBytes = std::optional<std::span<const std::uint8_t>>;
+// The only bytes the source may hold: what was checked before it was
+// written where others may reach it.
+using CheckedBytes = std::span<const std::uint8_t>;
 
 // Greater than 0: the bytes written. 0: an empty source. -1 to -16: an open
 // failure (the open-error table). -100 to -800: a copy failure, the LZ
@@ -32,7 +32,7 @@ using CheckedBytes = std::optional<std::span<const std::uint8_t>>;
 // is damaged (-300) and nothing of it is written. The destination gets the
 // rights of Program Files.
 std::int32_t ExpandFile(Platform& platform, const HeldFile& SourceFile, const HeldFile& DestFile, bool ShowErrors,
-                        CheckedBytes checked = std::nullopt);
+                        CheckedBytes checked);
 
 // Reads the source whole into `content` and, when it is an SZDD file,
 // expands it there; a plain file stays as it was read. 0, or the copy error

@@ -19,7 +19,7 @@ std::string SetupFile(Platform& platform) {
 
 bool ExtractPiece(Platform& platform, const CheckedPayload& Payload, HeldDirectory& StagingDir,
                   std::string_view StagedFile, std::int32_t PieceLength, std::int32_t BytesAfter) {
-  const std::string staged = trim(StagedFile);
+  const std::string_view staged = trim_view(StagedFile);
   const auto piece = Payload.piece(PieceLength, BytesAfter);
   // A new file: nothing of an older one can survive behind the piece. Its
   // rights are the staging directory's.

@@ -101,7 +101,8 @@ PieceResult install_piece(Platform& os, const InstallRequest& request, std::size
   // What is installed is the checked piece: a staged copy changed while the
   // user had the floor is refused as damaged.
   result.installed =
-      ExpandFile(os, {staging, staged}, {request.destination, target}, /*ShowErrors=*/true, checked) >= 0;
+      ExpandFile(os, {staging, staged}, {request.destination, target}, /*ShowErrors=*/true,
+                 checked.value_or(CheckedBytes{})) >= 0;
   if (!result.installed && !essential) tell_failure(progress, messages.not_expanded, kNotExpanded);
   return result;
 }

@@ -32,12 +32,17 @@ class ExpandTest : public ::testing::Test {
     EXPECT_EQ(os.message_boxes[0].title, "ExpandFiles - Hata!");
     EXPECT_EQ(os.message_boxes[0].style, 4144);
   }
-  // Expands between two paths, each reached through its folder, held.
+  // Expands between two paths, each reached through its folder, held. The
+  // checked bytes are the source's own unless a test says otherwise.
   std::int32_t expand(const std::string& source, const std::string& destination, bool show_errors,
-                      CheckedBytes checked = std::nullopt) {
+                      std::optional<std::vector<std::uint8_t>> checked = std::nullopt) {
+    if (!checked) {
+      const std::string bytes = read(trim(source));
+      checked.emplace(bytes.begin(), bytes.end());
+    }
     const auto source_folder = hold_folder_of(source);
     const auto destination_folder = hold_folder_of(destination);
-    return ExpandFile(os, {*source_folder, source}, {*destination_folder, destination}, show_errors, checked);
+    return ExpandFile(os, {*source_folder, source}, {*destination_folder, destination}, show_errors, *checked);
   }
   std::unique_ptr<HeldDirectory> hold_folder_of(const std::string& path) {
     const std::string trimmed = trim(path);
@@ -84,7 +89,8 @@ TEST_F(ExpandTest, DestinationInMissingDirectoryNamesTheDestination) {
   const auto source = hold_folder_of("C:\\T\\a.txt");
   const auto destination = hold_folder_of("C:\\Yok\\a.txt");
   fs::remove(run.host("C:\\Yok"));
-  EXPECT_EQ(ExpandFile(os, {*source, "C:\\T\\a.txt"}, {*destination, "C:\\Yok\\a.txt"}, true), -2);
+  const std::uint8_t a[] = {'a'};
+  EXPECT_EQ(ExpandFile(os, {*source, "C:\\T\\a.txt"}, {*destination, "C:\\Yok\\a.txt"}, true, a), -2);
   expect_one_message("'C:\\Yok\\a.txt' isimli dosya için yol geçersiz!");
 }
 
