@@ -9,12 +9,12 @@ namespace zrv {
 
 // The directory that holds the compressed pieces between extraction and
 // expansion, "\Zrv5TMP" in the temporary directory: the staging directory
-// of one run. The temporary directory belongs to the
-// user, so any process of the user may have put something at that name, or
-// a link anywhere along its path; a setup running as administrator must not
-// be steered by either. The directory is therefore one this run made, closed
-// to everyone but administrators and the system, and held from its making
-// to its removal; every piece is written, read and deleted through the hold,
+// of one run. The temporary directory belongs to the user, so any process
+// of the user may have put something at that name, or a link anywhere
+// along its path; a setup running as administrator must not be steered by
+// either. The directory is therefore one this run made, closed to everyone
+// but administrators and the system, and held from its making to its
+// removal; every piece is written, read and deleted through the hold,
 // never by its path.
 class Staging {
  public:

@@ -73,8 +73,9 @@ class FileSystem {
   // pattern), or empty text. With directories counted, an existing directory
   // or file is found; without, only a plain file.
   virtual std::string dir_search(std::string_view path, bool include_directories) = 0;
-  // Deletes the one file of that exact name, without searching its folder
-  // (which a held directory does not allow everywhere).
+  // Deletes what is at that exact path, without searching its folder (which
+  // a held directory does not allow everywhere): a file, or a link as a
+  // link; never a directory with anything in it.
   virtual bool delete_file(std::string_view path) = 0;
   // Makes a new directory (its parent must exist) and holds it. Null when
   // anything at all exists at the path (a link included, which is never

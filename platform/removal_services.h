@@ -6,8 +6,9 @@
 
 // What only a program that takes an installation away asks of the system:
 // registry keys deleted, directories removed and files moved by their
-// paths, and files left for the system to delete at its next start. A role of its own, so that the setup, which removes nothing
-// for good, links none of it.
+// paths, and files left for the system to delete at its next start. A role
+// of its own, so that the setup, which removes nothing for good, links none
+// of it.
 namespace zrv {
 
 class RemovalServices {
