@@ -438,10 +438,10 @@ INSTANTIATE_TEST_SUITE_P(EveryYield, CancelAtYieldTest, ::testing::Range(1, 10))
 // Fails each call of each platform operation the installation makes, one
 // run per call: nothing may crash, and every failure is told to the user.
 TEST(RunInstallFaultTest, EveryFailingCallIsSurvivedAndTold) {
-  const Op ops[] = {Op::DirSearch, Op::MakeDirectory, Op::DeleteFiles, Op::RemoveDirectory, Op::OpenRead,
-                    Op::OpenWrite, Op::FileLength, Op::Read, Op::Write, Op::RegCreateKey, Op::RegOpenKey,
-                    Op::RegQueryValue, Op::RegSetValue, Op::Flush, Op::ReplaceFile, Op::DdeConnect,
-                    Op::DdeExecute};
+  const Op ops[] = {Op::DirSearch, Op::MakeDirectory, Op::HoldDirectory, Op::DeleteFiles, Op::RemoveDirectory,
+                    Op::RemoveLink, Op::OpenRead, Op::OpenWrite, Op::FileLength, Op::Read, Op::Write,
+                    Op::RegCreateKey, Op::RegOpenKey, Op::RegQueryValue, Op::RegSetValue, Op::Flush,
+                    Op::ReplaceFile, Op::DdeConnect, Op::DdeExecute};
   // Failures the system ignores by design: clean-up, reading the version,
   // and looking for files to link.
   const std::set<Op> silent = {Op::DeleteFiles, Op::RemoveDirectory, Op::RegOpenKey, Op::RegQueryValue,

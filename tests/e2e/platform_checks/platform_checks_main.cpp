@@ -235,6 +235,14 @@ void check_held_directories(zrv::Platform& os) {
   check(folder->delete_file("Zarvelo.lnk") && os.dir_search(path + "\\Zarvelo.lnk", true).empty(), group,
         "a child cannot be deleted");
   check(!folder->delete_file("Zarvelo.lnk"), group, "deleting a missing child reports success");
+  // A shortcut is made in memory and written through the hold: a shell link
+  // file, whose first field is its header's size, 0x4C.
+  check(os.save_shortcut(*folder, "Zarvelo.lnk", path + "\\Zrv5.exe"), group,
+        "cannot save a shortcut through the hold");
+  const std::string shortcut = read_bytes(os, path + "\\Zarvelo.lnk");
+  check(shortcut.size() > 0x4C && shortcut.compare(0, 4, std::string("\x4C\0\0\0", 4)) == 0, group,
+        "the saved shortcut is no shell link file (" + std::to_string(shortcut.size()) + " bytes)");
+  folder->delete_file("Zarvelo.lnk");
   check(!folder->remove(), group, "removed with a file in it");
 }
 
