@@ -4,6 +4,7 @@
 // see what they always saw.
 #include "expand/expand_files.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
@@ -93,11 +94,16 @@ void ReportOpenError(Platform& platform, std::int32_t ErrorCode, std::string_vie
 
 // The expansion takes the buffer's place by a swap, which costs the image
 // less than a move.
-std::int32_t read_content(ByteFile& source, std::vector<std::uint8_t>& content) {
+std::int32_t read_content(ByteFile& source, std::vector<std::uint8_t>& content, CheckedBytes checked) {
   const std::optional<std::int64_t> length = source.length();
   if (!length || *length < 0) return expand::kLzErrorRead;
   content.resize(static_cast<std::size_t>(*length));
   if (!content.empty() && !source.read_at(0, content)) return expand::kLzErrorRead;
+  // The staged copy lay in a folder the user may reach; only what was
+  // checked is installed.
+  if (!std::equal(content.begin(), content.end(), checked.begin(), checked.end())) {
+    return expand::kLzErrorRead;
+  }
   // One pass of the decoder tells a plain file from a compressed one.
   std::vector<std::uint8_t> expanded;
   switch (szdd::decode(content, expanded).error) {
@@ -116,38 +122,39 @@ std::int32_t read_content(ByteFile& source, std::vector<std::uint8_t>& content) 
   }
 }
 
-std::int32_t ExpandFile(Platform& platform, std::string_view SourceFile, std::string_view DestFile,
-                        bool ShowErrors) {
+std::int32_t ExpandFile(Platform& platform, const HeldFile& SourceFile, const HeldFile& DestFile, bool ShowErrors,
+                        CheckedBytes checked) {
   std::uint32_t error = 0;
-  const auto source = platform.open_file(trim(SourceFile), FileMode::Read, error);
-  if (!source) return open_failure(platform, error, SourceFile, ShowErrors);
+  const auto source = SourceFile.directory.open_file(child_name(trim_view(SourceFile.path)), error);
+  if (!source) return open_failure(platform, error, SourceFile.path, ShowErrors);
 
   // The destination is written whole beside its final name and moved over it
   // only when complete, so a failure never leaves half a file, nor takes
-  // away a working one.
-  const std::string destination = trim(DestFile);
-  const std::string partial = concat({destination, kPartialFileSuffix});
-  auto target = platform.open_file(partial, FileMode::WriteTruncate, error);
-  if (!target) return open_failure(platform, error, DestFile, ShowErrors);
+  // away a working one. Whatever is at the partial name goes first, a link
+  // as a link.
+  HeldDirectory& folder = DestFile.directory;
+  const std::string_view name = child_name(trim_view(DestFile.path));
+  const std::string partial = concat({name, kPartialFileSuffix});
+  folder.delete_file(partial);
+  auto target = folder.create_file(partial, Rights::program_files, error);
+  if (!target) return open_failure(platform, error, DestFile.path, ShowErrors);
 
   std::vector<std::uint8_t> content;
-  std::int32_t lz_error = read_content(*source, content);
+  std::int32_t lz_error = read_content(*source, content, checked);
   if (lz_error == 0 && !(target->write(content) && target->flush())) lz_error = expand::kLzErrorWrite;
+  target.reset();
+  std::int32_t result = static_cast<std::int32_t>(content.size());
   if (lz_error != 0) {
-    const std::int32_t result = lz_error * 100;
+    result = lz_error * 100;
     const std::string_view text = kCopyErrorTexts[static_cast<std::size_t>(-lz_error - 1)];
     if (ShowErrors && !text.empty()) show(platform, text);
-    target.reset();
-    platform.delete_files(partial);
+  } else if (!folder.replace(partial, name, error)) {
+    result = open_failure(platform, error, DestFile.path, ShowErrors);
+  } else {
     return result;
   }
-  target.reset();
-  if (!platform.replace_file(partial, destination, error)) {
-    const std::int32_t code = open_failure(platform, error, DestFile, ShowErrors);
-    platform.delete_files(partial);
-    return code;
-  }
-  return static_cast<std::int32_t>(content.size());
+  folder.delete_file(partial);
+  return result;
 }
 
 }  // namespace zrv

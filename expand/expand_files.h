@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -14,18 +15,31 @@ namespace zrv {
 // complete; then it is moved over the destination.
 inline constexpr std::string_view kPartialFileSuffix = ".part";
 
+// A file reached through the held directory it is in: its path, whose last
+// part names it there and whose whole the messages quote.
+struct HeldFile {
+  HeldDirectory& directory;
+  std::string_view path;
+};
+
+// The only bytes the source may hold: what was checked before it was
+// written where others may reach it.
+using CheckedBytes = std::span<const std::uint8_t>;
+
 // Greater than 0: the bytes written. 0: an empty source. -1 to -16: an open
 // failure (the open-error table). -100 to -800: a copy failure, the LZ
-// library's code times 100.
-std::int32_t ExpandFile(Platform& platform, std::string_view SourceFile, std::string_view DestFile,
-                        bool ShowErrors);
+// library's code times 100; a source that is not exactly its checked bytes
+// is damaged (-300) and nothing of it is written. The destination gets the
+// rights of Program Files.
+std::int32_t ExpandFile(Platform& platform, const HeldFile& SourceFile, const HeldFile& DestFile, bool ShowErrors,
+                        CheckedBytes checked);
 
 // Reads the source whole into `content` and, when it is an SZDD file,
 // expands it there; a plain file stays as it was read. 0, or the copy error
 // (the LZ library's code) that stops it. A routine of its own rather than a
 // step of ExpandFile: the file's 64-bit length would have the compiler
 // realign ExpandFile's whole frame to 8 bytes.
-std::int32_t read_content(ByteFile& source, std::vector<std::uint8_t>& content);
+std::int32_t read_content(ByteFile& source, std::vector<std::uint8_t>& content, CheckedBytes checked);
 
 // 0 for a valid handle; otherwise the code of the Windows error, -16 for one
 // the table does not know.

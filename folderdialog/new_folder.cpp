@@ -46,12 +46,14 @@ void Form3::Command1_Click() {
   directories_.refresh();
 }
 
-// Makes the directory unless it exists. A name the file system refuses, and
-// a file of that name, are told once; the list then stays on the parent.
+// Makes the directory unless it exists, with the rights of Program Files: the
+// game may be installed into it, and the uninstall entry runs a program
+// from it as administrator. A name the file system refuses, and a file of
+// that name, are told once; the list then stays on the parent.
 bool Form3::make_new_directory(std::string_view path) {
   Platform& os = platform();
   if (os.dir_search(path, /*include_directories=*/true).empty()) {
-    if (os.make_directory(path)) return true;
+    if (os.create_directory(path, Rights::program_files)) return true;
     tell(os, path, text::kDirectoryNotMade);
     return false;
   }

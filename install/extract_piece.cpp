@@ -11,17 +11,13 @@ constexpr std::string_view kErrorTitle = "Error";
 
 }  // namespace
 
-bool ExtractPiece(Platform& platform, const CheckedPayload& Payload, std::string_view StagedFile,
-                  std::int32_t PieceLength, std::int32_t BytesAfter) {
-  const std::string staged = trim(StagedFile);
+bool ExtractPiece(Platform& platform, const CheckedPayload& Payload, HeldDirectory& StagingDir,
+                  std::string_view StagedFile, std::int32_t PieceLength, std::int32_t BytesAfter) {
+  const std::string_view staged = trim_view(StagedFile);
   const auto piece = Payload.piece(PieceLength, BytesAfter);
-  bool written = false;
-  if (piece) {
-    // Emptied on open: bytes of an older, longer file must not survive
-    // behind the piece.
-    const auto target = platform.open_file(staged, FileMode::WriteTruncate);
-    written = target && target->write(*piece);
-  }
+  // A new file: nothing of an older one can survive behind the piece. Its
+  // rights are the staging directory's.
+  const bool written = piece && StagingDir.write_file(child_name(staged), *piece, Rights::inherited);
   if (!written) {
     platform.message_box(concat({"'", staged, kWriteFailed}), kStyleSystemWarning, kErrorTitle);
   }

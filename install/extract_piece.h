@@ -15,9 +15,10 @@ namespace zrv {
 inline std::string SetupFile(Platform& platform) { return platform.program_file(); }
 
 // Copies one piece, still compressed, out of the checked payload into
-// StagedFile, counting back from the payload's end. False after a failure,
-// which it has already shown.
-bool ExtractPiece(Platform& platform, const CheckedPayload& Payload, std::string_view StagedFile,
-                  std::int32_t PieceLength, std::int32_t BytesAfter);
+// StagedFile, counting back from the payload's end. StagedFile is a file of
+// StagingDir, made there by its last part; its whole path names it in the
+// message. False after a failure, which it has already shown.
+bool ExtractPiece(Platform& platform, const CheckedPayload& Payload, HeldDirectory& StagingDir,
+                  std::string_view StagedFile, std::int32_t PieceLength, std::int32_t BytesAfter);
 
 }  // namespace zrv

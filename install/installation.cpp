@@ -82,22 +82,27 @@ PieceResult install_piece(Platform& os, const InstallRequest& request, std::size
   const PayloadPiece& piece = PayloadManifest[index];
   const bool essential = &piece == kGamePiece;
   const FailureNames& messages = kFailureNames[index];
+  HeldDirectory& staging = *request.staging.held();
   const std::string staged = join_path(request.staging.dir(), piece.staged_name);
   const std::string target = join_path(request.install_dir, piece.installed_name);
+  const auto checked = request.payload.piece(piece.compressed_length, piece.bytes_after);
   PieceResult result;
 
   progress.show(InstallProgress::Line::file, piece.staged_name, /*repaint=*/true);
-  result.extracted = ExtractPiece(os, request.payload, staged, piece.compressed_length, piece.bytes_after);
+  result.extracted = ExtractPiece(os, request.payload, staging, staged, piece.compressed_length, piece.bytes_after);
   if (!result.extracted) {
+    // Nothing of an older file is left under the name (the extraction
+    // deleted it first), and half a piece is refused as damaged below.
     if (essential) return result;
-    // Whatever an earlier run left under this name must not be expanded as
-    // if it were this piece.
-    os.delete_file(staged);
     tell_failure(progress, messages.not_extracted, kNotExtracted);
   }
   progress.show(InstallProgress::Line::file, target, /*repaint=*/false);
   progress.yield();
-  result.installed = ExpandFile(os, staged, target, /*ShowErrors=*/true) >= 0;
+  // What is installed is the checked piece: a staged copy changed while the
+  // user had the floor is refused as damaged.
+  result.installed =
+      ExpandFile(os, {staging, staged}, {request.destination, target}, /*ShowErrors=*/true,
+                 checked.value_or(CheckedBytes{})) >= 0;
   if (!result.installed && !essential) tell_failure(progress, messages.not_expanded, kNotExpanded);
   return result;
 }

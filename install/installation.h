@@ -34,8 +34,9 @@ class InstallProgress {
 
 struct InstallRequest {
   const CheckedPayload& payload;
-  std::string install_dir;  // trimmed, no trailing backslash; it exists
-  Staging& staging;         // not yet opened
+  std::string install_dir;     // trimmed, no trailing backslash; it exists
+  HeldDirectory& destination;  // install_dir, held
+  Staging& staging;            // not yet opened
 };
 
 struct PieceResult {

@@ -12,7 +12,6 @@ namespace {
 
 using group::GroupItem;
 using group::kItems;
-using group::link_path;
 
 constexpr std::string_view kCreateGroup = "[CreateGroup(Zarvelo)]";
 
@@ -51,36 +50,27 @@ void add_through_shell(Platform& platform, const std::string& install_dir, Pendi
   }
 }
 
-// The group's folder in the Programs folder of all users or of this user;
-// empty when that Programs folder is not known.
-std::string group_folder(Platform& platform, bool all_users) {
-  const std::string programs = platform.programs_folder(all_users);
-  return programs.empty() ? std::string() : join_path(programs, product::kName);
-}
-
-// The group's folder for shortcut files: the one where the shell or an
-// earlier installation made it, looking first where the shell puts the
-// groups of an administrator (in the Programs folder all users share);
-// otherwise the first, made anew. Without administrator rights only the
-// user's own will do. Null when there is none.
-const std::string* find_or_make_group_folder(Platform& platform, const std::string (&candidates)[2]) {
-  for (const std::string& folder : candidates) {
-    if (!folder.empty() && !platform.dir_search(folder, true).empty()) return &folder;
-  }
-  if (candidates[0].empty() || !platform.make_directory(candidates[0])) return nullptr;
-  return &candidates[0];
+// The group's folder for shortcut files, opened or made and held, in the
+// Programs folder all users share while the setup has administrator rights
+// (the user's own is the user's to change, links included, and the elevated
+// setup writes nothing there), otherwise in the user's own. Null when there
+// is none: a link at the group's name is neither followed nor replaced.
+std::unique_ptr<HeldDirectory> hold_group_folder(Platform& platform) {
+  const std::string programs = platform.programs_folder(platform.running_as_administrator());
+  if (programs.empty()) return nullptr;
+  const std::string folder = join_path(programs, product::kName);
+  if (auto held = platform.hold_directory(folder)) return held;
+  return platform.create_directory(folder, Rights::inherited);
 }
 
 // Makes each pending item as a shortcut file in the group's folder, with the
-// name and target its command would have given.
+// name and target its command would have given, written through the hold.
 void add_as_shortcut_files(Platform& platform, const std::string& install_dir, Pending& pending) {
-  const bool administrator = platform.running_as_administrator();
-  const std::string candidates[] = {group_folder(platform, administrator),
-                                    administrator ? group_folder(platform, false) : std::string()};
-  const std::string* folder = find_or_make_group_folder(platform, candidates);
-  if (folder == nullptr) return;
+  const auto folder = hold_group_folder(platform);
+  if (!folder) return;
   for (std::size_t i = 0; i < kItemCount; ++i) {
-    if (pending[i] && platform.save_shortcut(link_path(*folder, kItems[i]), join_path(install_dir, kItems[i].file))) {
+    if (pending[i] &&
+        platform.save_shortcut(*folder, concat({kItems[i].name, ".lnk"}), join_path(install_dir, kItems[i].file))) {
       pending[i] = false;
     }
   }

@@ -9,7 +9,7 @@ namespace {
 constexpr std::string_view kDeleteGroup = "[DeleteGroup(Zarvelo)]";
 }  // namespace
 
-bool remove_program_group(ShellServices& shell, FileSystem& files) {
+bool remove_program_group(ShellServices& shell, FileSystem& files, RemovalServices& removal) {
   bool shell_deleted = false;
   if (const auto conversation = shell.dde_connect(group::kService, group::kTopic)) {
     shell_deleted = conversation->execute(kDeleteGroup);
@@ -26,7 +26,7 @@ bool remove_program_group(ShellServices& shell, FileSystem& files) {
       if (!files.delete_file(link) && !files.dir_search(link, false).empty()) items_removed = false;
     }
     // Only an empty folder goes: an item the user put there stays.
-    files.remove_directory(folder);
+    removal.remove_directory(folder);
   }
   return items_removed && (shell_deleted || folder_known);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/file_system.h"
+#include "platform/removal_services.h"
 #include "platform/shell_services.h"
 
 namespace zrv {
@@ -10,6 +11,6 @@ namespace zrv {
 // the group's three items and then its folder when nothing else is in it,
 // in both Programs folders. False when an item of ours could not be
 // removed, or neither way could reach the group.
-bool remove_program_group(ShellServices& shell, FileSystem& files);
+bool remove_program_group(ShellServices& shell, FileSystem& files, RemovalServices& removal);
 
 }  // namespace zrv

@@ -5,39 +5,50 @@
 #include "install/product.h"
 
 namespace zrv {
+namespace {
 
-std::string staging_dir(std::string_view temp_dir) { return join_path(trim(temp_dir), product::kStagingName); }
+void delete_staged_pieces(HeldDirectory& directory) {
+  for (const PayloadPiece& piece : PayloadManifest) directory.delete_file(piece.staged_name);
+}
 
-void Staging::delete_staged_pieces() {
-  for (const PayloadPiece& piece : PayloadManifest) platform_.delete_file(join_path(dir_, piece.staged_name));
+}  // namespace
+
+// Copied in by pointer and length: an assignment of the string would come
+// in line.
+void Staging::locate(std::string_view temp_dir) {
+  const std::string dir = join_path(temp_dir, product::kStagingName);
+  dir_.assign(dir.data(), dir.size());
+}
+
+// What an earlier run left at the name: its directory goes with its pieces
+// (one that holds anything else stays), a link goes as a link.
+void Staging::remove_earlier() {
+  if (const auto earlier = platform_.hold_directory(dir_)) {
+    delete_staged_pieces(*earlier);
+    earlier->remove();
+  } else {
+    platform_.remove_link(dir_);
+  }
 }
 
 bool Staging::open() {
-  if (platform_.is_link(dir_)) {
-    if (!platform_.remove_link(dir_)) return false;
-  } else if (!platform_.dir_search(dir_, /*include_directories=*/true).empty()) {
-    // A file of that name, or the directory of a run that was cut short.
-    delete_staged_pieces();
-    platform_.delete_file(dir_);
-    platform_.remove_directory(dir_);
-  }
-  held_ = platform_.make_private_directory(dir_);
+  remove_earlier();
+  platform_.delete_file(dir_);  // a file of that name
+  held_ = platform_.create_directory(dir_, Rights::administrators);
+  cleaned_ = false;  // this one is still to go
   return held_ != nullptr;
 }
 
 void Staging::clean_up() {
-  if (platform_.is_link(dir_)) {
-    // Not ours: whatever it points at is left alone.
-    platform_.remove_link(dir_);
+  if (cleaned_) return;
+  cleaned_ = true;
+  if (!held_) {
+    remove_earlier();
     return;
   }
-  delete_staged_pieces();
-  if (held_) {
-    held_->remove();
-    held_.reset();
-  } else {
-    platform_.remove_directory(dir_);
-  }
+  delete_staged_pieces(*held_);
+  held_->remove();
+  held_.reset();
 }
 
 }  // namespace zrv

@@ -12,4 +12,11 @@ void Platform::end_program(ExitCode code) {
   std::abort();
 }
 
+bool HeldDirectory::write_file(std::string_view name, std::span<const std::uint8_t> bytes, Rights rights) {
+  delete_file(name);
+  std::uint32_t ignored = 0;
+  const auto file = create_file(name, rights, ignored);
+  return file && file->write(bytes);
+}
+
 }  // namespace zrv

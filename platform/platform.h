@@ -71,22 +71,19 @@ class Platform {
   std::string dir_search(std::string_view path, bool include_directories) {
     return files_.dir_search(path, include_directories);
   }
-  bool make_directory(std::string_view path) { return files_.make_directory(path); }
-  bool delete_files(std::string_view pattern) { return files_.delete_files(pattern); }
   bool delete_file(std::string_view path) { return files_.delete_file(path); }
-  bool remove_directory(std::string_view path) { return files_.remove_directory(path); }
-  std::unique_ptr<HeldDirectory> make_private_directory(std::string_view path) {
-    return files_.make_private_directory(path);
+  std::unique_ptr<HeldDirectory> create_directory(std::string_view path, Rights rights) {
+    return files_.create_directory(path, rights);
   }
-  bool is_link(std::string_view path) { return files_.is_link(path); }
+  std::unique_ptr<HeldDirectory> hold_directory(std::string_view path, std::uint32_t& windows_error) {
+    return files_.hold_directory(path, windows_error);
+  }
+  std::unique_ptr<HeldDirectory> hold_directory(std::string_view path) { return files_.hold_directory(path); }
   bool remove_link(std::string_view path) { return files_.remove_link(path); }
   std::unique_ptr<ByteFile> open_file(std::string_view path, FileMode mode, std::uint32_t& windows_error) {
     return files_.open_file(path, mode, windows_error);
   }
   std::unique_ptr<ByteFile> open_file(std::string_view path, FileMode mode) { return files_.open_file(path, mode); }
-  bool replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) {
-    return files_.replace_file(from, to, windows_error);
-  }
 
   bool claim_single_run(std::string_view name) { return process_.claim_single_run(name); }
   std::string program_file() { return process_.program_file(); }
@@ -122,8 +119,8 @@ class Platform {
   }
   std::string programs_folder(bool all_users) { return shell_.programs_folder(all_users); }
   bool running_as_administrator() { return shell_.running_as_administrator(); }
-  bool save_shortcut(std::string_view link_path, std::string_view target) {
-    return shell_.save_shortcut(link_path, target);
+  bool save_shortcut(HeldDirectory& folder, std::string_view name, std::string_view target) {
+    return shell_.save_shortcut(folder, name, target);
   }
 
  private:

@@ -5,9 +5,10 @@
 #include "platform/registry_types.h"
 
 // What only a program that takes an installation away asks of the system:
-// registry keys deleted, and files left for the system to delete at its
-// next start. A role of its own, so that the setup, which removes nothing
-// for good, links none of it.
+// registry keys deleted, directories removed and files moved by their
+// paths, and files left for the system to delete at its next start. A role
+// of its own, so that the setup, which removes nothing for good, links none
+// of it.
 namespace zrv {
 
 class RemovalServices {
@@ -23,6 +24,13 @@ class RemovalServices {
   // How many subkeys and values the key (opened through the registry role)
   // holds.
   virtual std::int32_t reg_count_entries(RegKey key, std::uint32_t& sub_keys, std::uint32_t& values) = 0;
+  // Removes the directory at the path when it is empty (a link to one goes
+  // as a link).
+  virtual bool remove_directory(std::string_view path) = 0;
+  // Moves a file over another, replacing it in one step, and returns only
+  // once the move is on the disk. False with the Windows error code when the
+  // file could not be moved; then both files are as they were.
+  virtual bool replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) = 0;
   // Has the system delete the file, or the then empty directory, when it
   // next starts: for what cannot go now, such as a running program's file.
   virtual bool delete_at_restart(std::string_view path) = 0;

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_system.h"
+
 // The desktop's shell: the Start menu, its program groups and shortcuts,
 // and the user's rights.
 namespace zrv {
@@ -29,10 +31,11 @@ class ShellServices {
   virtual std::string programs_folder(bool all_users) = 0;
   // Whether this process holds administrator rights.
   virtual bool running_as_administrator() = 0;
-  // Saves a shell shortcut (a .lnk file) at `link_path` that starts the
-  // program or document `target` in the target's own folder, replacing a
-  // shortcut of that name. False when it could not be saved.
-  virtual bool save_shortcut(std::string_view link_path, std::string_view target) = 0;
+  // Saves a shell shortcut (a .lnk file) named `name` in the held `folder`
+  // that starts the program or document `target` in the target's own
+  // folder, replacing whatever is at the name (a link as a link). False
+  // when it could not be saved.
+  virtual bool save_shortcut(HeldDirectory& folder, std::string_view name, std::string_view target) = 0;
 };
 
 }  // namespace zrv

@@ -56,7 +56,7 @@ class Uninstallation {
       return UninstallExit::cancelled;
     }
     if (!remove_installed_files()) return tell_cancelled();
-    if (!remove_program_group(system_.shell, system_.files)) left_.emplace_back(text::kLeftGroup);
+    if (!remove_program_group(system_.shell, system_.files, system_.removal)) left_.emplace_back(text::kLeftGroup);
     remove_registry_keys();
     remove_own_file();
     remove_folder();
@@ -136,11 +136,11 @@ class Uninstallation {
     if (!has_installed_name(name_of(own_path_))) return;  // a copy under another name is not ours
     for (char digit = '1'; digit <= kLastParkingDigit; ++digit) {
       const std::string parking = join_path(temp_dir_, concat({kParkingName, std::string_view(&digit, 1)}));
-      std::unique_ptr<HeldDirectory> held = system_.files.make_private_directory(parking);
+      std::unique_ptr<HeldDirectory> held = system_.files.create_directory(parking, Rights::administrators);
       if (!held) continue;
       const std::string parked = join_path(parking, name_of(own_path_));
       std::uint32_t error = 0;
-      if (system_.files.replace_file(own_path_, parked, error)) {
+      if (system_.removal.replace_file(own_path_, parked, error)) {
         held.reset();
         system_.removal.delete_at_restart(parked);
         system_.removal.delete_at_restart(parking);
@@ -168,7 +168,8 @@ class Uninstallation {
   // keeps it, and the message says so.
   void remove_folder() {
     FileSystem& files = system_.files;
-    if (own_file_at_restart_ || files.remove_directory(install_dir_) || files.dir_search(install_dir_, true).empty()) {
+    if (own_file_at_restart_ || system_.removal.remove_directory(install_dir_) ||
+        files.dir_search(install_dir_, true).empty()) {
       return;
     }
     if (!files.dir_search(join_path(install_dir_, "*"), false).empty()) {

@@ -36,7 +36,8 @@ Form1::Form1(Platform& platform, WizardState& state, const CheckedPayload& paylo
       Text1(control_at(at("Text1"))),
       Check1(control_at(at("Check1"))),
       Option1(control_at(at("Option1"))),
-      Option2(control_at(at("Option2"))) {
+      Option2(control_at(at("Option2"))),
+      staging_(platform) {
   Command1.on_click = Callback<>::to<&Form1::Command1_Click>(*this);
   Command2.on_click = Callback<>::to<&Form1::Command2_Click>(*this);
   Command3.on_click = Callback<>::to<&Form1::Command3_Click>(*this);

@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 
 #include "install/checked_payload.h"
@@ -72,7 +73,8 @@ class Form1 : public Form {
   bool prepare_destination();
   // Whether anything, file or directory, is at the path.
   bool exists(std::string_view path);
-  bool make_if_missing(std::string_view dir);
+  // Holds the default directory, making it and Program Files where missing.
+  bool make_default_destination(const std::string& default_dir);
   void back_to_destination_page();
   void load_system_directories();
   void look_up_previous_installation();
@@ -80,8 +82,11 @@ class Form1 : public Form {
   bool start_game();
   void fail_at_start(std::string_view message);
 
-  // The running installation's staging directory, while it runs.
-  Staging* active_staging_ = nullptr;
+  // The destination, held from page 4 on for the installation.
+  std::unique_ptr<HeldDirectory> destination_;
+  // The run's staging directory; cleaned up once, by the installation or on
+  // Cancel, whichever comes first.
+  Staging staging_;
 };
 
 }  // namespace zrv

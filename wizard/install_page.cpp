@@ -39,11 +39,10 @@ void Form1::RunInstall() {
   update_navigation();
 
   WizardProgress progress(*this);
-  Staging staging(os, staging_dir(state.TempDir.value()));
-  // Cancel during the installation cleans up this run's own directory.
-  active_staging_ = &staging;
-  const InstallReport report = install_payload(os, {payload, state.InstallDir.trimmed(), staging}, progress);
-  active_staging_ = nullptr;
+  const InstallReport report =
+      install_payload(os, {payload, state.InstallDir.trimmed(), *destination_, staging_}, progress);
+  // Nothing more is written there; the game and its uninstaller may change it.
+  destination_.reset();
   if (!report.completed()) os.end_program(ExitCode::stopped_by_error);
 
   bring_to_front_and_focus();
@@ -58,15 +57,11 @@ void Form1::RunInstall() {
   update_navigation();
 }
 
+// This run's directory while the installation runs, an earlier run's before
+// it; nothing once the installation has cleaned up.
 void Form1::DeleteTempFiles() {
   WizardProgress progress(*this);
-  if (active_staging_) {
-    clean_up_staging(*active_staging_, progress);
-    return;
-  }
-  // Before the installation: whatever an earlier run left behind.
-  Staging earlier(platform(), staging_dir(state.TempDir.value()));
-  clean_up_staging(earlier, progress);
+  clean_up_staging(staging_, progress);
 }
 
 }  // namespace zrv

@@ -46,6 +46,7 @@ void Form1::load_system_directories() {
   if (temp_dir.empty()) fail_at_start(text::kNoTempDirectory);
   if (char_count(temp_dir) > FixedText::kChars) fail_at_start(concat({temp_dir, text::kSystemPathTooLong}));
   state.TempDir = temp_dir;
+  staging_.locate(state.TempDir.value());
 
   // Copied in by pointer and length: a move assignment would come in line.
   const std::string windows_directory = os.windows_directory();

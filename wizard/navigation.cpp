@@ -10,8 +10,10 @@ namespace {
 
 constexpr int kPageCount = 4;
 
-void tell_error(Platform& os, std::string_view dir, std::string_view rest) {
-  os.message_box(concat({dir, rest}), kStyleWarning, text::kErrorTitle);
+// The directory, what is wrong with it, and what the user may do.
+void tell_error(Platform& os, std::string_view dir, std::string_view rest,
+                std::string_view advice = text::kChooseAnother) {
+  os.message_box(concat({dir, rest, advice}), kStyleWarning, text::kErrorTitle);
 }
 
 }  // namespace
@@ -20,11 +22,24 @@ bool Form1::exists(std::string_view path) {
   return !platform().dir_search(path, /*include_directories=*/true).empty();
 }
 
-// False, after telling the user, when the directory is missing and cannot be made.
-bool Form1::make_if_missing(std::string_view dir) {
-  if (exists(dir) || platform().make_directory(dir)) return true;
-  tell_error(platform(), dir, text::kCannotCreateDirectory);
-  return false;
+// Program Files where it is missing and the default directory are made
+// with the rights Program Files has (made under the drive's root, they would
+// take the root's, which let every user change them), each in one step.
+// Ordinary users can neither remove nor rename the one above the default
+// directory, so its path still leads there. False, after telling the user,
+// when either cannot be made.
+bool Form1::make_default_destination(const std::string& default_dir) {
+  const std::string parent_dir = program_files_dir(state.WindowsDir);
+  const std::string_view dirs[] = {parent_dir, default_dir};
+  for (const std::string_view dir : dirs) {
+    if (dir.data() == parent_dir.data() && exists(dir)) continue;
+    destination_ = platform().create_directory(dir, Rights::program_files);
+    if (!destination_) {
+      tell_error(platform(), dir, text::kCannotCreateDirectory);
+      return false;
+    }
+  }
+  return true;
 }
 
 void Form1::update_navigation() {
@@ -55,19 +70,26 @@ void Form1::ShowPage() {
   if (state.CurrentPage == kPageCount) RunInstall();
 }
 
-// The destination must exist before anything is installed. Only the default
-// directory is created on the user's behalf; any other missing directory is
-// the user's to fix.
+// The destination must exist before anything is installed, and is held from
+// here on, so that every file goes into this directory, whatever happens
+// to its path. Only the default directory is created on the user's behalf;
+// any other missing directory is the user's to fix. A link is refused: the
+// installation would land wherever it points, and its target is left alone.
 bool Form1::prepare_destination() {
+  Platform& os = platform();
   const std::string_view install_dir = state.InstallDir.value();
-  if (exists(install_dir)) return true;
+  std::uint32_t error = 0;
+  destination_ = os.hold_directory(install_dir, error);
+  if (destination_) return true;
 
-  const std::string default_dir = default_install_dir(state.WindowsDir);
-  if (install_dir != default_dir) {
-    tell_error(platform(), install_dir, text::kDirectoryNotFound);
+  if (error == kErrorNoSuchFile || error == kErrorNoSuchPath) {
+    const std::string default_dir = default_install_dir(state.WindowsDir);
+    if (install_dir == default_dir) return make_default_destination(default_dir);
+    tell_error(os, install_dir, text::kDirectoryNotFound, {});
     return false;
   }
-  return make_if_missing(program_files_dir(state.WindowsDir)) && make_if_missing(default_dir);
+  tell_error(os, install_dir, error == kErrorLinkRefused ? text::kDirectoryIsLink : text::kCannotOpenDirectory);
+  return false;
 }
 
 void Form1::back_to_destination_page() {

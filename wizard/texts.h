@@ -50,8 +50,11 @@ inline constexpr std::string_view kErrorTitle = "Hata";
 inline constexpr std::string_view kCancelQuestion = "Kurulumu iptal etmek istiyor musunuz?";
 
 // Failures the wizard reports itself, where the system leaves it no other way.
-inline constexpr std::string_view kCannotCreateDirectory =
-    " dizini oluşturulamadı! Lütfen başka bir dizin seçiniz.";
+inline constexpr std::string_view kCannotCreateDirectory = " dizini oluşturulamadı!";
+inline constexpr std::string_view kDirectoryIsLink = " dizini başka bir yere yönlendiren bir bağlantıdır.";
+inline constexpr std::string_view kCannotOpenDirectory = " dizini açılamadı!";
+// Follows each of the three above.
+inline constexpr std::string_view kChooseAnother = " Lütfen başka bir dizin seçiniz.";
 inline constexpr std::string_view kCannotStartGame =
     " programı başlatılamadı!";
 // The setup runs as administrator and found no way to start the game with

@@ -10,6 +10,7 @@ namespace zrv {
 enum class Op {
   DirSearch,
   MakeDirectory,
+  HoldDirectory,
   DeleteFiles,
   RemoveDirectory,
   RemoveLink,

@@ -116,29 +116,6 @@ std::string HeadlessPlatform::dir_search(std::string_view path, bool include_dir
   return {};
 }
 
-bool HeadlessPlatform::make_directory(std::string_view path) {
-  if (faults.hit(Op::MakeDirectory, path)) return false;
-  const fs::path host = host_path(path);
-  std::error_code error;
-  // One level only: the parent must exist, and an existing entry is a failure.
-  if (host.empty() || !fs::is_directory(host.parent_path(), error)) return false;
-  return fs::create_directory(host, error);
-}
-
-bool HeadlessPlatform::delete_files(std::string_view pattern) {
-  if (faults.hit(Op::DeleteFiles)) return false;
-  const fs::path host = host_path(pattern);
-  if (host.empty()) return false;
-  std::error_code error;
-  bool all_deleted = true;
-  for (const auto& entry : fs::directory_iterator(host.parent_path(), error)) {
-    if (entry.is_regular_file(error) && matches_pattern(entry.path().filename().string(), host.filename().string())) {
-      all_deleted = fs::remove(entry.path(), error) && all_deleted;
-    }
-  }
-  return !error && all_deleted;
-}
-
 bool HeadlessPlatform::delete_file(std::string_view path) {
   if (faults.hit(Op::DeleteFiles, path)) return false;
   const fs::path host = host_path(path);
@@ -151,55 +128,18 @@ bool HeadlessPlatform::remove_directory(std::string_view path) {
   if (faults.hit(Op::RemoveDirectory)) return false;
   const fs::path host = host_path(path);
   std::error_code error;
-  if (host.empty() || held_directories.contains(host) || !fs::is_directory(host, error) || !fs::is_empty(host, error)) {
+  if (host.empty() || held_directories.contains(fs::weakly_canonical(host, error)) || !fs::is_directory(host, error) ||
+      !fs::is_empty(host, error)) {
     return false;
   }
   return fs::remove(host, error);
 }
 
-namespace {
-
-// Holds by name: while held, remove_directory refuses the directory.
-class HeadlessHeldDirectory : public HeldDirectory {
- public:
-  HeadlessHeldDirectory(fs::path host, std::set<fs::path>& held) : host_(std::move(host)), held_(held) {
-    held_.insert(host_);
-  }
-  ~HeadlessHeldDirectory() override { held_.erase(host_); }
-  bool remove() override {
-    held_.erase(host_);
-    std::error_code error;
-    return fs::is_empty(host_, error) && fs::remove(host_, error);
-  }
-
- private:
-  fs::path host_;
-  std::set<fs::path>& held_;
-};
-
-}  // namespace
-
-std::unique_ptr<HeldDirectory> HeadlessPlatform::make_private_directory(std::string_view path) {
-  if (faults.hit(Op::MakeDirectory, path)) return nullptr;
-  const fs::path host = host_path(path);
-  std::error_code error;
-  if (host.empty() || fs::symlink_status(host, error).type() != fs::file_type::not_found ||
-      !fs::is_directory(host.parent_path(), error) || !fs::create_directory(host, error)) {
-    return nullptr;
-  }
-  return std::make_unique<HeadlessHeldDirectory>(host, held_directories);
-}
-
-bool HeadlessPlatform::is_link(std::string_view path) {
-  std::error_code error;
-  const fs::path host = host_path(path);
-  return !host.empty() && fs::is_symlink(host, error);
-}
-
 bool HeadlessPlatform::remove_link(std::string_view path) {
-  if (faults.hit(Op::RemoveLink, path) || !is_link(path)) return false;
+  const fs::path host = host_path(path);
   std::error_code error;
-  return fs::remove(host_path(path), error);
+  if (faults.hit(Op::RemoveLink, path) || host.empty() || !fs::is_symlink(host, error)) return false;
+  return fs::remove(host, error);
 }
 
 std::unique_ptr<ByteFile> HeadlessPlatform::open_file(std::string_view path, FileMode mode,

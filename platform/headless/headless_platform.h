@@ -99,15 +99,22 @@ class HeadlessPlatform : public Platform,
   std::vector<std::string> dde_log;
   // What the system is to delete at its next start, in order.
   std::vector<std::string> restart_deletions;
-  // The shortcuts saved: "<link path> -> <target>".
-  std::vector<std::string> shortcuts;
-  // The host folders of the directories held now (make_private_directory).
-  std::set<std::filesystem::path> held_directories;
+  // The targets of the shortcuts the shell was asked to make, in order.
+  std::vector<std::string> shortcut_targets;
+  // The host folders of the directories held now, as the hold found them
+  // (links along the path resolved): a link re-pointed later changes
+  // nothing for a hold, as for a Windows handle.
+  std::multiset<std::filesystem::path> held_directories;
+  // The rights each directory and file was made with, by its host path.
+  std::map<std::filesystem::path, Rights> given_rights;
   std::vector<std::string> events;  // "show Form1", "refresh Label11: <text>", …
   int yields = 0;
   int unanswered_questions = 0;
   // The code the program ended with; nothing while it runs.
   std::optional<ExitCode> exit_code;
+
+  // Makes a directory at a host path and holds it (create_directory).
+  std::unique_ptr<HeldDirectory> create_directory_at(const std::filesystem::path& host, Rights rights);
 
   // The host path a Windows path maps to; empty for a path without a drive.
   std::filesystem::path host_path(std::string_view windows_path) const;
@@ -126,17 +133,14 @@ class HeadlessPlatform : public Platform,
   TwipsPerPixel twips_per_pixel() override { return twips; }
 
   std::string dir_search(std::string_view path, bool include_directories) override;
-  bool make_directory(std::string_view path) override;
-  bool delete_files(std::string_view pattern) override;
   bool delete_file(std::string_view path) override;
   bool claim_single_run(std::string_view) override { return !another_copy_running; }
-  bool remove_directory(std::string_view path) override;
-  std::unique_ptr<HeldDirectory> make_private_directory(std::string_view path) override;
-  bool is_link(std::string_view path) override;
+  std::unique_ptr<HeldDirectory> create_directory(std::string_view path, Rights rights) override;
+  using FileSystem::hold_directory;
+  std::unique_ptr<HeldDirectory> hold_directory(std::string_view path, std::uint32_t& windows_error) override;
   bool remove_link(std::string_view path) override;
   using FileSystem::open_file;
   std::unique_ptr<ByteFile> open_file(std::string_view path, FileMode mode, std::uint32_t& windows_error) override;
-  bool replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) override;
   std::string program_file() override { return program_path; }
   StartOutcome start_program(std::string_view path) override;
   [[noreturn]] void end_program(ExitCode code) override;
@@ -162,11 +166,13 @@ class HeadlessPlatform : public Platform,
 
   std::string programs_folder(bool all_users) override;
   bool running_as_administrator() override { return administrator; }
-  bool save_shortcut(std::string_view link_path, std::string_view target) override;
+  bool save_shortcut(HeldDirectory& folder, std::string_view name, std::string_view target) override;
 
   std::int32_t reg_delete_key(RegKey root, std::string_view sub_key) override;
   std::int32_t reg_delete_tree(RegKey root, std::string_view sub_key) override;
   std::int32_t reg_count_entries(RegKey key, std::uint32_t& sub_keys, std::uint32_t& values) override;
+  bool remove_directory(std::string_view path) override;
+  bool replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) override;
   bool delete_at_restart(std::string_view path) override;
   bool same_file(std::string_view a, std::string_view b) override;
 

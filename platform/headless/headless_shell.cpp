@@ -1,7 +1,5 @@
-// The shell's Programs folders in the scratch tree, and shortcuts as small
-// files holding their target, each written down for the tests.
-#include <fstream>
-#include <system_error>
+// The shell's Programs folders in the scratch tree, and shortcuts whose
+// bytes are their target, each written down for the tests.
 
 #include "platform/headless/headless_platform.h"
 
@@ -11,17 +9,11 @@ std::string HeadlessPlatform::programs_folder(bool all_users) {
   return all_users ? all_users_programs : user_programs;
 }
 
-bool HeadlessPlatform::save_shortcut(std::string_view link_path, std::string_view target) {
-  const std::filesystem::path host = host_path(link_path);
-  std::error_code error;
-  // As IPersistFile::Save, this makes no folders.
-  if (faults.hit(Op::SaveShortcut, link_path) || host.empty() ||
-      !std::filesystem::is_directory(host.parent_path(), error)) {
-    return false;
-  }
-  std::ofstream(host, std::ios::binary | std::ios::trunc) << target;
-  shortcuts.push_back(std::string(link_path) + " -> " + std::string(target));
-  return true;
+bool HeadlessPlatform::save_shortcut(HeldDirectory& folder, std::string_view name, std::string_view target) {
+  if (faults.hit(Op::SaveShortcut, target)) return false;
+  shortcut_targets.emplace_back(target);
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(target.data());
+  return folder.write_file(name, {bytes, target.size()}, Rights::inherited);
 }
 
 }  // namespace zrv

@@ -57,6 +57,21 @@ std::unique_ptr<HostFile> HostFile::open(const fs::path& path, FileMode mode, Fa
   return std::unique_ptr<HostFile>(new HostFile(file, path.string(), faults));
 }
 
+std::unique_ptr<HostFile> HostFile::create(const fs::path& path, Faults& faults, std::uint32_t& windows_error) {
+  // "x": made new or not at all; a dangling link counts as something there.
+  std::error_code error;
+  if (fs::symlink_status(path, error).type() != fs::file_type::not_found) {
+    windows_error = kFileExists;
+    return nullptr;
+  }
+  std::FILE* file = std::fopen(path.c_str(), "wbx");
+  if (file == nullptr) {
+    windows_error = windows_error_for(errno, path);
+    return nullptr;
+  }
+  return std::unique_ptr<HostFile>(new HostFile(file, path.string(), faults));
+}
+
 HostFile::~HostFile() { std::fclose(file_); }
 
 std::optional<std::int64_t> HostFile::length() {

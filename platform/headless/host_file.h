@@ -16,6 +16,9 @@ class HostFile : public ByteFile {
   // nearest Windows error code.
   static std::unique_ptr<HostFile> open(const std::filesystem::path& path, FileMode mode, Faults& faults,
                                         std::uint32_t& windows_error);
+  // A new file, for writing; null when anything is at the path (error 80).
+  static std::unique_ptr<HostFile> create(const std::filesystem::path& path, Faults& faults,
+                                          std::uint32_t& windows_error);
   ~HostFile() override;
 
   std::optional<std::int64_t> length() override;

@@ -7,16 +7,13 @@ namespace zrv::win32 {
 class Win32FileSystem final : public FileSystem {
  public:
   std::string dir_search(std::string_view path, bool include_directories) override;
-  bool make_directory(std::string_view path) override;
-  bool delete_files(std::string_view pattern) override;
   bool delete_file(std::string_view path) override;
-  bool remove_directory(std::string_view path) override;
-  std::unique_ptr<HeldDirectory> make_private_directory(std::string_view path) override;
-  bool is_link(std::string_view path) override;
+  std::unique_ptr<HeldDirectory> create_directory(std::string_view path, Rights rights) override;
+  using FileSystem::hold_directory;
+  std::unique_ptr<HeldDirectory> hold_directory(std::string_view path, std::uint32_t& windows_error) override;
   bool remove_link(std::string_view path) override;
   using FileSystem::open_file;
   std::unique_ptr<ByteFile> open_file(std::string_view path, FileMode mode, std::uint32_t& windows_error) override;
-  bool replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) override;
 };
 
 }  // namespace zrv::win32

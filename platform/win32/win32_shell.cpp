@@ -1,6 +1,6 @@
 // The shell's side of the platform: the Start menu's Programs folders and
-// shortcut files, saved through the shell's own IShellLink so that they are
-// exactly what Explorer makes.
+// shortcuts, made by the shell's own IShellLink so that they are exactly
+// what Explorer makes.
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -28,16 +28,26 @@ bool Win32ShellServices::running_as_administrator() {
   return is_user_an_admin && is_user_an_admin() != FALSE;
 }
 
-bool Win32ShellServices::save_shortcut(std::string_view link_path, std::string_view target) {
+// Saved into memory rather than to a file by its path, then written
+// through the folder's hold.
+bool Win32ShellServices::save_shortcut(HeldDirectory& folder, std::string_view name, std::string_view target) {
   const std::wstring wide_target = widen(target);
-  const std::wstring folder = widen(target.substr(0, target.find_last_of('\\')));
+  const std::wstring folder_name = widen(target.substr(0, target.find_last_of('\\')));
   ComApartment apartment;
   ComPointer<IShellLinkW> link;
-  ComPointer<IPersistFile> file;
+  ComPointer<IPersistStream> persist;
+  ComPointer<IStream> stream;
+  ULARGE_INTEGER size{};
+  HGLOBAL memory = nullptr;
+  // Where the saving leaves the stream is its length.
   return SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.out())) &&
-         SUCCEEDED(link->SetPath(wide_target.c_str())) && SUCCEEDED(link->SetWorkingDirectory(folder.c_str())) &&
-         SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.out())) &&
-         SUCCEEDED(file->Save(widen(link_path).c_str(), TRUE));
+         SUCCEEDED(link->SetPath(wide_target.c_str())) && SUCCEEDED(link->SetWorkingDirectory(folder_name.c_str())) &&
+         SUCCEEDED(link->QueryInterface(IID_IPersistStream, persist.out())) &&
+         SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, reinterpret_cast<IStream**>(stream.out()))) &&
+         SUCCEEDED(persist->Save(stream.get(), TRUE)) && SUCCEEDED(stream->Seek({}, STREAM_SEEK_CUR, &size)) &&
+         SUCCEEDED(GetHGlobalFromStream(stream.get(), &memory)) &&
+         folder.write_file(name, {static_cast<const std::uint8_t*>(GlobalLock(memory)), size.LowPart},
+                           Rights::inherited);
 }
 
 }  // namespace zrv::win32

@@ -9,7 +9,7 @@ class Win32ShellServices final : public ShellServices {
   std::unique_ptr<DdeConversation> dde_connect(std::string_view service, std::string_view topic) override;
   std::string programs_folder(bool all_users) override;
   bool running_as_administrator() override;
-  bool save_shortcut(std::string_view link_path, std::string_view target) override;
+  bool save_shortcut(HeldDirectory& folder, std::string_view name, std::string_view target) override;
 };
 
 }  // namespace zrv::win32

@@ -25,6 +25,8 @@
 #                           user could make one, to C:\zrvtest\hedef, which
 #                           holds copies of C:\zrvtest\kanarya.txt under that
 #                           name and under a staged piece's (Zrv5.ex_)
+#   #@ destination-link     at C:\Oyunlar\Zarvelo a link to C:\zrvtest\hedef,
+#                           which holds a copy of C:\zrvtest\kanarya.txt
 #   #@ locale C.UTF-8       Wine under that locale instead of the Turkish one
 #                           (C.UTF-8: English, ANSI code page 1252)
 set -euo pipefail
@@ -114,6 +116,13 @@ add_staging_link() {
   ln -sfn "$target" "$temp/Zrv5TMP"
 }
 
+add_destination_link() {
+  mkdir -p "$test_dir/hedef" "$prefix/drive_c/Oyunlar"
+  echo "dokunma" >"$test_dir/kanarya.txt"
+  cp "$test_dir/kanarya.txt" "$test_dir/hedef/kanarya.txt"
+  ln -sfn "$test_dir/hedef" "$prefix/drive_c/Oyunlar/Zarvelo"
+}
+
 # Signs the copy as a publisher would, with a certificate made for this run.
 sign_setup() {
   local keys=$ZRV_E2E_WORK/signing
@@ -187,6 +196,7 @@ if [ "$name" != platform_checks ]; then
       damaged-copies) make_damaged_copies ;;
       locale) export LANG=$arg ;;
       staging-link) add_staging_link ;;
+      destination-link) add_destination_link ;;
       *) echo "FAILED: unknown request '#@ $what' in $scenario"; exit 1 ;;
     esac
   done <"$scenario"

@@ -5,6 +5,8 @@
 
 #include <fstream>
 
+#include "base/fixed_text.h"
+
 #include "tests/support/harness.h"
 #include "tests/support/payload.h"
 
@@ -30,6 +32,24 @@ class ExpandTest : public ::testing::Test {
     EXPECT_EQ(os.message_boxes[0].title, "ExpandFiles - Hata!");
     EXPECT_EQ(os.message_boxes[0].style, 4144);
   }
+  // Expands between two paths, each reached through its folder, held. The
+  // checked bytes are the source's own unless a test says otherwise.
+  std::int32_t expand(const std::string& source, const std::string& destination, bool show_errors,
+                      std::optional<std::vector<std::uint8_t>> checked = std::nullopt) {
+    if (!checked) {
+      const std::string bytes = read(trim(source));
+      checked.emplace(bytes.begin(), bytes.end());
+    }
+    const auto source_folder = hold_folder_of(source);
+    const auto destination_folder = hold_folder_of(destination);
+    return ExpandFile(os, {*source_folder, source}, {*destination_folder, destination}, show_errors, *checked);
+  }
+  std::unique_ptr<HeldDirectory> hold_folder_of(const std::string& path) {
+    const std::string trimmed = trim(path);
+    const std::string folder = trimmed.substr(0, trimmed.rfind('\\'));
+    run.make_dir(folder);
+    return os.hold_directory(folder);
+  }
   // Nothing half-written may stay beside a destination.
   void expect_no_partial_file(const std::string& destination) {
     EXPECT_FALSE(fs::exists(run.host(destination + ".part"))) << destination;
@@ -39,7 +59,7 @@ class ExpandTest : public ::testing::Test {
 TEST_F(ExpandTest, CompressedSourceIsExpandedToItsDeclaredLength) {
   run.write_file("C:\\T\\Zrv5.ch_", as_string(testing::piece_file(help)));
   run.make_dir("C:\\Oyun");
-  EXPECT_EQ(ExpandFile(os, "  C:\\T\\Zrv5.ch_ ", " C:\\Oyun\\Zrv5.chm  ", true), 10517);
+  EXPECT_EQ(expand("  C:\\T\\Zrv5.ch_ ", " C:\\Oyun\\Zrv5.chm  ", true), 10517);
   EXPECT_EQ(read("C:\\Oyun\\Zrv5.chm"), as_string(testing::piece_content(help)));
   EXPECT_TRUE(os.message_boxes.empty());
 }
@@ -48,23 +68,29 @@ TEST_F(ExpandTest, PlainSourceIsCopiedAndEmptySourceGivesZero) {
   run.write_file("C:\\T\\duz.txt", "Zarvelo");
   run.write_file("C:\\T\\bos.txt", "");
   run.write_file("C:\\Oyun\\eski.txt", "eski ve uzun bir içerik");
-  EXPECT_EQ(ExpandFile(os, "C:\\T\\duz.txt", "C:\\Oyun\\eski.txt", true), 7);
+  EXPECT_EQ(expand("C:\\T\\duz.txt", "C:\\Oyun\\eski.txt", true), 7);
   EXPECT_EQ(read("C:\\Oyun\\eski.txt"), "Zarvelo");
-  EXPECT_EQ(ExpandFile(os, "C:\\T\\bos.txt", "C:\\Oyun\\bos.txt", true), 0);
+  EXPECT_EQ(expand("C:\\T\\bos.txt", "C:\\Oyun\\bos.txt", true), 0);
   EXPECT_TRUE(os.message_boxes.empty());
 }
 
 TEST_F(ExpandTest, MissingSourceWithAndWithoutMessages) {
   run.make_dir("C:\\Temp");
-  EXPECT_EQ(ExpandFile(os, "C:\\Temp\\a.ch_", "C:\\x", false), -1);
+  EXPECT_EQ(expand("C:\\Temp\\a.ch_", "C:\\x", false), -1);
   EXPECT_TRUE(os.message_boxes.empty());
-  EXPECT_EQ(ExpandFile(os, " C:\\Temp\\a.ch_ ", "C:\\x", true), -1);
+  EXPECT_EQ(expand(" C:\\Temp\\a.ch_ ", "C:\\x", true), -1);
   expect_one_message("'C:\\Temp\\a.ch_' isimli dosya bulunamadı!");
 }
 
+// A held directory cannot go on Windows; one taken away behind the hold
+// all the same is a path that no longer leads anywhere.
 TEST_F(ExpandTest, DestinationInMissingDirectoryNamesTheDestination) {
   run.write_file("C:\\T\\a.txt", "a");
-  EXPECT_EQ(ExpandFile(os, "C:\\T\\a.txt", "C:\\Yok\\a.txt", true), -2);
+  const auto source = hold_folder_of("C:\\T\\a.txt");
+  const auto destination = hold_folder_of("C:\\Yok\\a.txt");
+  fs::remove(run.host("C:\\Yok"));
+  const std::uint8_t a[] = {'a'};
+  EXPECT_EQ(ExpandFile(os, {*source, "C:\\T\\a.txt"}, {*destination, "C:\\Yok\\a.txt"}, true, a), -2);
   expect_one_message("'C:\\Yok\\a.txt' isimli dosya için yol geçersiz!");
 }
 
@@ -79,7 +105,7 @@ TEST_F(ExpandTest, DestinationThatCannotBeReplacedKeepsItsContent) {
     os.message_boxes.clear();
     os.faults.fail_next(Op::ReplaceFile);
     os.injected_replace_error = windows_code;
-    EXPECT_EQ(ExpandFile(os, "C:\\T\\a.txt", "C:\\Oyun\\a.txt", true), windows_code == 5 ? -4 : -12);
+    EXPECT_EQ(expand("C:\\T\\a.txt", "C:\\Oyun\\a.txt", true), windows_code == 5 ? -4 : -12);
     expect_one_message(message);
     EXPECT_EQ(read("C:\\Oyun\\a.txt"), "kilitli");
     expect_no_partial_file("C:\\Oyun\\a.txt");
@@ -111,7 +137,7 @@ TEST_F(ExpandTest, EveryOpenErrorRowAndTheUnknownOne) {
     os.message_boxes.clear();
     os.faults.fail_next(Op::OpenRead);
     os.injected_open_error = row.windows_code;
-    EXPECT_EQ(ExpandFile(os, "C:\\K", "C:\\H", true), row.code);
+    EXPECT_EQ(expand("C:\\K", "C:\\H", true), row.code);
     ASSERT_EQ(os.message_boxes.size(), 1u) << row.windows_code;
     EXPECT_EQ(os.message_boxes[0].prompt, row.message);
   }
@@ -134,7 +160,7 @@ TEST_F(ExpandTest, FailedWriteKeepsTheEarlierFileWhole) {
   for (const Op op : {Op::Write, Op::Flush}) {
     os.message_boxes.clear();
     os.faults.fail_next(op);
-    EXPECT_EQ(ExpandFile(os, "C:\\T\\Zrv5.ch_", "C:\\Oyun\\Zrv5.chm", true), -400);
+    EXPECT_EQ(expand("C:\\T\\Zrv5.ch_", "C:\\Oyun\\Zrv5.chm", true), -400);
     expect_one_message("Hedef dosyaya yazılamadı! Disk dolu olabilir.");
     EXPECT_EQ(read("C:\\Oyun\\Zrv5.chm"), "önceki sürüm");
     expect_no_partial_file("C:\\Oyun\\Zrv5.chm");
@@ -150,7 +176,7 @@ TEST_F(ExpandTest, DamagedCompressedSourceWritesNothing) {
   for (const std::string& piece : {whole.substr(0, whole.size() / 2), whole + "fazla", declared_longer}) {
     os.message_boxes.clear();
     run.write_file("C:\\T\\Zrv5.ch_", piece);
-    EXPECT_EQ(ExpandFile(os, "C:\\T\\Zrv5.ch_", "C:\\T\\Zrv5.chm", true), -300);
+    EXPECT_EQ(expand("C:\\T\\Zrv5.ch_", "C:\\T\\Zrv5.chm", true), -300);
     expect_one_message("Kaynak dosya formatı geçersiz!");
     EXPECT_FALSE(fs::exists(run.host("C:\\T\\Zrv5.chm")));
     expect_no_partial_file("C:\\T\\Zrv5.chm");
@@ -161,8 +187,55 @@ TEST_F(ExpandTest, UnknownAlgorithmIsReported) {
   std::string piece = as_string(testing::piece_file(help));
   piece[8] = 'Q';
   run.write_file("C:\\T\\Zrv5.ch_", piece);
-  EXPECT_EQ(ExpandFile(os, "C:\\T\\Zrv5.ch_", "C:\\T\\Zrv5.chm", false), -800);
+  EXPECT_EQ(expand("C:\\T\\Zrv5.ch_", "C:\\T\\Zrv5.chm", false), -800);
   EXPECT_TRUE(os.message_boxes.empty());
+}
+
+// The staged copy lies where the user may reach it: a copy that is not
+// byte for byte the checked piece is refused as damaged and nothing of it
+// is written, even when it is a valid compressed file of its own.
+TEST_F(ExpandTest, StagedCopyThatIsNotTheCheckedPieceIsNotInstalled) {
+  const std::vector<std::uint8_t> checked = testing::piece_file(help);
+  std::string other = as_string(testing::piece_file(PayloadManifest[2]));
+  for (const std::string& staged : {other, as_string(checked).substr(0, 100), as_string(checked) + "x"}) {
+    os.message_boxes.clear();
+    run.write_file("C:\\T\\Zrv5.ch_", staged);
+    EXPECT_EQ(expand("C:\\T\\Zrv5.ch_", "C:\\Oyun\\Zrv5.chm", true, checked), -300);
+    expect_one_message("Kaynak dosya formatı geçersiz!");
+    EXPECT_FALSE(fs::exists(run.host("C:\\Oyun\\Zrv5.chm")));
+    expect_no_partial_file("C:\\Oyun\\Zrv5.chm");
+  }
+  run.write_file("C:\\T\\Zrv5.ch_", as_string(checked));
+  EXPECT_EQ(expand("C:\\T\\Zrv5.ch_", "C:\\Oyun\\Zrv5.chm", true, checked), 10517);
+}
+
+// Links where the destination's files go are never written through: one at
+// the partial name goes as a link, one at the final name is replaced as a
+// link; what they point at stays as it was. The installed file gets the
+// rights of Program Files.
+TEST_F(ExpandTest, LinksAtTheDestinationAreReplacedNeverFollowed) {
+  run.write_file("C:\\T\\a.txt", "yeni");
+  run.write_file("C:\\Belgeler\\kanarya.txt", "dokunma");
+  run.make_dir("C:\\Oyun");
+  for (const char* name : {"a.txt.part", "a.txt"}) {
+    fs::create_symlink(run.host("C:\\Belgeler\\kanarya.txt"), run.host(std::string("C:\\Oyun\\") + name));
+  }
+  EXPECT_EQ(expand("C:\\T\\a.txt", "C:\\Oyun\\a.txt", true), 4);
+  EXPECT_EQ(read("C:\\Belgeler\\kanarya.txt"), "dokunma");
+  EXPECT_FALSE(fs::is_symlink(run.host("C:\\Oyun\\a.txt")));
+  EXPECT_EQ(read("C:\\Oyun\\a.txt"), "yeni");
+  expect_no_partial_file("C:\\Oyun\\a.txt");
+  EXPECT_EQ(os.given_rights.at(fs::weakly_canonical(run.host("C:\\Oyun\\a.txt"))), Rights::program_files);
+  EXPECT_TRUE(os.message_boxes.empty());
+}
+
+// A link put where the staged piece is read is not read through.
+TEST_F(ExpandTest, SourceThatIsALinkIsRefused) {
+  run.write_file("C:\\Belgeler\\Zrv5.ch_", as_string(testing::piece_file(help)));
+  run.make_dir("C:\\T");
+  fs::create_symlink(run.host("C:\\Belgeler\\Zrv5.ch_"), run.host("C:\\T\\Zrv5.ch_"));
+  EXPECT_EQ(expand("C:\\T\\Zrv5.ch_", "C:\\Oyun\\Zrv5.chm", true), -16);
+  EXPECT_FALSE(fs::exists(run.host("C:\\Oyun\\Zrv5.chm")));
 }
 
 }  // namespace

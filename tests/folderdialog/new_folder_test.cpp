@@ -34,6 +34,20 @@ TEST_F(DialogTest, TrimmedNameIsMadeAndOpenedAndDoesNotChangeTheDestination) {
   EXPECT_EQ(install_dir(), "c:\\GAMES\\Zarvelo Kart");
 }
 
+// The game may be installed into a new folder, and the uninstall entry then
+// runs a program from it as administrator: it gets the rights of Program
+// Files, not those of the folder above.
+TEST_F(DialogTest, NewDirectoryGetsTheRightsOfProgramFiles) {
+  Form3& dialog = open();
+  dialog.Dir1.user_choose(0);
+  os.input_answers.push_back("GAMES");
+  dialog.Command1.user_click();
+  const auto rights = os.given_rights.find(fs::weakly_canonical(run.host("C:\\GAMES")));
+  ASSERT_NE(rights, os.given_rights.end());
+  EXPECT_EQ(rights->second, Rights::program_files);
+  EXPECT_TRUE(os.held_directories.empty()) << "the dialog holds nothing";
+}
+
 TEST_F(DialogTest, ExistingDirectoryIsOpenedNotMade) {
   Form3& dialog = open();
   dialog.Dir1.user_choose(1);  // Program Files

@@ -79,7 +79,7 @@ TEST_F(RunInstallTest, CompleteInstallationLeavesEverythingInPlace) {
                             "[additem(\"C:\\Program Files\\Zarvelo\\Uninstall Zrv5.exe\",Uninstall Zarvelo)]",
                             "disconnect",
                         }));
-  EXPECT_TRUE(os.shortcuts.empty()) << "the shell made every item";
+  EXPECT_TRUE(os.shortcut_targets.empty()) << "the shell made every item";
 
   EXPECT_TRUE(finished());
   EXPECT_TRUE(w.Command2.enabled());
@@ -90,6 +90,63 @@ TEST_F(RunInstallTest, CompleteInstallationLeavesEverythingInPlace) {
   EXPECT_EQ(w.Label11.caption(), kSuccess);
   EXPECT_EQ(w.Label12.caption(), "");
   EXPECT_EQ(os.yields - yields_before_install, 9);
+}
+
+// Made under the drive's root, the folders would take the root's rules,
+// which let every user replace the uninstaller the uninstall entry runs as
+// administrator: each folder the setup makes and each file it installs gets
+// the rules of Program Files instead, in the same step.
+TEST_F(RunInstallTest, FoldersMadeAndFilesInstalledGetTheRightsOfProgramFiles) {
+  ASSERT_FALSE(install());
+  const auto rights_of = [&](const std::string& path) {
+    const auto found = os.given_rights.find(fs::weakly_canonical(run.host(path)));
+    return found == os.given_rights.end() ? std::string("none") : std::to_string(static_cast<int>(found->second));
+  };
+  const std::string program_files = std::to_string(static_cast<int>(Rights::program_files));
+  EXPECT_EQ(rights_of("C:\\Program Files"), program_files);
+  EXPECT_EQ(rights_of(kDir), program_files);
+  for (const PayloadPiece& piece : PayloadManifest) {
+    EXPECT_EQ(rights_of(kDir + "\\" + std::string(piece.installed_name)), program_files) << piece.installed_name;
+  }
+}
+
+// What is installed is the checked piece, not whatever the staged copy holds
+// by the time it is expanded: one rewritten while the user had the floor is
+// refused as damaged, with the step's messages; the game's refusal ends the
+// setup as its other failures do.
+TEST(StagedCopyTest, PieceRewrittenAtTheYieldIsNotInstalled) {
+  const PayloadPiece& game = PayloadManifest.back();
+  const PayloadPiece& pasel = PayloadManifest[6];
+  for (const PayloadPiece* piece : {&pasel, &game}) {
+    SCOPED_TRACE(std::string(piece->installed_name));
+    testing::SetupRun run;
+    ASSERT_TRUE(run.start());
+    run.walk_to_page3();
+    const std::string staged = kStaging + "\\" + std::string(piece->staged_name);
+    run.os.on_yield = [&](int) {
+      if (fs::exists(run.host(staged))) {
+        // The same length, one byte changed: still a valid-looking piece.
+        std::string bytes = as_string(testing::piece_file(*piece));
+        bytes[bytes.size() / 2] ^= 0x10;
+        std::ofstream(run.host(staged), std::ios::binary | std::ios::trunc) << bytes;
+      }
+    };
+    const bool ended = run.ends_program([&] { run.wizard.Command2.user_click(); });
+    const std::string target = kDir + "\\" + std::string(piece->installed_name);
+    EXPECT_FALSE(fs::exists(run.host(target)));
+    EXPECT_FALSE(fs::exists(run.host(target + ".part")));
+    ASSERT_GE(run.os.message_boxes.size(), 1u);
+    EXPECT_EQ(run.os.message_boxes[0].prompt, "Kaynak dosya formatı geçersiz!");
+    if (piece == &game) {
+      EXPECT_TRUE(ended);
+      EXPECT_EQ(run.os.exit_code, ExitCode::stopped_by_error);
+      EXPECT_FALSE(fs::exists(run.host(kStaging)));
+    } else {
+      EXPECT_FALSE(ended);
+      ASSERT_EQ(run.os.message_boxes.size(), 2u);
+      EXPECT_EQ(run.os.message_boxes[1].prompt, "'Pasel.wav' dosyası açılamadı!");
+    }
+  }
 }
 
 TEST_F(RunInstallTest, LabelsFollowThePhasesInOrder) {
@@ -210,6 +267,19 @@ const std::string kGameLink = " -> C:\\Program Files\\Zarvelo\\Zrv5.exe";
 const std::string kHelpLink = "\\Zarvelo Yardım.lnk -> C:\\Program Files\\Zarvelo\\Zrv5.chm";
 const std::string kUninstallLink = "\\Uninstall Zarvelo.lnk -> C:\\Program Files\\Zarvelo\\Uninstall Zrv5.exe";
 
+// The shortcut files in both groups' folders, all users' first, each as
+// "<file> -> <target>" (a headless shortcut's bytes are its target).
+std::vector<std::string> shortcut_files(const testing::SetupRun& run) {
+  std::vector<std::string> found;
+  for (const std::string& group : {kCommonGroup, kUserGroup}) {
+    for (const char* name : {"\\Zarvelo.lnk", "\\Zarvelo Yardım.lnk", "\\Uninstall Zarvelo.lnk"}) {
+      std::ifstream in(run.host(group + name), std::ios::binary);
+      if (in) found.push_back(group + name + " -> " + std::string(std::istreambuf_iterator<char>(in), {}));
+    }
+  }
+  return found;
+}
+
 // Whatever the shell does not make becomes a shortcut file in the group's
 // folder (the all-users one for an administrator), and the installation
 // still ends with the plain success text.
@@ -236,15 +306,17 @@ TEST(ProgramGroupFallbackTest, WhatTheShellDoesNotMakeArrivesAsShortcutFiles) {
     run.walk_to_page3();
     run.os.faults.fail_after(c.op, c.skip);
     ASSERT_FALSE(run.ends_program([&] { run.wizard.Command2.user_click(); }));
-    EXPECT_EQ(run.os.shortcuts, c.shortcuts);
+    EXPECT_EQ(shortcut_files(run), c.shortcuts);
     EXPECT_TRUE(run.os.message_boxes.empty());
     EXPECT_EQ(run.wizard.Label11.caption(), kSuccess);
   }
 }
 
-// A group the shell made in the user's own folder gets the refused item
-// beside the others; without administrator rights a new group goes there too.
-TEST(ProgramGroupFallbackTest, ShortcutFilesJoinTheGroupWhereItIs) {
+// The user's own Programs folder is the user's to change, links included:
+// the elevated setup writes nothing there, even where the shell put the
+// group, and goes to the one all users share. Without administrator rights
+// the user's own is the only one.
+TEST(ProgramGroupFallbackTest, ElevatedSetupWritesShortcutFilesOnlyWhereAllUsersShare) {
   for (const bool administrator : {true, false}) {
     SCOPED_TRACE(administrator ? "administrator" : "ordinary user");
     testing::SetupRun run;
@@ -254,8 +326,31 @@ TEST(ProgramGroupFallbackTest, ShortcutFilesJoinTheGroupWhereItIs) {
     run.walk_to_page3();
     run.os.faults.fail_after(Op::DdeExecute, 2);
     ASSERT_FALSE(run.ends_program([&] { run.wizard.Command2.user_click(); }));
-    EXPECT_EQ(run.os.shortcuts, std::vector<std::string>{kUserGroup + kHelpLink});
-    EXPECT_TRUE(fs::exists(run.host(kUserGroup + "\\Zarvelo Yardım.lnk")));
+    const std::string group = administrator ? kCommonGroup : kUserGroup;
+    EXPECT_EQ(shortcut_files(run), std::vector<std::string>{group + kHelpLink});
+    if (administrator) EXPECT_TRUE(fs::is_empty(run.host(kUserGroup)));
+  }
+}
+
+// A link at the group's name, which an ordinary process could have put in
+// the user's folder, is neither written through nor replaced: the items are
+// told as missing and what the link points at stays as it was.
+TEST(ProgramGroupFallbackTest, LinkAtTheGroupFolderIsNotWrittenThrough) {
+  for (const bool administrator : {true, false}) {
+    SCOPED_TRACE(administrator ? "administrator" : "ordinary user");
+    testing::SetupRun run;
+    run.os.administrator = administrator;
+    run.make_dir("C:\\Belgeler");
+    const std::string group = administrator ? kCommonGroup : kUserGroup;
+    fs::create_directory_symlink(run.host("C:\\Belgeler"), run.host(group));
+    ASSERT_TRUE(run.start());
+    run.walk_to_page3();
+    run.os.faults.fail_always(Op::DdeConnect);
+    ASSERT_FALSE(run.ends_program([&] { run.wizard.Command2.user_click(); }));
+    EXPECT_TRUE(fs::is_empty(run.host("C:\\Belgeler")));
+    EXPECT_TRUE(fs::is_symlink(run.host(group)));
+    ASSERT_EQ(run.os.message_boxes.size(), 1u);
+    EXPECT_EQ(run.os.message_boxes[0].prompt.rfind("Başlat Menüsündeki Zarvelo program grubu tamamlanamadı!", 0), 0u);
   }
 }
 
@@ -268,7 +363,7 @@ TEST(ProgramGroupFallbackTest, ItemsNeitherWayCouldMakeAreToldOnce) {
     std::string missing;
   };
   const Case cases[] = {
-      {"one shortcut file", [](Faults& f) { f.fail_always(Op::DdeConnect); f.fail_for_path(Op::SaveShortcut, "Yardım"); },
+      {"one shortcut file", [](Faults& f) { f.fail_always(Op::DdeConnect); f.fail_for_path(Op::SaveShortcut, "Zrv5.chm"); },
        "\rZarvelo Yardım"},
       {"the group's folder", [](Faults& f) { f.fail_always(Op::DdeConnect); f.fail_for_path(Op::MakeDirectory, "Start Menu"); },
        "\rZarvelo\rZarvelo Yardım\rUninstall Zarvelo"},
@@ -343,10 +438,10 @@ INSTANTIATE_TEST_SUITE_P(EveryYield, CancelAtYieldTest, ::testing::Range(1, 10))
 // Fails each call of each platform operation the installation makes, one
 // run per call: nothing may crash, and every failure is told to the user.
 TEST(RunInstallFaultTest, EveryFailingCallIsSurvivedAndTold) {
-  const Op ops[] = {Op::DirSearch, Op::MakeDirectory, Op::DeleteFiles, Op::RemoveDirectory, Op::OpenRead,
-                    Op::OpenWrite, Op::FileLength, Op::Read, Op::Write, Op::RegCreateKey, Op::RegOpenKey,
-                    Op::RegQueryValue, Op::RegSetValue, Op::Flush, Op::ReplaceFile, Op::DdeConnect,
-                    Op::DdeExecute};
+  const Op ops[] = {Op::DirSearch, Op::MakeDirectory, Op::HoldDirectory, Op::DeleteFiles, Op::RemoveDirectory,
+                    Op::RemoveLink, Op::OpenRead, Op::OpenWrite, Op::FileLength, Op::Read, Op::Write,
+                    Op::RegCreateKey, Op::RegOpenKey, Op::RegQueryValue, Op::RegSetValue, Op::Flush,
+                    Op::ReplaceFile, Op::DdeConnect, Op::DdeExecute};
   // Failures the system ignores by design: clean-up, reading the version,
   // and looking for files to link.
   const std::set<Op> silent = {Op::DeleteFiles, Op::RemoveDirectory, Op::RegOpenKey, Op::RegQueryValue,

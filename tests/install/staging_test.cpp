@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <utility>
 
+#include "platform/message_box.h"
 #include "tests/support/harness.h"
 
 namespace zrv {
@@ -103,6 +105,62 @@ TEST_F(StagingTest, EarlierDirectoryIsTakenOnlyWithNothingButPiecesInIt) {
   ASSERT_EQ(run.os.message_boxes.size(), 1u);
   EXPECT_EQ(run.os.message_boxes[0].prompt, staging + " geçici dizini oluşturulamadı! Kurulum yapılamıyor.");
   EXPECT_TRUE(fs::exists(run.host(staging + "\\yabanci.dll")));
+}
+
+// The directory is made in one step closed to everyone but administrators
+// and the system.
+TEST_F(StagingTest, DirectoryIsMadeForAdministratorsOnly) {
+  run.walk_to_page3();
+  Rights seen = Rights::inherited;
+  run.os.on_yield = [&](int) { seen = run.os.given_rights.at(fs::weakly_canonical(run.host(staging))); };
+  ASSERT_FALSE(run.ends_program([&] { run.wizard.Command2.user_click(); }));
+  EXPECT_EQ(seen, Rights::administrators);
+}
+
+// %TEMP% may be reached through a link the user can re-point at any moment.
+// Clean-up after it was re-pointed deletes in the directory this run made,
+// never in the one the path leads to now.
+TEST(StagingLinkTest, TempReachedThroughALinkRePointedBeforeCleanUpDeletesNothingThere) {
+  testing::SetupRun run;
+  run.os.temp = "C:\\Kullanici\\Temp\\";
+  run.make_dir("C:\\Gercek\\Temp");
+  run.write_file("C:\\Kurban\\Temp\\Zrv5TMP\\Zrv5.ex_", "dokunma");
+  run.write_file("C:\\Kurban\\Temp\\Zrv5TMP\\Pasel.wa_", "dokunma");
+  fs::create_directory_symlink(run.host("C:\\Gercek"), run.host("C:\\Kullanici"));
+  ASSERT_TRUE(run.start());
+  run.walk_to_page3();
+  bool re_pointed = false;  // at the installation's first yield
+  run.os.on_yield = [&](int) {
+    if (std::exchange(re_pointed, true)) return;
+    fs::remove(run.host("C:\\Kullanici"));
+    fs::create_directory_symlink(run.host("C:\\Kurban"), run.host("C:\\Kullanici"));
+    run.os.answers.push_back(kAnswerYes);
+    run.wizard.request_close(UnloadMode::User);
+  };
+  EXPECT_TRUE(run.ends_program([&] { run.wizard.Command2.user_click(); }));
+  EXPECT_EQ(run.os.exit_code, ExitCode::cancelled);
+  for (const char* name : {"Zrv5.ex_", "Pasel.wa_"}) {
+    std::ifstream in(run.host(std::string("C:\\Kurban\\Temp\\Zrv5TMP\\") + name), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "dokunma") << name;
+  }
+  EXPECT_FALSE(fs::exists(run.host("C:\\Gercek\\Temp\\Zrv5TMP")));
+}
+
+// Cancel after the installation has cleaned up (at its last yield, before
+// "Son") runs the clean-up again: it does nothing, not even to a directory
+// of that name someone made since.
+TEST_F(StagingTest, SecondCleanUpAfterTheInstallationsTouchesNothing) {
+  run.walk_to_page3();
+  const int before = run.os.yields;
+  run.os.on_yield = [&](int n) {
+    if (n - before != 9) return;
+    run.write_file(staging + "\\Zrv5.ex_", "yeni");
+    run.os.answers.push_back(kAnswerYes);
+    run.wizard.request_close(UnloadMode::User);
+  };
+  EXPECT_TRUE(run.ends_program([&] { run.wizard.Command2.user_click(); }));
+  EXPECT_EQ(run.os.exit_code, ExitCode::cancelled);
+  EXPECT_TRUE(fs::exists(run.host(staging + "\\Zrv5.ex_")));
 }
 
 TEST_F(StagingTest, FailuresAreIgnored) {

@@ -136,5 +136,36 @@ TEST_F(NavigationTest, DefaultDirectoryThatCannotBeMadeIsReportedOnPageThree) {
   expect_state({3, 3, true, true});
 }
 
+// A destination that is a link would send every file wherever it points:
+// it is refused on page 4 with one message, the wizard stays on page 3, and
+// what it points at is left as it was.
+TEST_F(NavigationTest, DestinationThatIsALinkIsRefusedAndItsTargetUntouched) {
+  run.write_file("C:\\Belgeler\\kanarya.txt", "dokunma");
+  std::filesystem::create_directory_symlink(run.host("C:\\Belgeler"), run.host("C:\\Oyunlar"));
+  run.app.state.InstallDir = "C:\\Oyunlar";
+  run.walk_to_page3();
+  w.Command2.user_click();
+  ASSERT_EQ(run.os.message_boxes.size(), 1u);
+  EXPECT_EQ(run.os.message_boxes[0].prompt,
+            "C:\\Oyunlar dizini başka bir yere yönlendiren bir bağlantıdır. Lütfen başka bir dizin seçiniz.");
+  EXPECT_EQ(run.os.message_boxes[0].title, "Hata");
+  expect_state({3, 3, true, true});
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(run.host("C:\\Belgeler")), {}), 1);
+  EXPECT_TRUE(std::filesystem::is_symlink(run.host("C:\\Oyunlar")));
+  EXPECT_TRUE(run.os.held_directories.empty());
+}
+
+// The default directory and Program Files, where missing, are made with the
+// rights Program Files has, never the drive root's.
+TEST_F(NavigationTest, MissingDefaultDirectoryGetsTheRightsOfProgramFiles) {
+  run.walk_to_page3();
+  w.Command2.user_click();
+  for (const char* dir : {"C:\\Program Files", "C:\\Program Files\\Zarvelo"}) {
+    const auto rights = run.os.given_rights.find(std::filesystem::weakly_canonical(run.host(dir)));
+    ASSERT_NE(rights, run.os.given_rights.end()) << dir;
+    EXPECT_EQ(rights->second, Rights::program_files) << dir;
+  }
+}
+
 }  // namespace
 }  // namespace zrv

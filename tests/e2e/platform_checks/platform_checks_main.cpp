@@ -15,6 +15,7 @@
 #include "platform/win32/unelevated_start.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_removal_services.h"
 #include "tests/e2e/platform_checks/check.h"
 #include "tests/e2e/platform_checks/payload_pieces.h"
 
@@ -36,6 +37,13 @@ constexpr char kProbeName[] = "started probe";
 constexpr char kProbeMarker[] = "probe-was-here.txt";
 
 std::string scratch;  // a fresh folder under %TEMP%, set by main
+
+// The uninstaller's removals, which the setup's platform does not make.
+zrv::RemovalServices& removal() {
+  static zrv::win32::Win32Registry registry;
+  static zrv::win32::Win32RemovalServices services(registry);
+  return services;
+}
 
 std::string in_scratch(const std::string& name) { return scratch + "\\" + name; }
 
@@ -141,8 +149,10 @@ void check_registry(zrv::Platform& os) {
 
 void check_files(zrv::Platform& os) {
   const char* group = "files";
-  check(!os.make_directory(in_scratch("no\\such")), group, "a folder was made inside a missing one");
-  check(os.make_directory(in_scratch("Kurulum Dizini")), group, "cannot make a folder with a blank in its name");
+  check(!os.create_directory(in_scratch("no\\such"), zrv::Rights::inherited), group,
+        "a folder was made inside a missing one");
+  check(os.create_directory(in_scratch("Kurulum Dizini"), zrv::Rights::inherited) != nullptr, group,
+        "cannot make a folder with a blank in its name");
   check(os.dir_search(in_scratch("Kurulum Dizini"), true) == "Kurulum Dizini", group,
         "a folder is not found with directories counting");
   check(os.dir_search(in_scratch("Kurulum Dizini"), false).empty(), group,
@@ -153,17 +163,11 @@ void check_files(zrv::Platform& os) {
   check(os.dir_search(in_scratch("gizli.tmp"), false).empty(), group, "a hidden file counts as a plain file");
   check(os.dir_search(in_scratch("görünür.tmp"), false) == "görünür.tmp", group, "a plain file is not found");
   check(os.dir_search(in_scratch("yok.tmp"), true).empty(), group, "a missing file is found");
-
-  write_bytes(os, in_scratch("keep.dat"), "keep");
-  check(os.delete_files(in_scratch("*.tmp")), group, "deleting by pattern reports a failure");
-  check(os.dir_search(in_scratch("görünür.tmp"), true).empty(), group, "a matching file was not deleted");
-  check(!os.dir_search(in_scratch("keep.dat"), true).empty(), group, "a file that does not match was deleted");
-  check(!os.dir_search(in_scratch("Kurulum Dizini"), true).empty(), group, "deleting files removed a folder");
-  check(os.delete_files(in_scratch("*.none")), group, "nothing to delete is reported as a failure");
-  check(!os.delete_files(in_scratch("missing folder\\*.tmp")), group, "a missing folder is not a failure");
+  check(os.delete_file(in_scratch("görünür.tmp")), group, "a file cannot be deleted by its name");
+  check(os.dir_search(in_scratch("görünür.tmp"), true).empty(), group, "a deleted file is still there");
 
   write_bytes(os, in_scratch("Kurulum Dizini\\a.bin"), "0123456789");
-  check(!os.remove_directory(in_scratch("Kurulum Dizini")), group, "a folder with a file in it was removed");
+  check(!removal().remove_directory(in_scratch("Kurulum Dizini")), group, "a folder with a file in it was removed");
   write_bytes(os, in_scratch("Kurulum Dizini\\a.bin"), "abc");
   check(read_bytes(os, in_scratch("Kurulum Dizini\\a.bin")) == "abc", group, "writing does not truncate");
   auto file = os.open_file(in_scratch("Kurulum Dizini\\a.bin"), zrv::FileMode::Read);
@@ -171,27 +175,76 @@ void check_files(zrv::Platform& os) {
   check(file && file->read_at(2, {byte, 1}) && byte[0] == 'c', group, "reading at an offset is wrong");
   check(file && !file->read_at(2, {byte, 2}), group, "a read past the end is reported as complete");
   file.reset();
-  os.delete_files(in_scratch("Kurulum Dizini\\*"));
-  check(os.remove_directory(in_scratch("Kurulum Dizini")), group, "an empty folder cannot be removed");
+  os.delete_file(in_scratch("Kurulum Dizini\\a.bin"));
+  check(removal().remove_directory(in_scratch("Kurulum Dizini")), group, "an empty folder cannot be removed");
   check(os.open_file(in_scratch("yok.bin"), zrv::FileMode::Read) == nullptr, group, "a missing file opens");
 }
 
 void check_private_directories(zrv::Platform& os) {
   const char* group = "private directory";
   const std::string path = in_scratch("özel");
-  auto held = os.make_private_directory(path);
+  auto held = os.create_directory(path, zrv::Rights::administrators);
   check(held != nullptr, group, "cannot make one");
-  check(os.make_private_directory(path) == nullptr, group, "made over an existing one");
+  check(os.create_directory(path, zrv::Rights::administrators) == nullptr, group, "made over an existing one");
   check(!MoveFileW(widen(path).c_str(), widen(in_scratch("başka")).c_str()), group, "renamed while held");
   write_bytes(os, path + "\\Zrv5.ex_", "x");
   check(read_bytes(os, path + "\\Zrv5.ex_") == "x", group, "its maker cannot write in it");
-  check(!os.is_link(path), group, "taken for a link");
+  check(!os.remove_link(path), group, "taken for a link");
   if (!held) return;
   check(!held->remove(), group, "removed with a file in it");
   check(os.dir_search(path, true) == "özel", group, "gone after a failed removal");
-  held = os.make_private_directory(in_scratch("boş"));
+  held = os.create_directory(in_scratch("boş"), zrv::Rights::administrators);
   check(held && held->remove(), group, "an empty one cannot be removed through its hold");
   check(os.dir_search(in_scratch("boş"), true).empty(), group, "still there after its removal");
+}
+
+// What the installation does through held directories, every call that
+// carries access rules among them: Wine keeps no rules, but the calls that
+// pass them must succeed, and each operation must reach the right child.
+void check_held_directories(zrv::Platform& os) {
+  using zrv::Rights;
+  const char* group = "held directory";
+  const std::string path = in_scratch("Oyun Dizini");
+  auto folder = os.create_directory(path, Rights::program_files);
+  check(folder != nullptr, group, "cannot make one with the rights of Program Files");
+  check(os.create_directory(in_scratch("devralınan"), Rights::inherited) != nullptr, group,
+        "cannot make one with inherited rights");
+  if (!folder) return;
+  check(os.hold_directory(in_scratch("devralınan")) != nullptr, group, "an existing one cannot be held");
+  check(os.hold_directory(in_scratch("yok")) == nullptr, group, "a missing one is held");
+  std::uint32_t error = 0;
+  const std::uint8_t bytes[] = {'y', 'e', 'n', 'i'};
+  auto file = folder->create_file("Zrv5.exe.part", Rights::program_files, error);
+  check(file && file->write(bytes) && file->flush(), group,
+        "cannot make and write a file with the rights of Program Files, error " + std::to_string(error));
+  file.reset();
+  // Not checked: Windows refuses to make a file over an existing one, Wine 8
+  // makes it relative to a held directory all the same. The setup deletes
+  // whatever is at a name before it makes a file there, so both end alike.
+  write_bytes(os, path + "\\Zrv5.exe", "eski");
+  check(folder->replace("Zrv5.exe.part", "Zrv5.exe", error), group,
+        "cannot move a child over another, error " + std::to_string(error));
+  check(read_bytes(os, path + "\\Zrv5.exe") == "yeni", group, "the moved child does not hold the new content");
+  check(os.dir_search(path + "\\Zrv5.exe.part", true).empty(), group, "the moved child kept its old name");
+  check(!folder->replace("yok.part", "Zrv5.exe", error) && error == ERROR_FILE_NOT_FOUND, group,
+        "moving a missing child gives error " + std::to_string(error));
+  auto read = folder->open_file("Zrv5.exe", error);
+  std::uint8_t first = 0;
+  check(read && read->read_at(0, {&first, 1}) && first == 'y', group, "a child cannot be read");
+  read.reset();
+  check(folder->write_file("Zarvelo.lnk", bytes, Rights::inherited), group, "a new file cannot be written whole");
+  check(folder->delete_file("Zarvelo.lnk") && os.dir_search(path + "\\Zarvelo.lnk", true).empty(), group,
+        "a child cannot be deleted");
+  check(!folder->delete_file("Zarvelo.lnk"), group, "deleting a missing child reports success");
+  // A shortcut is made in memory and written through the hold: a shell link
+  // file, whose first field is its header's size, 0x4C.
+  check(os.save_shortcut(*folder, "Zarvelo.lnk", path + "\\Zrv5.exe"), group,
+        "cannot save a shortcut through the hold");
+  const std::string shortcut = read_bytes(os, path + "\\Zarvelo.lnk");
+  check(shortcut.size() > 0x4C && shortcut.compare(0, 4, std::string("\x4C\0\0\0", 4)) == 0, group,
+        "the saved shortcut is no shell link file (" + std::to_string(shortcut.size()) + " bytes)");
+  folder->delete_file("Zarvelo.lnk");
+  check(!folder->remove(), group, "removed with a file in it");
 }
 
 void check_program_and_system(zrv::Platform& os) {
@@ -228,7 +281,7 @@ void check_start_program(zrv::Platform& os, const std::string& own_path) {
   // A copy of this program in a folder with blanks, which writes a marker
   // into its working folder when it starts under the probe's name.
   const std::string folder = in_scratch("Program Files Zarvelo");
-  os.make_directory(folder);
+  os.create_directory(folder, zrv::Rights::inherited);
   const std::string probe = folder + "\\" + kProbeName + ".exe";
   check(CopyFileW(widen(own_path).c_str(), widen(probe).c_str(), FALSE) != 0, group, "cannot copy the probe");
   const zrv::StartOutcome outcome = os.start_program(probe);
@@ -267,10 +320,10 @@ void check_open_errors_and_replace(zrv::Platform& os) {
   check(file && file->write({reinterpret_cast<const std::uint8_t*>("new"), 3}) && file->flush(), group,
         "cannot write and flush a file");
   file.reset();
-  check(os.replace_file(partial, final_name, error), group, "cannot replace a file, error " + std::to_string(error));
+  check(removal().replace_file(partial, final_name, error), group, "cannot replace a file, error " + std::to_string(error));
   check(read_bytes(os, final_name) == "new", group, "the replaced file does not hold the new content");
   check(os.dir_search(partial, true).empty(), group, "the moved file is still there under its old name");
-  check(!os.replace_file(in_scratch("yok.part"), final_name, error) && error == ERROR_FILE_NOT_FOUND, group,
+  check(!removal().replace_file(in_scratch("yok.part"), final_name, error) && error == ERROR_FILE_NOT_FOUND, group,
         "moving a missing file gives error " + std::to_string(error));
   check(read_bytes(os, final_name) == "new", group, "a failed replace changed the file");
 }
@@ -287,13 +340,14 @@ int main(int argc, char** argv) {
     return 0;
   }
   scratch = os.temp_path() + "zplatform-checks-" + std::to_string(GetCurrentProcessId());
-  os.make_directory(scratch);
+  CreateDirectoryW(widen(scratch).c_str(), nullptr);
 
   check_text_crossing();
   check_message_box_styles();
   check_registry(os);
   check_files(os);
   check_private_directories(os);
+  check_held_directories(os);
   check_program_and_system(os);
   check_start_program(os, os.program_file());
   check_open_errors_and_replace(os);

@@ -1,0 +1,277 @@
+// Directories held through a handle, the files made, opened, moved and
+// deleted through them, and links handled as links.
+//
+// A directory made with CreateDirectory and opened afterwards by its path
+// leaves a moment between the two in which another process of the user may
+// delete it (the user may delete anything in a folder of their own, such as
+// the temporary one) and put a folder or link of its own in its place; and a
+// file opened by its full path goes wherever the links along that path point
+// at that moment. So every directory is made and opened in one NtCreateFile
+// call, with its access rules from the first moment, and held by a handle
+// that does not share delete access (it can be neither renamed nor removed
+// while held); its children are reached relative to that handle by their
+// plain names, with reparse points opened as themselves, never followed.
+#include <windows.h>
+#include <winternl.h>
+#include <sddl.h>
+
+#include "base/fixed_text.h"
+#include "platform/win32/nt_files.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/utf16.h"
+#include "platform/win32/win32_byte_file.h"
+#include "platform/win32/win32_file_system.h"
+
+namespace zrv::win32 {
+
+namespace {
+
+// The rules of Rights. A directory's entries pass on to everything made
+// inside it, files (OI) and directories (CI) alike, so that what the setup
+// makes in its own directories has the same rules; a file has nothing to
+// pass on. Full control (FA) for the system and the administrators; for
+// the users 0x1200a9, read and run (FILE_GENERIC_READ | FILE_GENERIC_EXECUTE).
+// Narrow texts: half the bytes of wide ones.
+// A file's rules are the directory's without "OICI"; the administrators'
+// are its first two entries.
+constexpr char kProgramFiles[] = "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)";
+constexpr std::size_t kAdministratorsOnly = 35;
+static_assert(kProgramFiles[kAdministratorsOnly - 1] == ')' && kProgramFiles[kAdministratorsOnly] == '(');
+constexpr bool o_only_in_oici() {
+  for (std::size_t i = 0; i < sizeof kProgramFiles; ++i) {
+    if (kProgramFiles[i] == 'O' && (kProgramFiles[i + 1] != 'I' || kProgramFiles[i + 2] != 'C')) return false;
+  }
+  return true;
+}
+static_assert(o_only_in_oici(), "an O starts the OICI a file's rules leave out, and nothing else");
+
+constexpr ULONG kFileDisposition = 13;  // FileDispositionInformation
+constexpr ULONG kFileRename = 10;       // FileRenameInformation
+
+// The native path NtCreateFile takes for an absolute Windows path, put
+// together before it is converted, as the other paths are.
+std::wstring native_path(std::string_view path) {
+  std::string_view kind;
+  if (path.starts_with("\\\\?\\")) {
+    path.remove_prefix(4);
+  } else if (path.starts_with("\\\\")) {
+    kind = "UNC\\";
+    path.remove_prefix(2);
+  }
+  return widen(concat({"\\??\\", kind, path}));
+}
+
+class SecurityDescriptor {
+ public:
+  // No descriptor for inherited rights: the new object takes its parent's.
+  SecurityDescriptor(Rights rights, bool directory) {
+    if (rights == Rights::inherited) return;
+    const std::size_t length = rights == Rights::administrators ? kAdministratorsOnly : sizeof kProgramFiles - 1;
+    char rules[sizeof kProgramFiles];
+    std::size_t out = 0;
+    for (std::size_t in = 0; in < length; ++in) {
+      if (!directory && kProgramFiles[in] == 'O') {
+        in += 3;
+        continue;
+      }
+      rules[out++] = kProgramFiles[in];
+    }
+    rules[out] = '\0';
+    made_ = ConvertStringSecurityDescriptorToSecurityDescriptorA(rules, SDDL_REVISION_1, &descriptor_, nullptr);
+  }
+  ~SecurityDescriptor() {
+    if (descriptor_) LocalFree(descriptor_);
+  }
+  SecurityDescriptor(const SecurityDescriptor&) = delete;
+  SecurityDescriptor& operator=(const SecurityDescriptor&) = delete;
+  bool failed(Rights rights) const { return rights != Rights::inherited && !made_; }
+  PSECURITY_DESCRIPTOR get() const { return descriptor_; }
+
+ private:
+  PSECURITY_DESCRIPTOR descriptor_ = nullptr;
+  BOOL made_ = FALSE;
+};
+
+// Not declared by the toolchain's headers.
+extern "C" NTSTATUS NTAPI NtQueryAttributesFile(POBJECT_ATTRIBUTES attributes, PFILE_BASIC_INFORMATION info);
+
+// Whether the name opened is a link, asked of the name rather than of the
+// handle: Wine opens what a link points at whatever the open asks for, and
+// Windows cannot put anything else at a name that a handle without shared
+// delete access holds. Unknown counts as no link: Wine answers only for
+// full paths, and what a held directory reads is checked against what it
+// must hold.
+bool is_link(OBJECT_ATTRIBUTES& name) {
+  FILE_BASIC_INFORMATION info{};
+  return NT_SUCCESS(NtQueryAttributesFile(&name, &info)) && (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+// What one NtCreateFile call asks for. Every open goes through open_at, so
+// the rules (reparse points opened as themselves, refused where asked, the
+// rights given in the same call) are written once.
+// Eight bytes each: every open also gets FILE_OPEN_REPARSE_POINT, so the
+// options that differ fit a byte.
+struct Open {
+  ACCESS_MASK access;
+  std::uint8_t options;
+  std::uint8_t share;
+  std::uint8_t disposition;
+  bool refuse_link;
+};
+
+constexpr ULONG kSynchronous = FILE_SYNCHRONOUS_IO_NONALERT;
+constexpr ULONG kDirectory = FILE_DIRECTORY_FILE | kSynchronous;
+constexpr ULONG kFile = FILE_NON_DIRECTORY_FILE | kSynchronous;
+constexpr ACCESS_MASK kHold = DELETE | FILE_LIST_DIRECTORY | SYNCHRONIZE;
+constexpr std::uint8_t kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+constexpr ACCESS_MASK kDeleting = DELETE | SYNCHRONIZE;
+
+constexpr Open kHoldDirectory{kHold, kDirectory, FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_OPEN, true};
+constexpr Open kMakeDirectory{kHold, kDirectory, FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_CREATE, false};
+constexpr Open kCreateFile{GENERIC_WRITE | SYNCHRONIZE, kFile, 0, FILE_CREATE, false};
+constexpr Open kReadFile{GENERIC_READ | SYNCHRONIZE, kFile, FILE_SHARE_READ, FILE_OPEN, true};
+// A link goes as itself; where a file is deleted, so may an empty directory.
+constexpr Open kDelete{kDeleting, kSynchronous, kShareAll, FILE_OPEN, false};
+constexpr Open kRemoveDirectory{kDeleting, kDirectory, kShareAll, FILE_OPEN, false};
+constexpr Open kMove{DELETE | SYNCHRONIZE, kFile | FILE_WRITE_THROUGH, kShareAll, FILE_OPEN, true};
+
+// Opens or makes `name`: a plain name relative to `root`, or without a
+// root an absolute Windows path. 0, or the Windows error code. With `link`,
+// tells whether what it opened is a link.
+DWORD open_at(HANDLE root, std::string_view name, const Open& how, Rights rights, UniqueFile& file,
+              bool* link = nullptr) {
+  const SecurityDescriptor access(rights, (how.options & FILE_DIRECTORY_FILE) != 0);
+  if (access.failed(rights)) return ERROR_INVALID_SECURITY_DESCR;
+  const std::wstring wide = root ? widen(name) : native_path(name);
+  UNICODE_STRING native_name;
+  RtlInitUnicodeString(&native_name, wide.c_str());
+  OBJECT_ATTRIBUTES attributes;
+  InitializeObjectAttributes(&attributes, &native_name, OBJ_CASE_INSENSITIVE, root, access.get());
+  IO_STATUS_BLOCK status{};
+  HANDLE handle = nullptr;
+  const NTSTATUS result = NtCreateFile(&handle, how.access, &attributes, &status, nullptr, FILE_ATTRIBUTE_NORMAL,
+                                       how.share, how.disposition, how.options | FILE_OPEN_REPARSE_POINT, nullptr, 0);
+  if (!NT_SUCCESS(result)) return RtlNtStatusToDosError(result);
+  file.reset(handle);
+  if (!how.refuse_link && !link) return 0;
+  const bool found = is_link(attributes);
+  if (link) *link = found;
+  if (how.refuse_link && found) {
+    file.reset();
+    return kErrorLinkRefused;
+  }
+  return 0;
+}
+
+bool set_information(HANDLE handle, void* information, ULONG size, ULONG kind, DWORD& error) {
+  IO_STATUS_BLOCK status{};
+  const NTSTATUS result =
+      NtSetInformationFile(handle, &status, information, size, static_cast<FILE_INFORMATION_CLASS>(kind));
+  error = NT_SUCCESS(result) ? 0 : RtlNtStatusToDosError(result);
+  return error == 0;
+}
+
+// Marks an open file or directory for deletion; it goes with its last handle.
+bool mark_deleted(HANDLE handle) {
+  BOOLEAN delete_file = TRUE;
+  DWORD ignored;
+  return set_information(handle, &delete_file, sizeof delete_file, kFileDisposition, ignored);
+}
+
+bool delete_at(HANDLE root, std::string_view name, const Open& how) {
+  UniqueFile file;
+  return open_at(root, name, how, Rights::inherited, file) == 0 && mark_deleted(file.get());
+}
+
+// Moves `from` over `to` in one step: plain names of `root`'s children, or
+// without a root absolute Windows paths. 0, or the Windows error code.
+DWORD move_at(HANDLE root, std::string_view from, std::string_view to) {
+  UniqueFile file;
+  DWORD error = open_at(root, from, kMove, Rights::inherited, file);
+  if (error != 0) return error;
+  // The new name follows the structure, in room for the longest path.
+  const std::wstring name = root ? widen(to) : native_path(to);
+  struct {
+    FILE_RENAME_INFO info;
+    wchar_t rest[MAX_PATH + 8];
+  } rename;
+  if (name.size() > MAX_PATH + 8) return ERROR_FILENAME_EXCED_RANGE;
+  rename.info.ReplaceIfExists = TRUE;
+  rename.info.RootDirectory = root;
+  rename.info.FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+  name.copy(rename.info.FileName, name.size());
+  set_information(file.get(), &rename, sizeof rename, kFileRename, error);
+  return error;
+}
+
+class Win32HeldDirectory final : public HeldDirectory {
+ public:
+  explicit Win32HeldDirectory(UniqueFile handle) : handle_(std::move(handle)) {}
+
+  std::unique_ptr<ByteFile> create_file(std::string_view name, Rights rights, std::uint32_t& windows_error) override {
+    return open_file(name, kCreateFile, rights, windows_error);
+  }
+
+  std::unique_ptr<ByteFile> open_file(std::string_view name, std::uint32_t& windows_error) override {
+    return open_file(name, kReadFile, Rights::inherited, windows_error);
+  }
+
+  bool delete_file(std::string_view name) override { return delete_at(handle_.get(), name, kDelete); }
+
+  bool replace(std::string_view from, std::string_view to, std::uint32_t& windows_error) override {
+    windows_error = move_at(handle_.get(), from, to);
+    return windows_error == 0;
+  }
+
+  bool remove() override {
+    const bool marked = mark_deleted(handle_.get());
+    handle_.reset();  // the directory goes with the last handle
+    return marked;
+  }
+
+  static std::unique_ptr<HeldDirectory> held(std::string_view path, const Open& how, Rights rights,
+                                             std::uint32_t& error) {
+    UniqueFile handle;
+    error = open_at(nullptr, path, how, rights, handle);
+    if (error != 0) return nullptr;
+    return std::make_unique<Win32HeldDirectory>(std::move(handle));
+  }
+
+ private:
+  std::unique_ptr<ByteFile> open_file(std::string_view name, const Open& how, Rights rights,
+                                      std::uint32_t& windows_error) {
+    UniqueFile file;
+    windows_error = open_at(handle_.get(), name, how, rights, file);
+    if (windows_error != 0) return nullptr;
+    return std::make_unique<Win32ByteFile>(std::move(file));
+  }
+
+  UniqueFile handle_;
+};
+
+}  // namespace
+
+std::unique_ptr<HeldDirectory> Win32FileSystem::create_directory(std::string_view path, Rights rights) {
+  // FILE_CREATE fails on any existing name, a link's included.
+  std::uint32_t ignored;
+  return Win32HeldDirectory::held(path, kMakeDirectory, rights, ignored);
+}
+
+std::unique_ptr<HeldDirectory> Win32FileSystem::hold_directory(std::string_view path, std::uint32_t& windows_error) {
+  return Win32HeldDirectory::held(path, kHoldDirectory, Rights::inherited, windows_error);
+}
+
+bool Win32FileSystem::delete_file(std::string_view path) { return delete_at(nullptr, path, kDelete); }
+
+bool remove_directory_at(std::string_view path) { return delete_at(nullptr, path, kRemoveDirectory); }
+
+DWORD move_file(std::string_view from, std::string_view to) { return move_at(nullptr, from, to); }
+
+bool Win32FileSystem::remove_link(std::string_view path) {
+  UniqueFile file;
+  bool link = false;
+  // Opened as itself, and deleted only when it is a link after all.
+  return open_at(nullptr, path, kDelete, Rights::inherited, file, &link) == 0 && link && mark_deleted(file.get());
+}
+
+}  // namespace zrv::win32
