@@ -61,10 +61,10 @@ std::wstring native_path(std::string_view path) {
   return widen(concat({"\\??\\", kind, path}));
 }
 
-class SecurityDescriptor {
+class RightsDescriptor {
  public:
   // No descriptor for inherited rights: the new object takes its parent's.
-  SecurityDescriptor(Rights rights, bool directory) {
+  RightsDescriptor(Rights rights, bool directory) {
     if (rights == Rights::inherited) return;
     const std::size_t length = rights == Rights::administrators ? kAdministratorsOnly : sizeof kProgramFiles - 1;
     char rules[sizeof kProgramFiles];
@@ -79,11 +79,11 @@ class SecurityDescriptor {
     rules[out] = '\0';
     made_ = ConvertStringSecurityDescriptorToSecurityDescriptorA(rules, SDDL_REVISION_1, &descriptor_, nullptr);
   }
-  ~SecurityDescriptor() {
+  ~RightsDescriptor() {
     if (descriptor_) LocalFree(descriptor_);
   }
-  SecurityDescriptor(const SecurityDescriptor&) = delete;
-  SecurityDescriptor& operator=(const SecurityDescriptor&) = delete;
+  RightsDescriptor(const RightsDescriptor&) = delete;
+  RightsDescriptor& operator=(const RightsDescriptor&) = delete;
   bool failed(Rights rights) const { return rights != Rights::inherited && !made_; }
   PSECURITY_DESCRIPTOR get() const { return descriptor_; }
 
@@ -140,7 +140,7 @@ constexpr Open kMove{DELETE | SYNCHRONIZE, kFile | FILE_WRITE_THROUGH, kShareAll
 // tells whether what it opened is a link.
 DWORD open_at(HANDLE root, std::string_view name, const Open& how, Rights rights, UniqueFile& file,
               bool* link = nullptr) {
-  const SecurityDescriptor access(rights, (how.options & FILE_DIRECTORY_FILE) != 0);
+  const RightsDescriptor access(rights, (how.options & FILE_DIRECTORY_FILE) != 0);
   if (access.failed(rights)) return ERROR_INVALID_SECURITY_DESCR;
   const std::wstring wide = root ? widen(name) : native_path(name);
   UNICODE_STRING native_name;
