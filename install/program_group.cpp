@@ -70,7 +70,7 @@ void add_as_shortcut_files(Platform& platform, const std::string& install_dir, P
   if (!folder) return;
   for (std::size_t i = 0; i < kItemCount; ++i) {
     if (pending[i] &&
-        platform.save_shortcut(*folder, concat({kItems[i].name, ".lnk"}), join_path(install_dir, kItems[i].file))) {
+        platform.save_shortcut(*folder, group::link_name(kItems[i]), join_path(install_dir, kItems[i].file))) {
       pending[i] = false;
     }
   }

@@ -23,10 +23,7 @@ inline constexpr GroupItem kItems[] = {
     {product::kUninstaller, "Uninstall Zarvelo"},
 };
 
-// The shortcut file that stands for an item in the group's folder (whose
-// path, ending in the group's name, never ends in a backslash).
-inline std::string link_path(std::string_view folder, const GroupItem& item) {
-  return concat({folder, "\\", item.name, ".lnk"});
-}
+// The name of the shortcut file that stands for an item in the group's folder.
+inline std::string link_name(const GroupItem& item) { return concat({item.name, ".lnk"}); }
 
 }  // namespace zrv::group

@@ -5,30 +5,30 @@
 #include "install/program_group_items.h"
 
 namespace zrv {
-namespace {
-constexpr std::string_view kDeleteGroup = "[DeleteGroup(Zarvelo)]";
-}  // namespace
 
-bool remove_program_group(ShellServices& shell, FileSystem& files, RemovalServices& removal) {
-  bool shell_deleted = false;
-  if (const auto conversation = shell.dde_connect(group::kService, group::kTopic)) {
-    shell_deleted = conversation->execute(kDeleteGroup);
-  }
-  bool items_removed = true;
+bool remove_program_group(ShellServices& shell, RemovalServices& removal, std::vector<std::string>& left) {
   bool folder_known = false;
   for (const bool all_users : {true, false}) {
     const std::string programs = shell.programs_folder(all_users);
     if (programs.empty()) continue;
     folder_known = true;
     const std::string folder = join_path(programs, product::kName);
-    for (const group::GroupItem& item : group::kItems) {
-      const std::string link = group::link_path(folder, item);
-      if (!files.delete_file(link) && !files.dir_search(link, false).empty()) items_removed = false;
+    std::uint32_t error = 0;
+    const auto held = removal.hold_to_empty(folder, error);
+    if (!held) {
+      // No group here is nothing to remove; a link at its name stays.
+      if (error != kErrorNoSuchFile && error != kErrorNoSuchPath) left.push_back(folder);
+      continue;
     }
-    // Only an empty folder goes: an item the user put there stays.
-    removal.remove_directory(folder);
+    for (const group::GroupItem& item : group::kItems) {
+      const std::string name = group::link_name(item);
+      const std::uint32_t result = held->remove_file(name);
+      if (result != 0 && result != kErrorNoSuchFile) left.push_back(join_path(folder, name));
+    }
+    // Only an empty folder goes: an item the user put there keeps it.
+    held->remove();
   }
-  return items_removed && (shell_deleted || folder_known);
+  return folder_known;
 }
 
 }  // namespace zrv

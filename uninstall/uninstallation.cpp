@@ -19,7 +19,7 @@ namespace text = uninstall_text;
 
 // Private folders for the uninstaller's own file are tried under these
 // names, "Zrv5Kaldir1" to "Zrv5Kaldir9"; any of them may already be taken
-// by something else in %TEMP%.
+// by something else in the folder they are made in.
 constexpr std::string_view kParkingName = "Zrv5Kaldir";
 constexpr char kLastParkingDigit = '9';
 
@@ -47,16 +47,24 @@ bool same_name(std::string_view a, std::string_view b) {
 
 class Uninstallation {
  public:
-  Uninstallation(const UninstallSystem& system, std::string_view own_path, std::string_view temp_dir)
-      : system_(system), own_path_(own_path), temp_dir_(temp_dir) {}
+  Uninstallation(const UninstallSystem& system, std::string_view own_path, std::string_view parking_root)
+      : system_(system), own_path_(own_path), parking_root_(parking_root) {}
 
   UninstallExit run() {
     if (!find_installation()) return UninstallExit::nothing_to_remove;
     if (system_.boxes.message_box(text::kConfirm, kMbYesNo | kMbIconQuestion, text::kTitle) != kAnswerYes) {
       return UninstallExit::cancelled;
     }
+    // Held from here on, so that its path keeps naming it; one that is a
+    // link, or cannot be held, is left as it is, and so is everything else.
+    std::uint32_t error = 0;
+    install_ = system_.removal.hold_to_empty(install_dir_, error);
+    if (!install_) {
+      left_.push_back(install_dir_);
+      return tell_result();
+    }
     if (!remove_installed_files()) return tell_cancelled();
-    if (!remove_program_group(system_.shell, system_.files, system_.removal)) left_.emplace_back(text::kLeftGroup);
+    if (!remove_program_group(system_.shell, system_.removal, left_)) left_.emplace_back(text::kLeftGroup);
     remove_registry_keys();
     remove_own_file();
     remove_folder();
@@ -94,16 +102,23 @@ class Uninstallation {
   bool remove_installed_files() {
     for (auto piece = PayloadManifest.rbegin(); piece != PayloadManifest.rend(); ++piece) {
       if (is_own_file(piece->installed_name)) continue;
-      if (!remove_file(join_path(install_dir_, piece->installed_name))) return false;
+      if (!remove_file(piece->installed_name)) return false;
     }
     return true;
   }
 
-  // Deletes one file, offering Retry while it cannot go (the game running,
-  // say). True when it is gone or was not there.
-  bool remove_file(const std::string& path) {
+  // Deletes one file of the folder, whatever its attributes, offering Retry
+  // while it cannot go (the game running, say). True when it is gone, was
+  // not there, or is a link, which stays and is told.
+  bool remove_file(std::string_view name) {
     while (true) {
-      if (system_.files.delete_file(path) || system_.files.dir_search(path, false).empty()) return true;
+      const std::uint32_t result = install_->remove_file(name);
+      if (result == 0 || result == kErrorNoSuchFile) return true;
+      const std::string path = join_path(install_dir_, name);
+      if (result == kErrorLinkRefused) {
+        left_.push_back(path);
+        return true;
+      }
       const std::string message = concat({text::kFileInUseStart, path, text::kFileInUseEnd});
       if (system_.boxes.message_box(message, kMbRetryCancel | kMbIconExclamation, text::kTitle) != kAnswerRetry) {
         return false;
@@ -127,31 +142,36 @@ class Uninstallation {
   }
 
   // A running program's file cannot be deleted, but it can be moved: into a
-  // folder of our own under %TEMP%, made fresh and closed to other users,
-  // from which the system deletes it at its next start. The installation
-  // folder is then free to go at once. Where it cannot be moved (%TEMP% on
-  // another drive), it is deleted at the next start where it is, and the
-  // folder after it.
+  // folder of our own (under the Windows directory's Temp, which is on the
+  // system's drive), made anew and closed to all but administrators, so that
+  // nobody can put anything in the way of the system deleting it at its next
+  // start. The installation folder is then free to go at once. Where it
+  // cannot be moved (the installation on another drive), it is deleted at
+  // the next start where it is, and the folder after it. Either way the
+  // message says what waits for the next start.
   void remove_own_file() {
-    if (!has_installed_name(name_of(own_path_))) return;  // a copy under another name is not ours
+    const std::string own_name = name_of(own_path_);
+    if (!has_installed_name(own_name)) return;  // a copy under another name is not ours
+    RemovalServices& removal = system_.removal;
     for (char digit = '1'; digit <= kLastParkingDigit; ++digit) {
-      const std::string parking = join_path(temp_dir_, concat({kParkingName, std::string_view(&digit, 1)}));
-      std::unique_ptr<HeldDirectory> held = system_.files.create_directory(parking, Rights::administrators);
+      const std::string parking = join_path(parking_root_, concat({kParkingName, std::string_view(&digit, 1)}));
+      const auto held = removal.create_to_empty(parking, Rights::administrators);
       if (!held) continue;
-      const std::string parked = join_path(parking, name_of(own_path_));
-      std::uint32_t error = 0;
-      if (system_.removal.replace_file(own_path_, parked, error)) {
-        held.reset();
-        system_.removal.delete_at_restart(parked);
-        system_.removal.delete_at_restart(parking);
+      if (install_->move_into(own_name, *held) == 0) {
+        const std::string parked = join_path(parking, own_name);
+        if (removal.delete_at_restart(parked) && removal.delete_at_restart(parking)) {
+          at_restart_ = parked;
+        } else {
+          left_.push_back(parked);
+        }
         return;
       }
       held->remove();
       break;
     }
-    if (system_.removal.delete_at_restart(own_path_)) {
-      own_file_at_restart_ = true;
-      system_.removal.delete_at_restart(install_dir_);
+    if (removal.delete_at_restart(own_path_) && removal.delete_at_restart(install_dir_)) {
+      at_restart_ = own_path_;
+      folder_at_restart_ = true;
     } else {
       left_.push_back(own_path_);
     }
@@ -167,11 +187,11 @@ class Uninstallation {
   // Removes the folder only when it is empty: a file the user put there
   // keeps it, and the message says so.
   void remove_folder() {
+    if (folder_at_restart_) return;
+    const bool removed = install_->remove();
+    install_.reset();
     FileSystem& files = system_.files;
-    if (own_file_at_restart_ || system_.removal.remove_directory(install_dir_) ||
-        files.dir_search(install_dir_, true).empty()) {
-      return;
-    }
+    if (removed || files.dir_search(install_dir_, true).empty()) return;
     if (!files.dir_search(join_path(install_dir_, "*"), false).empty()) {
       folder_kept_ = true;
     } else {
@@ -186,7 +206,7 @@ class Uninstallation {
     }
     std::string message(text::kRemoved);
     if (folder_kept_) message = concat({message, text::kFolderKeptStart, install_dir_, text::kFolderKeptEnd});
-    if (own_file_at_restart_) message = concat({message, text::kAtRestartStart, own_path_, text::kAtRestartEnd});
+    if (!at_restart_.empty()) message = concat({message, text::kAtRestartStart, at_restart_, text::kAtRestartEnd});
     system_.boxes.message_box(message, kMbOk | kMbIconInformation, text::kTitle);
     return UninstallExit::removed;
   }
@@ -195,9 +215,11 @@ class Uninstallation {
   // there, the group and the registry entries stay, so the uninstaller can
   // be run again.
   UninstallExit tell_cancelled() {
+    // Whatever is still there, hidden and system files too, and links left.
+    left_.clear();
     for (const PayloadPiece& piece : PayloadManifest) {
       const std::string path = join_path(install_dir_, piece.installed_name);
-      if (!system_.files.dir_search(path, false).empty()) left_.push_back(path);
+      if (!system_.files.dir_search(path, true).empty()) left_.push_back(path);
     }
     left_.emplace_back(text::kLeftGroup);
     left_key(product::kUninstallKey);
@@ -214,16 +236,20 @@ class Uninstallation {
 
   const UninstallSystem& system_;
   const std::string own_path_;
-  const std::string temp_dir_;
+  const std::string parking_root_;
   std::string install_dir_;
+  // The installation folder, held while its files go.
+  std::unique_ptr<EmptiedDirectory> install_;
   std::vector<std::string> left_;
-  bool own_file_at_restart_ = false;
+  // What waits for the system's next start: the own file, where it lies.
+  std::string at_restart_;
+  bool folder_at_restart_ = false;
   bool folder_kept_ = false;
 };
 
 }  // namespace
 
-UninstallExit run_uninstall(const UninstallSystem& system, std::string_view own_path, std::string_view temp_dir,
+UninstallExit run_uninstall(const UninstallSystem& system, std::string_view own_path, std::string_view parking_root,
                             bool alone) {
   // Beside the setup, or a second uninstaller, either could remove what the
   // other is about to use, or put back what it has just removed.
@@ -231,7 +257,7 @@ UninstallExit run_uninstall(const UninstallSystem& system, std::string_view own_
     system.boxes.message_box(product::kAlreadyRunning, kMbOk | kMbIconExclamation, text::kTitle);
     return UninstallExit::another_running;
   }
-  return Uninstallation(system, own_path, temp_dir).run();
+  return Uninstallation(system, own_path, parking_root).run();
 }
 
 }  // namespace zrv

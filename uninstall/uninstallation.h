@@ -31,12 +31,15 @@ enum class UninstallExit : int {
 
 // Removes the installation in the folder of `own_path` (the running
 // uninstaller's file), after asking: its eight files, its Start-menu group,
-// its registry keys, then its own file (moved into a private folder under
-// `temp_dir`, from which the system deletes it at its next start) and the
-// folder when nothing else is in it. Every outcome is told in one message.
+// its registry keys, then its own file (moved into a new folder, closed to
+// all but administrators, in `parking_root`, from which the system deletes
+// it at its next start) and the folder when nothing else is in it. Every
+// deletion goes through a held folder and removes only plain files of
+// ours; a link found in their place stays. Every outcome is told in one
+// message.
 // `alone` says whether this process could claim the name the setup and the
 // uninstaller share; without it nothing is touched.
-UninstallExit run_uninstall(const UninstallSystem& system, std::string_view own_path, std::string_view temp_dir,
+UninstallExit run_uninstall(const UninstallSystem& system, std::string_view own_path, std::string_view parking_root,
                             bool alone);
 
 }  // namespace zrv

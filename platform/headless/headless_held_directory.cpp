@@ -13,13 +13,16 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::uint32_t kAccessDenied = 5;
+constexpr std::uint32_t kSharingViolation = 32;
 
 bool host_is_link(const fs::path& path) {
   std::error_code error;
   return fs::is_symlink(path, error);
 }
 
-class HeadlessHeldDirectory : public HeldDirectory {
+// Both kinds of hold in one: the setup's, and the uninstaller's, which adds
+// to it.
+class HeadlessHeldDirectory : public EmptiedDirectory {
  public:
   HeadlessHeldDirectory(fs::path folder, HeadlessPlatform& os) : folder_(std::move(folder)), os_(os) {
     os_.held_directories.insert(folder_);
@@ -52,10 +55,37 @@ class HeadlessHeldDirectory : public HeldDirectory {
 
   bool delete_file(std::string_view name) override {
     const fs::path child = folder_ / std::string(name);
-    if (os_.faults.hit(Op::DeleteFiles, child.string())) return false;
+    if (os_.faults.hit(Op::DeleteFiles, child.string()) || os_.has_attribute(child, HeadlessPlatform::kReadOnly)) {
+      return false;
+    }
     std::error_code error;
     // A link goes as a link; a directory stays (unless it is empty).
     return fs::remove(child, error);
+  }
+
+  std::uint32_t remove_file(std::string_view name) override {
+    const fs::path child = folder_ / std::string(name);
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(child, error);
+    if (fs::is_symlink(status)) return kErrorLinkRefused;
+    if (!fs::exists(status)) return kErrorNoSuchFile;
+    if (!fs::is_regular_file(status)) return kAccessDenied;
+    // In use, say: refused before its attributes change, as a file that
+    // cannot be opened for deletion keeps them.
+    if (os_.faults.hit(Op::DeleteFiles, child.string())) return kSharingViolation;
+    os_.file_attributes.erase(child);
+    return fs::remove(child, error) ? 0 : kAccessDenied;
+  }
+
+  std::uint32_t move_into(std::string_view name, EmptiedDirectory& to) override {
+    const fs::path source = folder_ / std::string(name);
+    const fs::path target = static_cast<HeadlessHeldDirectory&>(to).folder_ / std::string(name);
+    if (os_.faults.hit(Op::ReplaceFile, target.string())) return os_.injected_replace_error;
+    std::error_code error;
+    if (host_is_link(source) || !fs::is_regular_file(source, error)) return kAccessDenied;
+    if (os_.drive_of_host(source) != os_.drive_of_host(target)) return kErrorNotSameDrive;
+    fs::rename(source, target, error);
+    return error ? windows_error_for(error.value(), target) : 0;
   }
 
   bool replace(std::string_view from, std::string_view to, std::uint32_t& windows_error) override {
@@ -114,7 +144,7 @@ class HeadlessHeldDirectory : public HeldDirectory {
 
 }  // namespace
 
-std::unique_ptr<HeldDirectory> HeadlessPlatform::create_directory_at(const fs::path& host, Rights rights) {
+std::unique_ptr<EmptiedDirectory> HeadlessPlatform::create_directory_at(const fs::path& host, Rights rights) {
   std::error_code error;
   if (host.empty() || faults.hit(Op::MakeDirectory, host.string()) ||
       fs::symlink_status(host, error).type() != fs::file_type::not_found ||
@@ -130,7 +160,15 @@ std::unique_ptr<HeldDirectory> HeadlessPlatform::create_directory(std::string_vi
   return create_directory_at(host_path(path), rights);
 }
 
+std::unique_ptr<EmptiedDirectory> HeadlessPlatform::create_to_empty(std::string_view path, Rights rights) {
+  return create_directory_at(host_path(path), rights);
+}
+
 std::unique_ptr<HeldDirectory> HeadlessPlatform::hold_directory(std::string_view path, std::uint32_t& windows_error) {
+  return hold_to_empty(path, windows_error);
+}
+
+std::unique_ptr<EmptiedDirectory> HeadlessPlatform::hold_to_empty(std::string_view path, std::uint32_t& windows_error) {
   const fs::path host = host_path(path);
   std::error_code error;
   windows_error = 0;

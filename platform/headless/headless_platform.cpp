@@ -101,7 +101,8 @@ std::string HeadlessPlatform::dir_search(std::string_view path, bool include_dir
   if (host.empty()) return {};
   std::error_code error;
   const auto counts = [&](const fs::directory_entry& entry) {
-    return entry.is_regular_file(error) || (include_directories && entry.is_directory(error));
+    if (include_directories) return entry.is_regular_file(error) || entry.is_directory(error);
+    return entry.is_regular_file(error) && !has_attribute(entry.path(), kHidden | kSystem);
   };
   const std::string pattern = host.filename().string();
   if (!has_wildcard(pattern)) {
@@ -121,19 +122,10 @@ bool HeadlessPlatform::delete_file(std::string_view path) {
   const fs::path host = host_path(path);
   std::error_code error;
   const fs::file_status status = fs::symlink_status(host, error);
-  return !host.empty() && (fs::is_regular_file(status) || fs::is_symlink(status)) && fs::remove(host, error);
+  return !host.empty() && (fs::is_regular_file(status) || fs::is_symlink(status)) && !has_attribute(host, kReadOnly) &&
+         fs::remove(host, error);
 }
 
-bool HeadlessPlatform::remove_directory(std::string_view path) {
-  if (faults.hit(Op::RemoveDirectory)) return false;
-  const fs::path host = host_path(path);
-  std::error_code error;
-  if (host.empty() || held_directories.contains(fs::weakly_canonical(host, error)) || !fs::is_directory(host, error) ||
-      !fs::is_empty(host, error)) {
-    return false;
-  }
-  return fs::remove(host, error);
-}
 
 bool HeadlessPlatform::remove_link(std::string_view path) {
   const fs::path host = host_path(path);
@@ -196,21 +188,17 @@ bool HeadlessPlatform::same_file(std::string_view a, std::string_view b) {
   return !first.empty() && !second.empty() && fs::equivalent(first, second, error);
 }
 
-bool HeadlessPlatform::replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) {
-  if (faults.hit(Op::ReplaceFile, to)) {
-    windows_error = injected_replace_error;
-    return false;
-  }
-  const fs::path target = host_path(to);
+std::string HeadlessPlatform::drive_of_host(const fs::path& host) const {
   std::error_code error;
-  if (fs::is_directory(target, error)) {
-    windows_error = 5;  // access denied, as Windows answers for a directory
-    return false;
-  }
-  fs::rename(host_path(from), target, error);
-  if (error) windows_error = windows_error_for(error.value(), target);
-  return !error;
+  const fs::path within = fs::weakly_canonical(host, error).lexically_relative(fs::weakly_canonical(scratch_, error));
+  return within.empty() || *within.begin() == ".." ? std::string() : within.begin()->string();
 }
+
+bool HeadlessPlatform::has_attribute(const fs::path& host, std::uint32_t attribute) const {
+  const auto found = file_attributes.find(host);
+  return found != file_attributes.end() && (found->second & attribute) != 0;
+}
+
 
 StartOutcome HeadlessPlatform::start_program(std::string_view path) {
   if (faults.hit(Op::StartProgram)) return StartOutcome::failed;

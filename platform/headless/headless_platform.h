@@ -107,6 +107,14 @@ class HeadlessPlatform : public Platform,
   std::multiset<std::filesystem::path> held_directories;
   // The rights each directory and file was made with, by its host path.
   std::map<std::filesystem::path, Rights> given_rights;
+  // Windows attributes a test gave files, by host path: a read-only file is
+  // refused deletion, a hidden or system one is passed over by a search
+  // for plain files, as on Windows.
+  static constexpr std::uint32_t kReadOnly = 1, kHidden = 2, kSystem = 4;
+  std::map<std::filesystem::path, std::uint32_t> file_attributes;
+  bool has_attribute(const std::filesystem::path& host, std::uint32_t attribute) const;
+  // The drive a host path of the scratch tree lies on ("C"); empty outside it.
+  std::string drive_of_host(const std::filesystem::path& host) const;
   std::vector<std::string> events;  // "show Form1", "refresh Label11: <text>", …
   int yields = 0;
   int unanswered_questions = 0;
@@ -114,7 +122,7 @@ class HeadlessPlatform : public Platform,
   std::optional<ExitCode> exit_code;
 
   // Makes a directory at a host path and holds it (create_directory).
-  std::unique_ptr<HeldDirectory> create_directory_at(const std::filesystem::path& host, Rights rights);
+  std::unique_ptr<EmptiedDirectory> create_directory_at(const std::filesystem::path& host, Rights rights);
 
   // The host path a Windows path maps to; empty for a path without a drive.
   std::filesystem::path host_path(std::string_view windows_path) const;
@@ -171,8 +179,8 @@ class HeadlessPlatform : public Platform,
   std::int32_t reg_delete_key(RegKey root, std::string_view sub_key) override;
   std::int32_t reg_delete_tree(RegKey root, std::string_view sub_key) override;
   std::int32_t reg_count_entries(RegKey key, std::uint32_t& sub_keys, std::uint32_t& values) override;
-  bool remove_directory(std::string_view path) override;
-  bool replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) override;
+  std::unique_ptr<EmptiedDirectory> hold_to_empty(std::string_view path, std::uint32_t& windows_error) override;
+  std::unique_ptr<EmptiedDirectory> create_to_empty(std::string_view path, Rights rights) override;
   bool delete_at_restart(std::string_view path) override;
   bool same_file(std::string_view a, std::string_view b) override;
 

@@ -1,16 +1,123 @@
+// Files and directories through the native calls, relative to a held
+// directory's handle, with links opened as themselves: the pieces that the
+// setup's held directories (win32_held_directory.cpp) and the uninstaller's
+// (win32_emptied_directory.cpp) are made of.
 #pragma once
 #include <windows.h>
+#include <winternl.h>
 
+#include <cstdint>
+#include <memory>
 #include <string_view>
 
-// The uninstaller's removals by path, on the same native calls as the held
-// directories (win32_held_directory.cpp): links opened as themselves.
+#include "platform/file_system.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_byte_file.h"
+
 namespace zrv::win32 {
 
-// Removes the empty directory at an absolute path (a link to one as a link).
-bool remove_directory_at(std::string_view path);
-// Moves a file over another in one step, written through: 0, or the
-// Windows error code.
-DWORD move_file(std::string_view from, std::string_view to);
+// What one NtCreateFile call asks for. Every open goes through open_at, so
+// the rules (reparse points opened as themselves, refused where asked, the
+// rights given in the same call) are written once.
+// Eight bytes each: every open also gets FILE_OPEN_REPARSE_POINT, so the
+// options that differ fit a byte.
+struct Open {
+  ACCESS_MASK access;
+  std::uint8_t options;
+  std::uint8_t share;
+  std::uint8_t disposition;
+  bool refuse_link;
+};
+
+inline constexpr ULONG kSynchronous = FILE_SYNCHRONOUS_IO_NONALERT;
+inline constexpr ULONG kDirectory = FILE_DIRECTORY_FILE | kSynchronous;
+inline constexpr ULONG kFile = FILE_NON_DIRECTORY_FILE | kSynchronous;
+inline constexpr ACCESS_MASK kHold = DELETE | FILE_LIST_DIRECTORY | SYNCHRONIZE;
+inline constexpr std::uint8_t kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+inline constexpr ACCESS_MASK kDeleting = DELETE | SYNCHRONIZE;
+
+inline constexpr Open kHoldDirectory{kHold, kDirectory, FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_OPEN, true};
+inline constexpr Open kMakeDirectory{kHold, kDirectory, FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_CREATE, false};
+inline constexpr Open kCreateFile{GENERIC_WRITE | SYNCHRONIZE, kFile, 0, FILE_CREATE, false};
+inline constexpr Open kReadFile{GENERIC_READ | SYNCHRONIZE, kFile, FILE_SHARE_READ, FILE_OPEN, true};
+// A link goes as itself; where a file is deleted, so may an empty directory.
+inline constexpr Open kDelete{kDeleting, kSynchronous, kShareAll, FILE_OPEN, false};
+inline constexpr Open kMove{DELETE | SYNCHRONIZE, kFile | FILE_WRITE_THROUGH, kShareAll, FILE_OPEN, true};
+// The uninstaller's hold asks for no right to delete, and shares it: a
+// process that has the folder as its current directory (the game, started
+// in its own folder) keeps anyone from opening it with that right. Its files
+// are reached through the handle all the same, wherever the folder moves.
+inline constexpr Open kHoldToEmpty{FILE_LIST_DIRECTORY | SYNCHRONIZE, kDirectory, kShareAll, FILE_OPEN, true};
+// The held directory itself (an empty name relative to it), to delete it.
+inline constexpr Open kDeleteHeld{kDeleting, kDirectory, kShareAll, FILE_OPEN, false};
+
+// Opens or makes `name`: a plain name relative to `root`, or without a
+// root an absolute Windows path. 0, or the Windows error code. With `link`,
+// tells whether what it opened is a link.
+DWORD open_at(HANDLE root, std::string_view name, const Open& how, Rights rights, UniqueFile& file,
+              bool* link = nullptr);
+// Sets one class of a file's information; false with the Windows error code.
+bool set_information(HANDLE handle, void* information, ULONG size, ULONG kind, DWORD& error);
+// Marks an open file or directory for deletion; it goes with its last handle.
+bool mark_deleted(HANDLE handle);
+bool delete_at(HANDLE root, std::string_view name, const Open& how);
+// Moves `from` (a plain name in `root`) over `to` (a plain name in
+// `to_root`), in one step; without roots both are absolute Windows paths.
+// 0, or the Windows error code.
+DWORD move_at(HANDLE root, std::string_view from, HANDLE to_root, std::string_view to);
+
+// A held directory on its handle, for either kind of hold: the setup's
+// HeldDirectory, or the uninstaller's EmptiedDirectory, which adds to it.
+template <typename Role>
+class HeldThrough : public Role {
+ public:
+  explicit HeldThrough(UniqueFile handle) : handle_(std::move(handle)) {}
+
+  std::unique_ptr<ByteFile> create_file(std::string_view name, Rights rights, std::uint32_t& windows_error) override {
+    return open_file(name, kCreateFile, rights, windows_error);
+  }
+
+  std::unique_ptr<ByteFile> open_file(std::string_view name, std::uint32_t& windows_error) override {
+    return open_file(name, kReadFile, Rights::inherited, windows_error);
+  }
+
+  bool delete_file(std::string_view name) override { return delete_at(handle_.get(), name, kDelete); }
+
+  bool replace(std::string_view from, std::string_view to, std::uint32_t& windows_error) override {
+    windows_error = move_at(handle_.get(), from, handle_.get(), to);
+    return windows_error == 0;
+  }
+
+  bool remove() override {
+    const bool marked = mark_deleted(handle_.get());
+    handle_.reset();  // the directory goes with the last handle
+    return marked;
+  }
+
+  // The directory at `path`, opened or made as `how` says; null with the
+  // Windows error code.
+  static std::unique_ptr<HeldThrough> held(std::string_view path, const Open& how, Rights rights,
+                                           std::uint32_t& error) {
+    UniqueFile handle;
+    error = open_at(nullptr, path, how, rights, handle);
+    if (error != 0) return nullptr;
+    return std::make_unique<HeldThrough>(std::move(handle));
+  }
+
+ protected:
+  HANDLE handle() const { return handle_.get(); }
+  void release() { handle_.reset(); }
+
+ private:
+  std::unique_ptr<ByteFile> open_file(std::string_view name, const Open& how, Rights rights,
+                                      std::uint32_t& windows_error) {
+    UniqueFile file;
+    windows_error = open_at(handle_.get(), name, how, rights, file);
+    if (windows_error != 0) return nullptr;
+    return std::make_unique<Win32ByteFile>(std::move(file));
+  }
+
+  UniqueFile handle_;
+};
 
 }  // namespace zrv::win32

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "platform/win32/dll_search.h"
+#include "base/fixed_text.h"
 #include "install/product.h"
 #include "platform/win32/process_entry.h"
 #include "platform/win32/single_run.h"
@@ -26,6 +27,11 @@ ZRV_PROCESS_ENTRY WinMainCRTStartup() {
   // constructor included: any of them could make a system DLL load another.
   zrv::win32::restrict_dll_search_to_system32();
   zrv::win32::run_static_constructors();
+  // Started in its own folder (as the shell may start an uninstall entry),
+  // it would hold that folder as its current directory, which then could be
+  // neither held for emptying nor removed: it works from the Windows
+  // directory instead, which it never removes.
+  SetCurrentDirectoryW(zrv::win32::windows_directory_text().c_str());
   zrv::win32::Win32MessageBoxes boxes;
   zrv::win32::Win32FileSystem files;
   zrv::win32::Win32Registry registry;
@@ -34,7 +40,10 @@ ZRV_PROCESS_ENTRY WinMainCRTStartup() {
   const zrv::UninstallSystem system{boxes, files, registry, shell, removal};
   zrv::win32::SingleRun single_run;
   const bool alone = single_run.claim(zrv::product::kSingleRunName);
+  // Its own file waits for the next start in the Windows directory's Temp:
+  // on the system's drive, and not the user's to set, as %TEMP% is.
+  const std::string parking_root = zrv::join_path(zrv::win32::narrow(zrv::win32::windows_directory_text()), "Temp");
   const zrv::UninstallExit result = zrv::run_uninstall(system, zrv::win32::narrow(zrv::win32::module_file_name()),
-                                                       zrv::win32::narrow(zrv::win32::temp_path_text()), alone);
+                                                       parking_root, alone);
   ExitProcess(static_cast<UINT>(result));
 }

@@ -17,9 +17,7 @@
 
 #include "base/fixed_text.h"
 #include "platform/win32/nt_files.h"
-#include "platform/win32/unique_handle.h"
 #include "platform/win32/utf16.h"
-#include "platform/win32/win32_byte_file.h"
 #include "platform/win32/win32_file_system.h"
 
 namespace zrv::win32 {
@@ -106,40 +104,9 @@ bool is_link(OBJECT_ATTRIBUTES& name) {
   return NT_SUCCESS(NtQueryAttributesFile(&name, &info)) && (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
-// What one NtCreateFile call asks for. Every open goes through open_at, so
-// the rules (reparse points opened as themselves, refused where asked, the
-// rights given in the same call) are written once.
-// Eight bytes each: every open also gets FILE_OPEN_REPARSE_POINT, so the
-// options that differ fit a byte.
-struct Open {
-  ACCESS_MASK access;
-  std::uint8_t options;
-  std::uint8_t share;
-  std::uint8_t disposition;
-  bool refuse_link;
-};
+}  // namespace
 
-constexpr ULONG kSynchronous = FILE_SYNCHRONOUS_IO_NONALERT;
-constexpr ULONG kDirectory = FILE_DIRECTORY_FILE | kSynchronous;
-constexpr ULONG kFile = FILE_NON_DIRECTORY_FILE | kSynchronous;
-constexpr ACCESS_MASK kHold = DELETE | FILE_LIST_DIRECTORY | SYNCHRONIZE;
-constexpr std::uint8_t kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-constexpr ACCESS_MASK kDeleting = DELETE | SYNCHRONIZE;
-
-constexpr Open kHoldDirectory{kHold, kDirectory, FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_OPEN, true};
-constexpr Open kMakeDirectory{kHold, kDirectory, FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_CREATE, false};
-constexpr Open kCreateFile{GENERIC_WRITE | SYNCHRONIZE, kFile, 0, FILE_CREATE, false};
-constexpr Open kReadFile{GENERIC_READ | SYNCHRONIZE, kFile, FILE_SHARE_READ, FILE_OPEN, true};
-// A link goes as itself; where a file is deleted, so may an empty directory.
-constexpr Open kDelete{kDeleting, kSynchronous, kShareAll, FILE_OPEN, false};
-constexpr Open kRemoveDirectory{kDeleting, kDirectory, kShareAll, FILE_OPEN, false};
-constexpr Open kMove{DELETE | SYNCHRONIZE, kFile | FILE_WRITE_THROUGH, kShareAll, FILE_OPEN, true};
-
-// Opens or makes `name`: a plain name relative to `root`, or without a
-// root an absolute Windows path. 0, or the Windows error code. With `link`,
-// tells whether what it opened is a link.
-DWORD open_at(HANDLE root, std::string_view name, const Open& how, Rights rights, UniqueFile& file,
-              bool* link = nullptr) {
+DWORD open_at(HANDLE root, std::string_view name, const Open& how, Rights rights, UniqueFile& file, bool* link) {
   const RightsDescriptor access(rights, (how.options & FILE_DIRECTORY_FILE) != 0);
   if (access.failed(rights)) return ERROR_INVALID_SECURITY_DESCR;
   const std::wstring wide = root ? widen(name) : native_path(name);
@@ -171,7 +138,6 @@ bool set_information(HANDLE handle, void* information, ULONG size, ULONG kind, D
   return error == 0;
 }
 
-// Marks an open file or directory for deletion; it goes with its last handle.
 bool mark_deleted(HANDLE handle) {
   BOOLEAN delete_file = TRUE;
   DWORD ignored;
@@ -183,89 +149,36 @@ bool delete_at(HANDLE root, std::string_view name, const Open& how) {
   return open_at(root, name, how, Rights::inherited, file) == 0 && mark_deleted(file.get());
 }
 
-// Moves `from` over `to` in one step: plain names of `root`'s children, or
-// without a root absolute Windows paths. 0, or the Windows error code.
-DWORD move_at(HANDLE root, std::string_view from, std::string_view to) {
+DWORD move_at(HANDLE root, std::string_view from, HANDLE to_root, std::string_view to) {
   UniqueFile file;
   DWORD error = open_at(root, from, kMove, Rights::inherited, file);
   if (error != 0) return error;
   // The new name follows the structure, in room for the longest path.
-  const std::wstring name = root ? widen(to) : native_path(to);
+  const std::wstring name = to_root ? widen(to) : native_path(to);
   struct {
     FILE_RENAME_INFO info;
     wchar_t rest[MAX_PATH + 8];
   } rename;
   if (name.size() > MAX_PATH + 8) return ERROR_FILENAME_EXCED_RANGE;
   rename.info.ReplaceIfExists = TRUE;
-  rename.info.RootDirectory = root;
+  rename.info.RootDirectory = to_root;
   rename.info.FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
   name.copy(rename.info.FileName, name.size());
   set_information(file.get(), &rename, sizeof rename, kFileRename, error);
   return error;
 }
 
-class Win32HeldDirectory final : public HeldDirectory {
- public:
-  explicit Win32HeldDirectory(UniqueFile handle) : handle_(std::move(handle)) {}
-
-  std::unique_ptr<ByteFile> create_file(std::string_view name, Rights rights, std::uint32_t& windows_error) override {
-    return open_file(name, kCreateFile, rights, windows_error);
-  }
-
-  std::unique_ptr<ByteFile> open_file(std::string_view name, std::uint32_t& windows_error) override {
-    return open_file(name, kReadFile, Rights::inherited, windows_error);
-  }
-
-  bool delete_file(std::string_view name) override { return delete_at(handle_.get(), name, kDelete); }
-
-  bool replace(std::string_view from, std::string_view to, std::uint32_t& windows_error) override {
-    windows_error = move_at(handle_.get(), from, to);
-    return windows_error == 0;
-  }
-
-  bool remove() override {
-    const bool marked = mark_deleted(handle_.get());
-    handle_.reset();  // the directory goes with the last handle
-    return marked;
-  }
-
-  static std::unique_ptr<HeldDirectory> held(std::string_view path, const Open& how, Rights rights,
-                                             std::uint32_t& error) {
-    UniqueFile handle;
-    error = open_at(nullptr, path, how, rights, handle);
-    if (error != 0) return nullptr;
-    return std::make_unique<Win32HeldDirectory>(std::move(handle));
-  }
-
- private:
-  std::unique_ptr<ByteFile> open_file(std::string_view name, const Open& how, Rights rights,
-                                      std::uint32_t& windows_error) {
-    UniqueFile file;
-    windows_error = open_at(handle_.get(), name, how, rights, file);
-    if (windows_error != 0) return nullptr;
-    return std::make_unique<Win32ByteFile>(std::move(file));
-  }
-
-  UniqueFile handle_;
-};
-
-}  // namespace
-
 std::unique_ptr<HeldDirectory> Win32FileSystem::create_directory(std::string_view path, Rights rights) {
   // FILE_CREATE fails on any existing name, a link's included.
   std::uint32_t ignored;
-  return Win32HeldDirectory::held(path, kMakeDirectory, rights, ignored);
+  return HeldThrough<HeldDirectory>::held(path, kMakeDirectory, rights, ignored);
 }
 
 std::unique_ptr<HeldDirectory> Win32FileSystem::hold_directory(std::string_view path, std::uint32_t& windows_error) {
-  return Win32HeldDirectory::held(path, kHoldDirectory, Rights::inherited, windows_error);
+  return HeldThrough<HeldDirectory>::held(path, kHoldDirectory, Rights::inherited, windows_error);
 }
 
 bool Win32FileSystem::delete_file(std::string_view path) { return delete_at(nullptr, path, kDelete); }
-
-bool remove_directory_at(std::string_view path) { return delete_at(nullptr, path, kRemoveDirectory); }
-
-DWORD move_file(std::string_view from, std::string_view to) { return move_at(nullptr, from, to); }
 
 bool Win32FileSystem::remove_link(std::string_view path) {
   UniqueFile file;

@@ -1,11 +1,11 @@
-// What only the uninstaller removes: registry keys, directories, its own
-// file moved away, and files the system deletes at its next start.
+// What only the uninstaller removes: registry keys and files the system
+// deletes at its next start; its held directories are in
+// win32_emptied_directory.cpp.
 #include "platform/win32/win32_removal_services.h"
 
 #include <optional>
 #include <utility>
 
-#include "platform/win32/nt_files.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/utf16.h"
 
@@ -35,13 +35,6 @@ std::int32_t Win32RemovalServices::reg_count_entries(RegKey key, std::uint32_t& 
   sub_keys = keys;
   values = value_count;
   return status;
-}
-
-bool Win32RemovalServices::remove_directory(std::string_view path) { return remove_directory_at(path); }
-
-bool Win32RemovalServices::replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) {
-  windows_error = move_file(from, to);
-  return windows_error == 0;
 }
 
 namespace {

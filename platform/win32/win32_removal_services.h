@@ -13,8 +13,8 @@ class Win32RemovalServices final : public RemovalServices {
   std::int32_t reg_delete_key(RegKey root, std::string_view sub_key) override;
   std::int32_t reg_delete_tree(RegKey root, std::string_view sub_key) override;
   std::int32_t reg_count_entries(RegKey key, std::uint32_t& sub_keys, std::uint32_t& values) override;
-  bool remove_directory(std::string_view path) override;
-  bool replace_file(std::string_view from, std::string_view to, std::uint32_t& windows_error) override;
+  std::unique_ptr<EmptiedDirectory> hold_to_empty(std::string_view path, std::uint32_t& windows_error) override;
+  std::unique_ptr<EmptiedDirectory> create_to_empty(std::string_view path, Rights rights) override;
   bool delete_at_restart(std::string_view path) override;
   bool same_file(std::string_view a, std::string_view b) override;
 

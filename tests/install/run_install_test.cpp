@@ -281,24 +281,29 @@ std::vector<std::string> shortcut_files(const testing::SetupRun& run) {
 }
 
 // Whatever the shell does not make becomes a shortcut file in the group's
-// folder (the all-users one for an administrator), and the installation
-// still ends with the plain success text.
+// folder (the all-users one for an administrator), so that the group is
+// whole either way, and the installation still ends with the plain success
+// text.
 TEST(ProgramGroupFallbackTest, WhatTheShellDoesNotMakeArrivesAsShortcutFiles) {
   struct Case {
     const char* what;
     Op op;
     int skip;  // the DDE call that fails: 0 = CreateGroup
-    std::vector<std::string> shortcuts;
+    std::vector<std::string> made_as_files;  // the targets of the shortcut files the setup saved
   };
-  const std::string game = kCommonGroup + "\\Zarvelo.lnk" + kGameLink;
+  const std::string game = "C:\\Program Files\\Zarvelo\\Zrv5.exe";
+  const std::string help = "C:\\Program Files\\Zarvelo\\Zrv5.chm";
+  const std::string uninstaller = "C:\\Program Files\\Zarvelo\\Uninstall Zrv5.exe";
   const Case cases[] = {
-      {"no Progman service", Op::DdeConnect, 0, {game, kCommonGroup + kHelpLink, kCommonGroup + kUninstallLink}},
+      {"no Progman service", Op::DdeConnect, 0, {game, help, uninstaller}},
       // Items sent after a refused CreateGroup would land in another group.
-      {"group refused", Op::DdeExecute, 0, {game, kCommonGroup + kHelpLink, kCommonGroup + kUninstallLink}},
+      {"group refused", Op::DdeExecute, 0, {game, help, uninstaller}},
       {"game refused", Op::DdeExecute, 1, {game}},
-      {"help refused (code page without ı)", Op::DdeExecute, 2, {kCommonGroup + kHelpLink}},
-      {"uninstaller refused", Op::DdeExecute, 3, {kCommonGroup + kUninstallLink}},
+      {"help refused (code page without ı)", Op::DdeExecute, 2, {help}},
+      {"uninstaller refused", Op::DdeExecute, 3, {uninstaller}},
   };
+  const std::vector<std::string> whole_group{kCommonGroup + "\\Zarvelo.lnk" + kGameLink, kCommonGroup + kHelpLink,
+                                             kCommonGroup + kUninstallLink};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     testing::SetupRun run;
@@ -306,7 +311,8 @@ TEST(ProgramGroupFallbackTest, WhatTheShellDoesNotMakeArrivesAsShortcutFiles) {
     run.walk_to_page3();
     run.os.faults.fail_after(c.op, c.skip);
     ASSERT_FALSE(run.ends_program([&] { run.wizard.Command2.user_click(); }));
-    EXPECT_EQ(shortcut_files(run), c.shortcuts);
+    EXPECT_EQ(run.os.shortcut_targets, c.made_as_files);
+    EXPECT_EQ(shortcut_files(run), whole_group);
     EXPECT_TRUE(run.os.message_boxes.empty());
     EXPECT_EQ(run.wizard.Label11.caption(), kSuccess);
   }
@@ -327,7 +333,9 @@ TEST(ProgramGroupFallbackTest, ElevatedSetupWritesShortcutFilesOnlyWhereAllUsers
     run.os.faults.fail_after(Op::DdeExecute, 2);
     ASSERT_FALSE(run.ends_program([&] { run.wizard.Command2.user_click(); }));
     const std::string group = administrator ? kCommonGroup : kUserGroup;
-    EXPECT_EQ(shortcut_files(run), std::vector<std::string>{group + kHelpLink});
+    EXPECT_EQ(run.os.shortcut_targets, std::vector<std::string>{"C:\\Program Files\\Zarvelo\\Zrv5.chm"});
+    EXPECT_EQ(shortcut_files(run), (std::vector<std::string>{group + "\\Zarvelo.lnk" + kGameLink, group + kHelpLink,
+                                                             group + kUninstallLink}));
     if (administrator) EXPECT_TRUE(fs::is_empty(run.host(kUserGroup)));
   }
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 #include "install/payload_manifest.h"
 #include "platform/message_box.h"
@@ -20,10 +22,19 @@ constexpr std::string_view kUninstallKey = "Software\\Microsoft\\Windows\\Curren
 const std::string kDir = "C:\\Program Files\\Zarvelo";
 const std::string kOwnFile = kDir + "\\Uninstall Zrv5.exe";
 const std::string kGroup = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Zarvelo";
+const std::string kUserGroup = "C:\\Users\\Oyuncu\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Zarvelo";
 const std::string kParked = "C:\\WINDOWS\\TEMP\\Zrv5Kaldir1";
+// What every run that removed everything says: the uninstaller's own file
+// waits in its parking folder for the next start.
 const std::string kRemoved = "Zarvelo 3.0 bilgisayarınızdan başarıyla kaldırıldı.";
+const std::string kWaits = "\r\r'" + kParked + "\\Uninstall Zrv5.exe' bilgisayar yeniden başlatıldığında silinecek.";
 const std::string kConfirm =
     "Zarvelo 3.0 ve tüm bileşenleri bilgisayarınızdan kaldırılacak.\r\rDevam etmek istiyor musunuz?";
+
+std::string content_of(const fs::path& host) {
+  std::ifstream in(host, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 std::string in_use(const std::string& path) {
   return "'" + path + "' dosyası silinemedi! Dosya kullanımda olabilir.\r\r"
@@ -75,30 +86,38 @@ class UninstallTest : public ::testing::Test {
 
 TEST_F(UninstallTest, RemovesEverythingTheSetupMadeAndParksItsOwnFileForTheNextStart) {
   EXPECT_EQ(uninstall({kAnswerYes}), UninstallExit::removed);
-  EXPECT_EQ(prompts(), (std::vector<std::string>{kConfirm, kRemoved}));
+  EXPECT_EQ(prompts(), (std::vector<std::string>{kConfirm, kRemoved + kWaits}));
   EXPECT_TRUE(installed_files_left().empty());
   EXPECT_FALSE(exists(kDir));
   EXPECT_FALSE(exists(kGroup));
   EXPECT_TRUE(registry_gone());
-  EXPECT_EQ(os.dde_log, (std::vector<std::string>{"connect Progman|progman", "[DeleteGroup(Zarvelo)]", "disconnect"}));
+  // The shell's DeleteGroup would take whatever else is in the group's
+  // folder with it: the uninstaller removes its own items itself.
+  EXPECT_TRUE(os.dde_log.empty());
   // Running, its own file could only be moved: into a private folder of its
   // own, which the system empties at the next start.
   EXPECT_TRUE(exists(kParked + "\\Uninstall Zrv5.exe"));
   EXPECT_EQ(os.restart_deletions, (std::vector<std::string>{kParked + "\\Uninstall Zrv5.exe", kParked}));
 }
 
+// With the shell able to take commands: its DeleteGroup would have taken
+// the user's file in the group's folder with it.
 TEST_F(UninstallTest, KeepsWhatTheUserAddedAndOtherProductsOfTheMaker) {
   run.write_file(kDir + "\\skorlar.txt", "benim");
   run.write_file(kGroup + "\\Notlarım.lnk", "C:\\notlar.txt");
+  run.write_file(kUserGroup + "\\Zarvelo.lnk", "C:\\Program Files\\Zarvelo\\Zrv5.exe");
+  run.write_file(kUserGroup + "\\Benim.txt", "benim");
   os.registry.put("Software\\Dalvorin\\Baska", "Dizin", kRegSz, "C:\\Baska");
-  os.faults.fail_always(Op::DdeConnect);
 
   EXPECT_EQ(uninstall({kAnswerYes}), UninstallExit::removed);
-  EXPECT_EQ(prompts().back(), kRemoved + "\r\r'" + kDir + "' klasörü, içinde başka dosyalar bulunduğu için silinmedi.");
+  EXPECT_EQ(prompts().back(),
+            kRemoved + "\r\r'" + kDir + "' klasörü, içinde başka dosyalar bulunduğu için silinmedi." + kWaits);
   EXPECT_TRUE(installed_files_left().empty());
   EXPECT_TRUE(exists(kDir + "\\skorlar.txt"));
   EXPECT_TRUE(exists(kGroup + "\\Notlarım.lnk"));
   EXPECT_FALSE(exists(kGroup + "\\Zarvelo.lnk"));
+  EXPECT_TRUE(exists(kUserGroup + "\\Benim.txt"));
+  EXPECT_FALSE(exists(kUserGroup + "\\Zarvelo.lnk"));
   EXPECT_TRUE(os.registry.key_exists("Software\\Dalvorin\\Baska"));
   EXPECT_FALSE(os.registry.key_exists(kProductKey));
 }
@@ -136,7 +155,7 @@ TEST_F(UninstallTest, AFileInUseIsRetriedUntilItGoes) {
   os.faults.fail_next(Op::DeleteFiles, 2);  // the game, twice: it is the first to go
   EXPECT_EQ(uninstall({kAnswerYes, kAnswerRetry, kAnswerRetry}), UninstallExit::removed);
   EXPECT_EQ(prompts(), (std::vector<std::string>{kConfirm, in_use(kDir + "\\Zrv5.exe"), in_use(kDir + "\\Zrv5.exe"),
-                                                 kRemoved}));
+                                                 kRemoved + kWaits}));
   EXPECT_TRUE(installed_files_left().empty());
 }
 
@@ -170,6 +189,71 @@ TEST_F(UninstallTest, SaysSoWhenNothingOrAnotherFolderIsInstalled) {
   run.write_file(kOwnFile, "yeni kopya");
   EXPECT_EQ(uninstall({}), UninstallExit::nothing_to_remove);
   EXPECT_EQ(prompts(), std::vector<std::string>{"Zarvelo bu bilgisayarda kurulu değil; kaldırılacak bir şey bulunamadı."});
+}
+
+// An ordinary process may put a link where the uninstaller, running as
+// administrator, deletes: in place of an installed file, of an item in the
+// group's folder, of the group's folder itself, or of its parking folder.
+// Deleting through one would delete what it points at; each link stays, what
+// it points at is untouched, and the closing message names what was left.
+TEST_F(UninstallTest, LinksWhereItDeletesAreLeftAloneAndNamed) {
+  run.write_file("C:\\Elsewhere\\kıymetli.wav", "keep");
+  run.write_file("C:\\Elsewhere\\Zarvelo\\Zarvelo.lnk", "keep");
+  run.make_dir("C:\\Elsewhere\\Parking");
+  fs::remove(run.host(kDir + "\\Kemra.wav"));
+  fs::create_symlink(run.host("C:\\Elsewhere\\kıymetli.wav"), run.host(kDir + "\\Kemra.wav"));
+  fs::remove(run.host(kGroup + "\\Zarvelo Yardım.lnk"));
+  fs::create_symlink(run.host("C:\\Elsewhere\\kıymetli.wav"), run.host(kGroup + "\\Zarvelo Yardım.lnk"));
+  fs::create_directory_symlink(run.host("C:\\Elsewhere\\Zarvelo"), run.host(kUserGroup));
+  fs::create_directory_symlink(run.host("C:\\Elsewhere\\Parking"), run.host(kParked));
+
+  EXPECT_EQ(uninstall({kAnswerYes}), UninstallExit::incomplete);
+  EXPECT_EQ(prompts().back(), "Zarvelo 3.0 tam olarak kaldırılamadı! Kaldırılamayanlar:\r" + kDir + "\\Kemra.wav\r" +
+                                  kGroup + "\\Zarvelo Yardım.lnk\r" + kUserGroup);
+  EXPECT_EQ(content_of(run.host("C:\\Elsewhere\\kıymetli.wav")), "keep");
+  EXPECT_EQ(content_of(run.host("C:\\Elsewhere\\Zarvelo\\Zarvelo.lnk")), "keep");
+  EXPECT_TRUE(fs::is_empty(run.host("C:\\Elsewhere\\Parking")));
+  EXPECT_TRUE(fs::is_symlink(run.host(kDir + "\\Kemra.wav")));
+  // The next parking folder took the own file.
+  EXPECT_TRUE(exists("C:\\WINDOWS\\TEMP\\Zrv5Kaldir2\\Uninstall Zrv5.exe"));
+}
+
+// The installation folder itself a link: nothing in it is touched.
+TEST_F(UninstallTest, AnInstallationFolderThatIsALinkIsLeftWhole) {
+  fs::rename(run.host(kDir), run.host("C:\\Gercek"));
+  fs::create_directory_symlink(run.host("C:\\Gercek"), run.host(kDir));
+
+  EXPECT_EQ(uninstall({kAnswerYes}, kOwnFile), UninstallExit::incomplete);
+  EXPECT_EQ(prompts().back(), "Zarvelo 3.0 tam olarak kaldırılamadı! Kaldırılamayanlar:\r" + kDir);
+  EXPECT_TRUE(exists("C:\\Gercek\\Zrv5.exe"));
+  EXPECT_TRUE(os.registry.key_exists(kProductKey));
+}
+
+// A request for the next start that the system refuses leaves the file
+// where it waits; the message must not call it removed.
+TEST_F(UninstallTest, RefusedRequestsForTheNextStartAreNamed) {
+  os.faults.fail_for_path(Op::DeleteAtRestart, "Zrv5Kaldir1");
+  EXPECT_EQ(uninstall({kAnswerYes}), UninstallExit::incomplete);
+  EXPECT_EQ(prompts().back(),
+            "Zarvelo 3.0 tam olarak kaldırılamadı! Kaldırılamayanlar:\r" + kParked + "\\Uninstall Zrv5.exe");
+}
+
+// Windows refuses to delete a read-only file, and a search for plain files
+// passes over hidden and system ones: a read-only installed file was taken
+// for one in use, and a hidden one that could not go for one already gone.
+TEST_F(UninstallTest, InstalledFilesGoWhateverTheirAttributes) {
+  os.file_attributes[run.host(kDir + "\\Zrv5.chm")] = HeadlessPlatform::kReadOnly;
+  os.file_attributes[run.host(kDir + "\\Pasel.wav")] = HeadlessPlatform::kHidden | HeadlessPlatform::kSystem;
+  EXPECT_EQ(uninstall({kAnswerYes}), UninstallExit::removed);
+  EXPECT_TRUE(installed_files_left().empty());
+}
+
+TEST_F(UninstallTest, AHiddenFileThatCannotGoIsNotTakenForGone) {
+  os.file_attributes[run.host(kDir + "\\Pasel.wav")] = HeadlessPlatform::kHidden;
+  os.faults.fail_for_path(Op::DeleteFiles, "Pasel.wav");
+  EXPECT_EQ(uninstall({kAnswerYes, kAnswerCancel}), UninstallExit::cancelled);
+  EXPECT_EQ(prompts()[1], in_use(kDir + "\\Pasel.wav"));
+  EXPECT_NE(prompts().back().find(kDir + "\\Pasel.wav"), std::string::npos);
 }
 
 // "Dizin" holds the folder as the setup was given it; the uninstaller finds

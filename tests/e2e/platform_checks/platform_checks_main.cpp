@@ -167,7 +167,9 @@ void check_files(zrv::Platform& os) {
   check(os.dir_search(in_scratch("görünür.tmp"), true).empty(), group, "a deleted file is still there");
 
   write_bytes(os, in_scratch("Kurulum Dizini\\a.bin"), "0123456789");
-  check(!removal().remove_directory(in_scratch("Kurulum Dizini")), group, "a folder with a file in it was removed");
+  std::uint32_t error = 0;
+  auto held = removal().hold_to_empty(in_scratch("Kurulum Dizini"), error);
+  check(held && !held->remove(), group, "a folder with a file in it was removed");
   write_bytes(os, in_scratch("Kurulum Dizini\\a.bin"), "abc");
   check(read_bytes(os, in_scratch("Kurulum Dizini\\a.bin")) == "abc", group, "writing does not truncate");
   auto file = os.open_file(in_scratch("Kurulum Dizini\\a.bin"), zrv::FileMode::Read);
@@ -176,7 +178,8 @@ void check_files(zrv::Platform& os) {
   check(file && !file->read_at(2, {byte, 2}), group, "a read past the end is reported as complete");
   file.reset();
   os.delete_file(in_scratch("Kurulum Dizini\\a.bin"));
-  check(removal().remove_directory(in_scratch("Kurulum Dizini")), group, "an empty folder cannot be removed");
+  held = removal().hold_to_empty(in_scratch("Kurulum Dizini"), error);
+  check(held && held->remove(), group, "an empty folder cannot be removed");
   check(os.open_file(in_scratch("yok.bin"), zrv::FileMode::Read) == nullptr, group, "a missing file opens");
 }
 
@@ -320,12 +323,52 @@ void check_open_errors_and_replace(zrv::Platform& os) {
   check(file && file->write({reinterpret_cast<const std::uint8_t*>("new"), 3}) && file->flush(), group,
         "cannot write and flush a file");
   file.reset();
-  check(removal().replace_file(partial, final_name, error), group, "cannot replace a file, error " + std::to_string(error));
+  const auto folder = os.hold_directory(scratch);
+  check(folder && folder->replace(zrv::child_name(partial), zrv::child_name(final_name), error), group,
+        "cannot replace a file, error " + std::to_string(error));
   check(read_bytes(os, final_name) == "new", group, "the replaced file does not hold the new content");
   check(os.dir_search(partial, true).empty(), group, "the moved file is still there under its old name");
-  check(!removal().replace_file(in_scratch("yok.part"), final_name, error) && error == ERROR_FILE_NOT_FOUND, group,
-        "moving a missing file gives error " + std::to_string(error));
+  check(folder && !folder->replace("yok.part", zrv::child_name(final_name), error) && error == ERROR_FILE_NOT_FOUND,
+        group, "moving a missing file gives error " + std::to_string(error));
   check(read_bytes(os, final_name) == "new", group, "a failed replace changed the file");
+}
+
+// What the uninstaller relies on: a read-only or hidden file of ours goes
+// through its folder's hold, a link at a name stays and so does what it
+// points at, and its own file moves into a folder of its own in one step.
+void check_emptied_directories(zrv::Platform& os) {
+  const char* group = "emptying";
+  const std::string folder_path = in_scratch("Boşaltılacak");
+  os.create_directory(folder_path, zrv::Rights::inherited);
+  write_bytes(os, folder_path + "\\salt okunur.wav", "r");
+  SetFileAttributesW(widen(folder_path + "\\salt okunur.wav").c_str(), FILE_ATTRIBUTE_READONLY);
+  write_bytes(os, folder_path + "\\gizli.wav", "h");
+  SetFileAttributesW(widen(folder_path + "\\gizli.wav").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+  write_bytes(os, in_scratch("hedef.wav"), "keep");
+  const bool linked = CreateSymbolicLinkW(widen(folder_path + "\\bağlantı.wav").c_str(),
+                                          widen(in_scratch("hedef.wav")).c_str(), 0) != 0;
+  write_bytes(os, folder_path + "\\Uninstall Zrv5.exe", "MZ");
+
+  std::uint32_t error = 0;
+  auto folder = removal().hold_to_empty(folder_path, error);
+  check(folder != nullptr, group, "cannot hold a folder to empty, error " + std::to_string(error));
+  if (!folder) return;
+  check(folder->remove_file("salt okunur.wav") == 0, group, "a read-only file cannot be removed");
+  check(folder->remove_file("gizli.wav") == 0, group, "a hidden system file cannot be removed");
+  check(folder->remove_file("yok.wav") == zrv::kErrorNoSuchFile, group, "a missing file is not told as missing");
+  if (linked) {
+    // Windows refuses it; Wine, which opens what a link points at and tells
+    // a link by its name only for a full path, may take the link itself.
+    // What it points at stays either way.
+    folder->remove_file("bağlantı.wav");
+    check(read_bytes(os, in_scratch("hedef.wav")) == "keep", group, "what a link points at was changed");
+    os.delete_file(folder_path + "\\bağlantı.wav");
+  }
+  const std::string parking_path = in_scratch("Bekleme");
+  auto parking = removal().create_to_empty(parking_path, zrv::Rights::administrators);
+  check(parking && folder->move_into("Uninstall Zrv5.exe", *parking) == 0, group, "cannot move a file into a new folder");
+  check(read_bytes(os, parking_path + "\\Uninstall Zrv5.exe") == "MZ", group, "the moved file is not in its new folder");
+  check(folder->remove(), group, "the emptied folder cannot be removed");
 }
 
 }  // namespace
@@ -351,6 +394,7 @@ int main(int argc, char** argv) {
   check_program_and_system(os);
   check_start_program(os, os.program_file());
   check_open_errors_and_replace(os);
+  check_emptied_directories(os);
   if (argc == 3) check_payload_pieces(widen(argv[1]), widen(argv[2]), widen(scratch));
 
   std::printf("%d passed, %d failed\n", zchecks::tally().passed, zchecks::tally().failed);
