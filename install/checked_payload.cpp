@@ -46,7 +46,7 @@ std::optional<CheckedPayload> read_checked_payload(Platform& platform, std::stri
   std::vector<std::uint8_t> bytes;
   bytes.resize(static_cast<std::size_t>(*length));
   if (!file->read_at(0, bytes)) return std::nullopt;
-  const PayloadCheck check = check_payload(bytes, trusted);
+  const PayloadCheck check = check_payload(bytes, trusted, static_cast<FileSystem&>(platform));
   if (check.fault != PayloadFault::none) return std::nullopt;
   // The payload is moved to the front of the buffer already read rather than
   // copied out of it: the setup then never holds the file and a copy of its

@@ -107,6 +107,48 @@ PieceResult install_piece(Platform& os, const InstallRequest& request, std::size
   return result;
 }
 
+// The eight installed files' size, in whole KiB rounded up, as the list of
+// programs shows it.
+constexpr std::int32_t kInstalledKiB = [] {
+  std::int64_t bytes = 0;
+  for (const PayloadPiece& piece : PayloadManifest) bytes += piece.expanded_length;
+  return static_cast<std::int32_t>((bytes + 1023) / 1024);
+}();
+
+// What the system's list of programs shows of the game beyond its name and
+// how to remove it: its version, maker, icon, folder, size and date, and no
+// Modify or Repair buttons, which would do nothing. A text value names its
+// text by its place in the texts the installation knows only as it runs;
+// a number is written as it stands.
+struct ListEntryValue {
+  std::string_view name;
+  bool number;
+  std::int32_t text_or_number;
+};
+
+enum ListEntryText : std::int32_t { kVersionText, kPublisherText, kIconText, kFolderText, kDateText };
+
+constexpr ListEntryValue kListEntry[] = {
+    {"DisplayVersion", false, kVersionText},   {"Publisher", false, kPublisherText},
+    {"DisplayIcon", false, kIconText},         {"InstallLocation", false, kFolderText},
+    {"EstimatedSize", true, kInstalledKiB},    {"InstallDate", false, kDateText},
+    {"NoModify", true, 1},                     {"NoRepair", true, 1},
+};
+
+[[gnu::noinline]] bool describe_for_list_of_programs(Platform& os, const std::string& install_dir) {
+  using namespace product;
+  const std::string icon = concat({install_dir, "\\", kGameProgram, ",0"});
+  const std::string date = os.local_date();
+  const std::string_view texts[] = {kVersion, kPublisher, icon, install_dir, date};
+  bool all_well = true;
+  for (const ListEntryValue& value : kListEntry) {
+    all_well &= value.number
+                    ? write_reg_long_or_tell(os, kHkeyLocalMachine, kUninstallKey, value.name, value.text_or_number)
+                    : WriteRegString(os, kHkeyLocalMachine, kUninstallKey, value.name, texts[value.text_or_number]);
+  }
+  return all_well;
+}
+
 // Records the installation and its uninstall entry; false when a write failed.
 bool record_installation(Platform& os, const std::string& install_dir) {
   using namespace product;
@@ -120,7 +162,7 @@ bool record_installation(Platform& os, const std::string& install_dir) {
   // Quoted, so Windows cannot take "C:\Program" for the program to run.
   all_well &= WriteRegString(os, kHkeyLocalMachine, kUninstallKey, "UninstallString",
                              concat({"\"", join_path(install_dir, kUninstaller), "\""}));
-  return all_well;
+  return describe_for_list_of_programs(os, install_dir) && all_well;
 }
 
 }  // namespace

@@ -76,6 +76,8 @@ PayloadCheck locate_payload(std::span<const std::uint8_t> file);
 // against `trusted`: the block of the running image, which a file put at
 // the setup's name after it started cannot change. The file's own block
 // is only located, never believed.
+PayloadCheck check_payload(std::span<const std::uint8_t> file, DigestBlock trusted, Sha256Source& digests);
+// The same with our own SHA-256, for the host tools and the tests.
 PayloadCheck check_payload(std::span<const std::uint8_t> file, DigestBlock trusted);
 
 // The bytes of one piece, counted back from the payload's end.

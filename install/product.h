@@ -11,6 +11,9 @@ namespace zrv::product {
 inline constexpr std::string_view kName = "Zarvelo";  // also the group's and the messages' title
 
 inline constexpr std::string_view kVendorKey = "Software\\Dalvorin";
+// The maker as the backdrop names it, and the uninstall entry after it.
+inline constexpr std::string_view kPublisher = "Dalvorin Yazılım";
+inline constexpr std::string_view kVersion = "3.0";
 inline constexpr std::string_view kProductSubKey = "Zrv5";
 inline constexpr std::string_view kProductKey = "Software\\Dalvorin\\Zrv5";
 inline constexpr std::string_view kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zrv5";

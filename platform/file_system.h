@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/sha256.h"
 #include "platform/byte_file.h"
 
 // Files and directories: what a program that only copies, checks and
@@ -63,7 +64,9 @@ inline std::string_view child_name(std::string_view path) {
   return path;
 }
 
-class FileSystem {
+// Also the source of the SHA-256 digests the setup checks its pieces with
+// (base/sha256.h says why the system's).
+class FileSystem : public Sha256Source {
  protected:
   // Never destroyed through the role (platform.h says why).
   ~FileSystem() = default;

@@ -89,6 +89,7 @@ class Platform {
   std::string program_file() { return process_.program_file(); }
   StartOutcome start_program(std::string_view path) { return process_.start_program(path); }
   [[noreturn]] void end_program(ExitCode code);
+  std::string local_date() { return process_.local_date(); }
   std::string temp_path() { return process_.temp_path(); }
   std::string windows_directory() { return process_.windows_directory(); }
 

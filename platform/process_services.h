@@ -37,6 +37,9 @@ class ProcessServices {
   // events.
   [[noreturn]] virtual void end_program(ExitCode code) = 0;
 
+  // Today's date by this machine's clock, as YYYYMMDD.
+  virtual std::string local_date() = 0;
+
   // System paths, empty text when the system cannot tell. The temporary
   // directory ends in a backslash.
   virtual std::string temp_path() = 0;

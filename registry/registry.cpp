@@ -11,6 +11,8 @@ constexpr std::string_view kCreateKeyFailed =
     "Registry anahtarı oluşturulamadı. Registry key could not be created!";
 constexpr std::string_view kWriteStringFailed =
     "Registry'e string yazılamadı! Registry value(string) could not be written!";
+constexpr std::string_view kWriteNumberFailed =
+    "Registry'e sayı yazılamadı! Registry value(number) could not be written!";
 
 // Room for a subkey name: a name of this many characters or more ends the listing.
 constexpr std::uint32_t kSubKeyBufferChars = 255;
@@ -138,6 +140,13 @@ bool delete_reg_key_if_empty(RegistryAccess& registry, RemovalServices& removal,
     if (opened != kErrorSuccess || removal.reg_count_entries(key, sub_keys, values) != kErrorSuccess) return false;
   }
   return sub_keys + values > 0 || delete_reg_key(removal, root, sub_key);
+}
+
+bool write_reg_long_or_tell(Platform& platform, RegKey root, std::string_view sub_key, std::string_view name,
+                            std::int32_t value) {
+  if (WriteRegLong(platform, root, sub_key, name, value)) return true;
+  platform.message_box(kWriteNumberFailed, kStyleSystemWarning, kTitle);
+  return false;
 }
 
 }  // namespace zrv

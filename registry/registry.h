@@ -36,6 +36,11 @@ bool WriteRegString(Platform& platform, RegKey RootKey, std::string_view SubKey,
 std::int32_t ReadRegLong(RegistryAccess& platform, RegKey RootKey, std::string_view SubKey,
                          std::string_view ValueName, std::int32_t DefaultValue);
 
+// Writes a REG_DWORD value as WriteRegLong does, and shows a failure as
+// WriteRegString shows its own.
+bool write_reg_long_or_tell(Platform& platform, RegKey root, std::string_view sub_key, std::string_view name,
+                            std::int32_t value);
+
 // Writes a REG_DWORD value, creating the key as needed; failures pass silently.
 bool WriteRegLong(Platform& platform, RegKey RootKey, std::string_view SubKey,
                   std::string_view ValueName, std::int32_t ValueData);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "install/product.h"
 #include "platform/control_layout.h"
 
 namespace zrv {
@@ -28,5 +29,7 @@ inline constexpr ControlLayout kControls[] = {
 }  // namespace form2_table
 
 inline constexpr const auto& kForm2Controls = form2_table::kControls;
+static_assert(std::string_view(kForm2Controls[1].caption) == product::kPublisher,
+              "the backdrop's vendor line names the publisher the uninstall entry names");
 
 }  // namespace zrv

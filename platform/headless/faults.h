@@ -23,6 +23,7 @@ enum class Op {
   ReplaceFile,
   DeleteAtRestart,
   SameFile,
+  Sha256,
   StartProgram,
   TempPath,
   WindowsDirectory,

@@ -95,6 +95,11 @@ std::unique_ptr<WindowPeer> HeadlessPlatform::create_window(Form& form) {
   return std::make_unique<HeadlessWindow>(form, events);
 }
 
+std::optional<Sha256Digest> HeadlessPlatform::sha256_of(std::span<const std::uint8_t> bytes) {
+  if (faults.hit(Op::Sha256)) return std::nullopt;
+  return sha256(bytes);
+}
+
 std::string HeadlessPlatform::dir_search(std::string_view path, bool include_directories) {
   if (faults.hit(Op::DirSearch)) return {};
   const fs::path host = host_path(path);
@@ -238,7 +243,7 @@ RegValue HeadlessPlatform::reg_query_value(RegKey key, std::string_view name) {
 
 std::int32_t HeadlessPlatform::reg_set_value(RegKey key, std::string_view name, std::uint32_t type,
                                              std::string_view data) {
-  if (faults.hit(Op::RegSetValue)) return kErrorAccessDenied;
+  if (faults.hit(Op::RegSetValue, name)) return kErrorAccessDenied;
   return registry.set_value(key, name, type, data);
 }
 

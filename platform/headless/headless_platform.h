@@ -78,6 +78,7 @@ class HeadlessPlatform : public Platform,
   std::string all_users_programs = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";
   bool administrator = true;
   bool another_copy_running = false;
+  std::string today = "20261209";
   // Other spellings of a place, as Windows knows them: a short 8.3 name or
   // a substituted drive ("C:\\PROGRA~1" -> "C:\\Program Files"). Only
   // same_file reads them, as Windows would resolve them on opening.
@@ -140,6 +141,7 @@ class HeadlessPlatform : public Platform,
   WorkArea work_area() override { return area; }
   TwipsPerPixel twips_per_pixel() override { return twips; }
 
+  std::optional<Sha256Digest> sha256_of(std::span<const std::uint8_t> bytes) override;
   std::string dir_search(std::string_view path, bool include_directories) override;
   bool delete_file(std::string_view path) override;
   bool claim_single_run(std::string_view) override { return !another_copy_running; }
@@ -152,6 +154,7 @@ class HeadlessPlatform : public Platform,
   std::string program_file() override { return program_path; }
   StartOutcome start_program(std::string_view path) override;
   [[noreturn]] void end_program(ExitCode code) override;
+  std::string local_date() override { return today; }
   std::string temp_path() override;
   std::string windows_directory() override;
 

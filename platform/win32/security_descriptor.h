@@ -1,5 +1,5 @@
 // Security descriptors written as SDDL text, converted once and freed with
-// the object.
+// the object. Narrow texts: SDDL is ASCII, and half the bytes of wide ones.
 #pragma once
 #include <windows.h>
 #include <sddl.h>
@@ -8,8 +8,8 @@ namespace zrv::win32 {
 
 class SecurityDescriptor {
  public:
-  explicit SecurityDescriptor(const wchar_t* sddl) {
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor_, nullptr)) {
+  explicit SecurityDescriptor(const char* sddl) {
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor_, nullptr)) {
       descriptor_ = nullptr;
     }
   }

@@ -11,7 +11,7 @@ namespace {
 
 // Only the system and the administrators may open the single-run name and
 // the namespace it lives in.
-constexpr wchar_t kAdministratorsOnly[] = L"D:P(A;;GA;;;SY)(A;;GA;;;BA)";
+constexpr char kAdministratorsOnly[] = "D:P(A;;GA;;;SY)(A;;GA;;;BA)";
 
 // A namespace of our own whose boundary is the Administrators group: only a
 // process whose token holds that group can create or open it, so no

@@ -64,6 +64,15 @@ void Win32ProcessServices::end_program(ExitCode code) {
   ExitProcess(static_cast<UINT>(code));
 }
 
+std::string Win32ProcessServices::local_date() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  std::string date(8, '0');
+  unsigned number = now.wYear * 10000u + now.wMonth * 100u + now.wDay;
+  for (std::size_t i = date.size(); i-- > 0; number /= 10) date[i] = static_cast<char>('0' + number % 10);
+  return date;
+}
+
 std::string Win32ProcessServices::temp_path() { return narrow(temp_path_text()); }
 
 std::string Win32ProcessServices::windows_directory() { return narrow(windows_directory_text()); }

@@ -14,6 +14,7 @@ class Win32ProcessServices final : public ProcessServices {
   std::string program_file() override;
   StartOutcome start_program(std::string_view path) override;
   [[noreturn]] void end_program(ExitCode code) override;
+  std::string local_date() override;
   std::string temp_path() override;
   std::string windows_directory() override;
 

@@ -78,6 +78,9 @@ for stale in "$prefix"/drive_*_small; do
 done
 zrv_wine_copy_prefix "$template" "$prefix"
 export WINEPREFIX=$prefix
+# Today's date as the setup writes it into its uninstall entry (Wine's clock
+# is this host's).
+export ZRV_TODAY=$(date +%Y%m%d)
 zrv_wine_session_env "$ZRV_E2E_WORK/locale"
 
 add_floppy() {  # add_floppy a:

@@ -92,6 +92,42 @@ TEST_F(RunInstallTest, CompleteInstallationLeavesEverythingInPlace) {
   EXPECT_EQ(os.yields - yields_before_install, 9);
 }
 
+// What the list of programs shows: without these the game's line there has
+// no version, publisher, size or date, a guessed icon, and Modify and
+// Repair buttons that do nothing.
+TEST_F(RunInstallTest, UninstallEntryDescribesTheGameToTheListOfPrograms) {
+  os.today = "20261209";
+  ASSERT_FALSE(install());
+  const auto text = [&](const char* name) {
+    const RegValue value = os.registry.value(kUninstallKey, name);
+    return value.type == kRegSz ? value.data : "not a string: " + std::to_string(value.type);
+  };
+  const auto number = [&](const char* name) {
+    const RegValue value = os.registry.value(kUninstallKey, name);
+    return value.type == kRegDword ? value.data : "not a number: " + std::to_string(value.type);
+  };
+  EXPECT_EQ(text("DisplayVersion"), std::string("3.0") + '\0');
+  EXPECT_EQ(text("Publisher"), std::string("Dalvorin Yazılım") + '\0');
+  EXPECT_EQ(text("DisplayIcon"), kDir + "\\Zrv5.exe,0" + '\0');
+  EXPECT_EQ(text("InstallLocation"), kDir + '\0');
+  EXPECT_EQ(text("InstallDate"), std::string("20261209") + '\0');
+  // 687,339 bytes in the eight files: 671.2 KiB, rounded up.
+  EXPECT_EQ(number("EstimatedSize"), std::string("\xA0\x02\0\0", 4));
+  EXPECT_EQ(number("NoModify"), std::string("\1\0\0\0", 4));
+  EXPECT_EQ(number("NoRepair"), std::string("\1\0\0\0", 4));
+}
+
+// A number of the entry that cannot be written is told as the strings are,
+// and the installation says it had errors.
+TEST_F(RunInstallTest, FailedWriteOfTheEntryIsToldAndCountsAsAnError) {
+  os.faults.fail_for_path(Op::RegSetValue, "EstimatedSize");
+  ASSERT_FALSE(install());
+  EXPECT_EQ(prompts(), std::vector<std::string>{
+                           "Registry'e sayı yazılamadı! Registry value(number) could not be written!"});
+  EXPECT_NE(w.Label11.caption(), kSuccess);
+  EXPECT_TRUE(os.registry.value(kUninstallKey, "NoRepair").status == kErrorSuccess) << "the others are written";
+}
+
 // Made under the drive's root, the folders would take the root's rules,
 // which let every user replace the uninstaller the uninstall entry runs as
 // administrator: each folder the setup makes and each file it installs gets

@@ -38,11 +38,15 @@ std::string damaged(const std::string& how) {
   return file;
 }
 
+// A file whose digests the system cannot compute (no provider for them) is
+// not vouched for either.
 TEST(PayloadAtStart, DamagedSetupFilesAreRefusedBeforeAnythingShows) {
-  for (const std::string how : {"cut short", "lengthened", "game bit", "sound bit", "no payload", "forged game"}) {
+  for (const std::string how :
+       {"cut short", "lengthened", "game bit", "sound bit", "no payload", "forged game", "no digests made"}) {
     SCOPED_TRACE(how);
     testing::SetupRun run;
     run.write_file(kSetup, damaged(how));
+    if (how == "no digests made") run.os.faults.fail_always(Op::Sha256);
     EXPECT_FALSE(run.start()) << "the program must end";
     EXPECT_EQ(run.os.exit_code, ExitCode::stopped_by_error);
     ASSERT_EQ(run.os.message_boxes.size(), 1u);

@@ -207,7 +207,8 @@ Outcome Runner::expect_registry_value(const Words& args) {
     if (reading.type != type->type) return where + " is " + type_name(reading.type) + ", not " + wanted_type;
     const auto shown = shown_value(reading.type, reading.data);
     if (!shown) return where + " holds " + std::to_string(reading.data.size()) + " bytes that are not a " + wanted_type;
-    if (*shown != args[4]) return where + " is " + quoted(widen(*shown)) + ", not " + quoted(widen(args[4]));
+    const std::wstring wanted = expand_variables(widen(args[4]));
+    if (widen(*shown) != wanted) return where + " is " + quoted(widen(*shown)) + ", not " + quoted(wanted);
     return std::nullopt;
   }, false);
 }

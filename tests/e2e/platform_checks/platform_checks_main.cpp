@@ -333,6 +333,20 @@ void check_open_errors_and_replace(zrv::Platform& os) {
   check(read_bytes(os, final_name) == "new", group, "a failed replace changed the file");
 }
 
+// The setup checks its pieces with the system's SHA-256: it must give what
+// the packer's own gave when it recorded them (FIPS 180-2's "abc", and a
+// piece's worth of bytes that spans many blocks).
+void check_sha256(zrv::Platform& os) {
+  const char* group = "sha256";
+  const std::uint8_t abc[] = {'a', 'b', 'c'};
+  const auto digest = static_cast<zrv::FileSystem&>(os).sha256_of(abc);
+  check(digest && digest->front() == 0xBA && digest->back() == 0xAD, group, "the digest of \"abc\" is wrong");
+  std::vector<std::uint8_t> bytes(100003);
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + (i >> 9));
+  const auto system = static_cast<zrv::FileSystem&>(os).sha256_of(bytes);
+  check(system && *system == zrv::sha256(bytes), group, "the system's digest differs from the packer's");
+}
+
 // What the uninstaller relies on: a read-only or hidden file of ours goes
 // through its folder's hold, a link at a name stays and so does what it
 // points at, and its own file moves into a folder of its own in one step.
@@ -395,6 +409,7 @@ int main(int argc, char** argv) {
   check_start_program(os, os.program_file());
   check_open_errors_and_replace(os);
   check_emptied_directories(os);
+  check_sha256(os);
   if (argc == 3) check_payload_pieces(widen(argv[1]), widen(argv[2]), widen(scratch));
 
   std::printf("%d passed, %d failed\n", zchecks::tally().passed, zchecks::tally().failed);
