@@ -101,16 +101,15 @@ void Form1::Form_Unload(bool& Cancel) {
 
 bool Form1::start_game() {
   const std::string game = join_path(state.InstallDir.value(), product::kGameProgram);
-  switch (platform().start_program(game)) {
-    case StartOutcome::started:
-      return true;
-    case StartOutcome::refused_elevated:
-      platform().message_box(text::kGameNotStartedElevated, kStyleSystemInformation, text::kProduct);
-      return false;
-    case StartOutcome::failed:
-      break;
-  }
-  platform().message_box(concat({game, text::kCannotStartGame}), kStyleSystemWarning, text::kProduct);
+  const StartOutcome outcome = platform().start_program(game);
+  if (outcome == StartOutcome::started) return true;
+  // Refused, the game is no fault of the installation's: the message says
+  // where to start it instead. One call for both: each in line would cost
+  // the image more than the choice.
+  const bool refused = outcome == StartOutcome::refused_elevated;
+  const std::string failed = concat({game, text::kCannotStartGame});
+  platform().message_box(refused ? text::kGameNotStartedElevated : std::string_view(failed),
+                         refused ? kStyleSystemInformation : kStyleSystemWarning, text::kProduct);
   return false;
 }
 

@@ -200,6 +200,9 @@ LRESULT FormWindow::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SETFOCUS:
       on_set_focus();
       return 0;
+    case WM_NEXTDLGCTL:
+      on_next_control(wparam);
+      return 0;
     default:
       break;
   }

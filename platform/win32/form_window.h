@@ -77,6 +77,16 @@ class FormWindow final : public WindowPeer {
   // False for a timer that is not the form's.
   bool on_timer(WPARAM timer);
   void on_set_focus();
+  // A radio button that is unchecked loses its tab stop (the button control
+  // leaves only the checked one of a group reachable by Tab): with none of
+  // its group checked, as page 2 starts, Tab would pass the whole choice by.
+  // The group's first button takes the tab stop back then.
+  static void keep_group_reachable(HWND option);
+  // What a dialog does for WM_NEXTDLGCTL, which a form, being no dialog,
+  // must do itself: IsDialogMessage hands Tab to the control that wants it
+  // (the disclaimer's multi-line box), and that control asks its parent for
+  // the next one this way.
+  void on_next_control(WPARAM backwards);
   bool has_focus_within(HWND window) const;
   void focus_next_after(HWND gone);
 

@@ -114,6 +114,17 @@ HWND FormWindow::container_window(const Control& control) {
   return widget.window ? widget.window : window_;
 }
 
+void FormWindow::keep_group_reachable(HWND option) {
+  // The group's buttons from its first (the one with WS_GROUP) on.
+  HWND first = option;
+  while (!(GetWindowLongW(first, GWL_STYLE) & WS_GROUP)) first = GetWindow(first, GW_HWNDPREV);
+  for (HWND button = first; button; button = GetWindow(button, GW_HWNDNEXT)) {
+    if (button != first && (GetWindowLongW(button, GWL_STYLE) & WS_GROUP)) break;
+    if (SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED) return;
+  }
+  SetWindowLongW(first, GWL_STYLE, GetWindowLongW(first, GWL_STYLE) | WS_TABSTOP);
+}
+
 bool FormWindow::starts_option_group(const Control& control, HWND parent) {
   // Option buttons created one after another in a container are one group.
   // Without a child, each call gives null or 0, which ends in no widget.
@@ -168,7 +179,9 @@ void FormWindow::control_changed(Control& control, Property property) {
       if (is_shape || control.layout().transparent) invalidate_behind(widget);
       break;
     case Property::Value:
-      if (widget.window) SendMessageW(widget.window, BM_SETCHECK, control.value() != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+      if (!widget.window) break;
+      SendMessageW(widget.window, BM_SETCHECK, control.value() != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+      if (control.kind() == ControlKind::OptionButton && control.value() == 0) keep_group_reachable(widget.window);
       break;
     case Property::Bounds:
       update_bounds(widget);

@@ -92,6 +92,12 @@ void FormWindow::on_set_focus() {
   if (target && target != window_) SetFocus(target);
 }
 
+void FormWindow::on_next_control(WPARAM backwards) {
+  // The edit control sends the form of the message that says only which
+  // way (lparam 0); no control of ours names a window to go to.
+  if (HWND next = GetNextDlgTabItem(window_, GetFocus(), backwards != 0)) SetFocus(next);
+}
+
 bool FormWindow::has_focus_within(HWND window) const {
   HWND focus = GetFocus();
   // IsChild is false for no window, and the window asked about is one.

@@ -69,6 +69,7 @@ LRESULT CALLBACK panel_proc(HWND panel, UINT message, WPARAM wparam, LPARAM lpar
       return result;
     }
     case WM_COMMAND:
+    case WM_NEXTDLGCTL:  // from a multi-line edit box on the panel, at Tab
     case WM_NOTIFY:
     case WM_DRAWITEM:
     case WM_CTLCOLORBTN:

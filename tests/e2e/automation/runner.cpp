@@ -112,6 +112,7 @@ Runner::Runner() : time_scale_(time_scale_from_environment()), timeout_seconds_(
                        }}},
       {"clock-print", {1, 1, [this](const Words& a) { return print_clock(a); }}},
   };
+  add_key_commands();
 }
 
 Outcome Runner::check(const Step& step) const {

@@ -71,6 +71,13 @@ class Runner {
   Outcome expect_foreground(const Words& args);
   Outcome click_together(const Words& args);
 
+  // runner_keys.cpp: the keyboard. Its commands join the table in a routine
+  // of their own, which keeps the constructor's frame under a page.
+  void add_key_commands();
+  Outcome send_keys(const Words& args);
+  Outcome expect_focus(const Words& args);
+  Outcome expect_tab_order(const Words& args);
+
   // runner_results.cpp: what an installation leaves behind, other programs,
   // and the clock.
   Outcome expect_same_file(const Words& args);

@@ -1,0 +1,60 @@
+// The keyboard walks a form's controls in the order Windows creates them,
+// which is their order in the form's table; the table's tab indexes must
+// say the same, or Tab and the designed order part (checked again under
+// Wine, as Windows walks them, by zauto's expect-tab-order).
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "folderdialog/form3_layout.h"
+#include "wizard/form1_layout.h"
+
+namespace zrv {
+namespace {
+
+bool takes_keys(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton:
+    case ControlKind::TextBox:
+    case ControlKind::DriveList:
+    case ControlKind::DirList:
+      return true;
+    default:
+      return false;
+  }
+}
+
+TEST(TabOrder, EachFormsTableListsItsKeyboardControlsInTabIndexOrder) {
+  for (const FormLayout* form : {&kForm1Layout, &kForm3Layout}) {
+    SCOPED_TRACE(std::string(form->name));
+    int previous = -1;
+    std::vector<std::string> seen;
+    for (const ControlLayout& control : form->controls) {
+      if (!takes_keys(control.kind)) continue;
+      seen.emplace_back(control.name);
+      EXPECT_GT(control.tab_index, previous) << control.name << " comes before a lower tab index";
+      previous = control.tab_index;
+    }
+    EXPECT_FALSE(seen.empty());
+  }
+}
+
+// An option pair is one group only when its buttons follow one another in
+// their container: anything between them would split the arrow keys' walk.
+TEST(TabOrder, OptionButtonsOfAPairFollowOneAnother) {
+  const auto& controls = kForm1Layout.controls;
+  for (std::size_t i = 0; i + 1 < controls.size(); ++i) {
+    if (std::string_view(controls[i].name) == "Option1") {
+      EXPECT_EQ(std::string_view(controls[i + 1].name), "Option2");
+      EXPECT_EQ(std::string_view(controls[i].container), std::string_view(controls[i + 1].container));
+      return;
+    }
+  }
+  ADD_FAILURE() << "no Option1 in Form1's table";
+}
+
+}  // namespace
+}  // namespace zrv
