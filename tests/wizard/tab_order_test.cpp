@@ -4,6 +4,8 @@
 // Wine, as Windows walks them, by zauto's expect-tab-order).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -13,18 +15,12 @@
 namespace zrv {
 namespace {
 
+// The kinds a user reaches with Tab.
+constexpr ControlKind kKeyboardKinds[] = {ControlKind::Button,   ControlKind::CheckBox,  ControlKind::OptionButton,
+                                          ControlKind::TextBox,  ControlKind::DriveList, ControlKind::DirList};
+
 bool takes_keys(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::Button:
-    case ControlKind::CheckBox:
-    case ControlKind::OptionButton:
-    case ControlKind::TextBox:
-    case ControlKind::DriveList:
-    case ControlKind::DirList:
-      return true;
-    default:
-      return false;
-  }
+  return std::find(std::begin(kKeyboardKinds), std::end(kKeyboardKinds), kind) != std::end(kKeyboardKinds);
 }
 
 TEST(TabOrder, EachFormsTableListsItsKeyboardControlsInTabIndexOrder) {
