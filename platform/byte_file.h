@@ -5,11 +5,12 @@
 
 namespace zrv {
 
+// Files opened by their path are only ever read: everything the programs
+// write goes through a held directory (file_system.h).
 enum class FileMode {
-  Read,           // an existing file, read only
-  ReadLocked,     // an existing file, read only; while it is open nobody can
-                  // write, delete or rename it
-  WriteTruncate,  // created when missing, emptied when present
+  Read,        // an existing file, read only
+  ReadLocked,  // an existing file, read only; while it is open nobody can
+               // write, delete or rename it
 };
 
 // A raw byte file, closed when the object goes away.

@@ -50,7 +50,7 @@ class HeadlessHeldDirectory : public EmptiedDirectory {
       windows_error = kErrorLinkRefused;
       return nullptr;
     }
-    return HostFile::open(child, FileMode::Read, os_.faults, windows_error);
+    return HostFile::open(child, os_.faults, windows_error);
   }
 
   bool delete_file(std::string_view name) override {

@@ -142,11 +142,11 @@ bool HeadlessPlatform::remove_link(std::string_view path) {
 std::unique_ptr<ByteFile> HeadlessPlatform::open_file(std::string_view path, FileMode mode,
                                                        std::uint32_t& windows_error) {
   opened_files.push_back({std::string(path), mode});
-  if (faults.hit(mode == FileMode::WriteTruncate ? Op::OpenWrite : Op::OpenRead, path)) {
+  if (faults.hit(Op::OpenRead, path)) {
     windows_error = injected_open_error;
     return nullptr;
   }
-  return HostFile::open(host_path(path), mode, faults, windows_error);
+  return HostFile::open(host_path(path), faults, windows_error);
 }
 
 bool HeadlessPlatform::delete_at_restart(std::string_view path) {

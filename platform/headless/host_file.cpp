@@ -37,7 +37,7 @@ std::uint32_t windows_error_for(int error, const fs::path& path) {
   }
 }
 
-std::unique_ptr<HostFile> HostFile::open(const fs::path& path, FileMode mode, Faults& faults,
+std::unique_ptr<HostFile> HostFile::open(const fs::path& path, Faults& faults,
                                          std::uint32_t& windows_error) {
   if (path.empty()) {
     windows_error = kPathNotFound;
@@ -49,7 +49,7 @@ std::unique_ptr<HostFile> HostFile::open(const fs::path& path, FileMode mode, Fa
     windows_error = kAccessDenied;
     return nullptr;
   }
-  std::FILE* file = std::fopen(path.c_str(), mode == FileMode::WriteTruncate ? "wb" : "rb");
+  std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) {
     windows_error = windows_error_for(errno, path);
     return nullptr;

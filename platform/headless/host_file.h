@@ -14,7 +14,7 @@ class HostFile : public ByteFile {
  public:
   // Null when the file cannot be opened; then `windows_error` holds the
   // nearest Windows error code.
-  static std::unique_ptr<HostFile> open(const std::filesystem::path& path, FileMode mode, Faults& faults,
+  static std::unique_ptr<HostFile> open(const std::filesystem::path& path, Faults& faults,
                                         std::uint32_t& windows_error);
   // A new file, for writing; null when anything is at the path (error 80).
   static std::unique_ptr<HostFile> create(const std::filesystem::path& path, Faults& faults,

@@ -38,18 +38,14 @@ std::unique_ptr<ByteFile> Win32FileSystem::open_file(std::string_view path, File
     windows_error = ERROR_PATH_NOT_FOUND;
     return nullptr;
   }
-  UniqueFile file;
-  if (mode != FileMode::WriteTruncate) {
-    // Sharing read access lets us read the running program's own file: the
-    // loader's image section holds neither write nor delete access. Locked,
-    // nothing else is shared, so the file cannot be written, deleted or
-    // renamed while we read it.
-    const DWORD share = FILE_SHARE_READ | (mode == FileMode::Read ? FILE_SHARE_DELETE : 0);
-    file.reset(CreateFileW(wide.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  } else {
-    file.reset(CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr));
-  }
+  // Read only, by path: the one file the setup opens so is its own, where a
+  // link could lead it only to bytes that are then checked against the
+  // digests its running image holds. Sharing read access lets us read the
+  // running program's own file: the loader's image section holds neither
+  // write nor delete access. Locked, nothing else is shared, so the file
+  // cannot be written, deleted or renamed while we read it.
+  const DWORD share = FILE_SHARE_READ | (mode == FileMode::Read ? FILE_SHARE_DELETE : 0);
+  UniqueFile file(CreateFileW(wide.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     windows_error = GetLastError();
     return nullptr;
