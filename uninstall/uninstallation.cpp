@@ -142,39 +142,49 @@ class Uninstallation {
   }
 
   // A running program's file cannot be deleted, but it can be moved: into a
-  // folder of our own (under the Windows directory's Temp, which is on the
-  // system's drive), made anew and closed to all but administrators, so that
-  // nobody can put anything in the way of the system deleting it at its next
-  // start. The installation folder is then free to go at once. Where it
-  // cannot be moved (the installation on another drive), it is deleted at
-  // the next start where it is, and the folder after it. Either way the
-  // message says what waits for the next start.
+  // folder of our own, made anew and closed to all but administrators, so
+  // that nobody can put a link in the way of the system deleting it by its
+  // path at its next start. The folder is made under the Windows directory's
+  // Temp (the system's drive), or where the installation is on another drive,
+  // at that drive's root: a move goes only within a drive. The installation
+  // folder is then free to go at once. Where neither can take it, the file
+  // stays and is named: a request by its path in a folder an ordinary user
+  // may change could be steered. The message says what waits for the next
+  // start.
   void remove_own_file() {
     const std::string own_name = name_of(own_path_);
     if (!has_installed_name(own_name)) return;  // a copy under another name is not ours
+    const std::string roots[] = {parking_root_, install_dir_.substr(0, 3)};
+    for (const std::string& root : roots) {
+      const std::uint32_t moved = park_own_file(root, own_name);
+      if (moved == 0) return;
+      if (moved != kErrorNotSameDrive && moved != kErrorNoSuchPath) break;
+    }
+    left_.push_back(own_path_);
+  }
+
+  // Moves the own file into a new parking folder under `root`. 0 when it
+  // is there (and asked to go at the next start), or why it is not.
+  std::uint32_t park_own_file(const std::string& root, const std::string& own_name) {
     RemovalServices& removal = system_.removal;
     for (char digit = '1'; digit <= kLastParkingDigit; ++digit) {
-      const std::string parking = join_path(parking_root_, concat({kParkingName, std::string_view(&digit, 1)}));
+      const std::string parking = join_path(root, concat({kParkingName, std::string_view(&digit, 1)}));
       const auto held = removal.create_to_empty(parking, Rights::administrators);
       if (!held) continue;
-      if (install_->move_into(own_name, *held) == 0) {
-        const std::string parked = join_path(parking, own_name);
-        if (removal.delete_at_restart(parked) && removal.delete_at_restart(parking)) {
-          at_restart_ = parked;
-        } else {
-          left_.push_back(parked);
-        }
-        return;
+      const std::uint32_t moved = install_->move_into(own_name, *held);
+      if (moved != 0) {
+        held->remove();
+        return moved;
       }
-      held->remove();
-      break;
+      const std::string parked = join_path(parking, own_name);
+      if (removal.delete_at_restart(parked) && removal.delete_at_restart(parking)) {
+        at_restart_ = parked;
+      } else {
+        left_.push_back(parked);
+      }
+      return 0;
     }
-    if (removal.delete_at_restart(own_path_) && removal.delete_at_restart(install_dir_)) {
-      at_restart_ = own_path_;
-      folder_at_restart_ = true;
-    } else {
-      left_.push_back(own_path_);
-    }
+    return kErrorNoSuchPath;  // no folder could be made here: the next root may take it
   }
 
   static bool has_installed_name(std::string_view name) {
@@ -187,7 +197,6 @@ class Uninstallation {
   // Removes the folder only when it is empty: a file the user put there
   // keeps it, and the message says so.
   void remove_folder() {
-    if (folder_at_restart_) return;
     const bool removed = install_->remove();
     install_.reset();
     FileSystem& files = system_.files;
@@ -243,7 +252,6 @@ class Uninstallation {
   std::vector<std::string> left_;
   // What waits for the system's next start: the own file, where it lies.
   std::string at_restart_;
-  bool folder_at_restart_ = false;
   bool folder_kept_ = false;
 };
 

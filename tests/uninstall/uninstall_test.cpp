@@ -229,6 +229,23 @@ TEST_F(UninstallTest, AnInstallationFolderThatIsALinkIsLeftWhole) {
   EXPECT_TRUE(os.registry.key_exists(kProductKey));
 }
 
+// The Windows directory on another drive than the installation: a move
+// goes only within a drive, so the own file waits in a folder of its own at
+// the installation drive's root, never by its path in the installation
+// folder, which an ordinary user may be able to change.
+TEST_F(UninstallTest, OnAnotherDriveThanWindowsTheOwnFileParksAtItsDrivesRoot) {
+  os.drives['D'] = DriveConfig{};
+  run.make_dir("D:\\WINDOWS\\Temp");
+  os.answers.assign({kAnswerYes});
+  EXPECT_EQ(run_uninstall({os, os, os, os, os}, kOwnFile, "D:\\WINDOWS\\Temp", /*alone=*/true),
+            UninstallExit::removed);
+  EXPECT_EQ(prompts().back(),
+            kRemoved + "\r\r'C:\\Zrv5Kaldir1\\Uninstall Zrv5.exe' bilgisayar yeniden başlatıldığında silinecek.");
+  EXPECT_TRUE(exists("C:\\Zrv5Kaldir1\\Uninstall Zrv5.exe"));
+  EXPECT_FALSE(exists(kDir));
+  EXPECT_TRUE(fs::is_empty(run.host("D:\\WINDOWS\\Temp")));
+}
+
 // A request for the next start that the system refuses leaves the file
 // where it waits; the message must not call it removed.
 TEST_F(UninstallTest, RefusedRequestsForTheNextStartAreNamed) {
