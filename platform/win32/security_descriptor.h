@@ -8,8 +8,9 @@ namespace zrv::win32 {
 
 class SecurityDescriptor {
  public:
+  // No text, no descriptor: what is made with none takes its parent's rules.
   explicit SecurityDescriptor(const char* sddl) {
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor_, nullptr)) {
+    if (!sddl || !ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor_, nullptr)) {
       descriptor_ = nullptr;
     }
   }

@@ -13,10 +13,10 @@
 // plain names, with reparse points opened as themselves, never followed.
 #include <windows.h>
 #include <winternl.h>
-#include <sddl.h>
 
 #include "base/fixed_text.h"
 #include "platform/win32/nt_files.h"
+#include "platform/win32/security_descriptor.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_file_system.h"
 
@@ -59,36 +59,23 @@ std::wstring native_path(std::string_view path) {
   return widen(concat({"\\??\\", kind, path}));
 }
 
-class RightsDescriptor {
- public:
-  // No descriptor for inherited rights: the new object takes its parent's.
-  RightsDescriptor(Rights rights, bool directory) {
-    if (rights == Rights::inherited) return;
-    const std::size_t length = rights == Rights::administrators ? kAdministratorsOnly : sizeof kProgramFiles - 1;
-    char rules[sizeof kProgramFiles];
-    std::size_t out = 0;
-    for (std::size_t in = 0; in < length; ++in) {
-      if (!directory && kProgramFiles[in] == 'O') {
-        in += 3;
-        continue;
-      }
-      rules[out++] = kProgramFiles[in];
+// The rules of `rights` for a file or a directory as SDDL text, put
+// together in `rules`; null for inherited rights, where the new object
+// takes its parent's.
+const char* rules_of(Rights rights, bool directory, char (&rules)[sizeof kProgramFiles]) {
+  if (rights == Rights::inherited) return nullptr;
+  const std::size_t length = rights == Rights::administrators ? kAdministratorsOnly : sizeof kProgramFiles - 1;
+  std::size_t out = 0;
+  for (std::size_t in = 0; in < length; ++in) {
+    if (!directory && kProgramFiles[in] == 'O') {
+      in += 3;
+      continue;
     }
-    rules[out] = '\0';
-    made_ = ConvertStringSecurityDescriptorToSecurityDescriptorA(rules, SDDL_REVISION_1, &descriptor_, nullptr);
+    rules[out++] = kProgramFiles[in];
   }
-  ~RightsDescriptor() {
-    if (descriptor_) LocalFree(descriptor_);
-  }
-  RightsDescriptor(const RightsDescriptor&) = delete;
-  RightsDescriptor& operator=(const RightsDescriptor&) = delete;
-  bool failed(Rights rights) const { return rights != Rights::inherited && !made_; }
-  PSECURITY_DESCRIPTOR get() const { return descriptor_; }
-
- private:
-  PSECURITY_DESCRIPTOR descriptor_ = nullptr;
-  BOOL made_ = FALSE;
-};
+  rules[out] = '\0';
+  return rules;
+}
 
 // Not declared by the toolchain's headers.
 extern "C" NTSTATUS NTAPI NtQueryAttributesFile(POBJECT_ATTRIBUTES attributes, PFILE_BASIC_INFORMATION info);
@@ -107,8 +94,10 @@ bool is_link(OBJECT_ATTRIBUTES& name) {
 }  // namespace
 
 DWORD open_at(HANDLE root, std::string_view name, const Open& how, Rights rights, UniqueFile& file, bool* link) {
-  const RightsDescriptor access(rights, (how.options & FILE_DIRECTORY_FILE) != 0);
-  if (access.failed(rights)) return ERROR_INVALID_SECURITY_DESCR;
+  char rules[sizeof kProgramFiles];
+  const char* sddl = rules_of(rights, (how.options & FILE_DIRECTORY_FILE) != 0, rules);
+  const SecurityDescriptor access(sddl);
+  if (sddl && !access.get()) return ERROR_INVALID_SECURITY_DESCR;
   const std::wstring wide = root ? widen(name) : native_path(name);
   UNICODE_STRING native_name;
   RtlInitUnicodeString(&native_name, wide.c_str());

@@ -41,7 +41,10 @@ namespace {
 
 // The volume and the number a file or directory has there; nothing when it
 // cannot be opened. Only its attributes are asked for, and it is opened
-// for everyone else too, so a file in use is found all the same.
+// for everyone else too, so a file in use is found all the same. By its
+// path, following links, on purpose: it answers which folder a path leads
+// to now, and changes nothing; what the uninstaller then deletes goes
+// through the hold it takes afterwards, which refuses a link.
 std::optional<std::pair<DWORD, std::uint64_t>> identity_of(std::string_view path) {
   UniqueFile file(CreateFileW(widen(path).c_str(), FILE_READ_ATTRIBUTES,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
