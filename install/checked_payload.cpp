@@ -2,15 +2,16 @@
 
 namespace zrv {
 
-// The block the packer fills with the pieces' digests, in a section of its
-// own (see install/payload_layout.h). It is defined here, in a file every
-// setup image links, so that the image always has it; the setup's link
-// also names it as a root by this plain C name (startup/CMakeLists.txt), so
-// the packer finds it even in an image where nothing reads it.
+// The block the packer fills with the pieces' digests, among the image's
+// read-only data and found by its marker (see install/payload_layout.h). It
+// is defined here, in a file every setup image links, so that the image
+// always has it; the setup's link also names it as a root by this plain C
+// name (startup/CMakeLists.txt), so the packer finds it even in an image
+// where nothing reads it.
 extern "C" const std::uint8_t zrv_payload_digest_block[kDigestBlockSize];
-[[gnu::section(".zrvsum"), gnu::used]] const std::uint8_t zrv_payload_digest_block[kDigestBlockSize] = {
-    'Z', 'R', 'V', 'S', 'U', 'M', '0', '1'};
-static_assert(kDigestMarker.size() == 8 && kDigestSection == ".zrvsum", "the block above spells both out");
+[[gnu::used]] const std::uint8_t zrv_payload_digest_block[kDigestBlockSize] = {'Z', 'R', 'V', 'S', 'U', 'M', '0', '1'};
+static_assert(kDigestMarker == std::array<std::uint8_t, 8>{'Z', 'R', 'V', 'S', 'U', 'M', '0', '1'},
+              "the block above spells the marker out");
 
 DigestBlock image_digest_block() {
   // The initializer above is the marker and zeros; the packer writes the

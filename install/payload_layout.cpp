@@ -13,7 +13,8 @@ namespace {
 constexpr std::size_t kPeOffsetField = 0x3C;
 constexpr std::array<std::uint8_t, 4> kPeSignature = {'P', 'E', 0, 0};
 constexpr std::size_t kCoffHeaderSize = 20;
-constexpr std::size_t kSectionCountField = 2;        // in the COFF header
+constexpr std::size_t kMachineField = 0;             // in the COFF header
+constexpr std::size_t kSectionCountField = 2;
 constexpr std::size_t kOptionalSizeField = 16;       // in the COFF header
 constexpr std::uint16_t kPe32Magic = 0x10B;
 constexpr std::uint16_t kPe32PlusMagic = 0x20B;
@@ -23,8 +24,6 @@ constexpr std::size_t kPe32PlusDirectoryCount = 108;
 constexpr std::size_t kSecurityDirectory = 4;        // its "address" is a file offset
 constexpr std::size_t kDirectoryEntrySize = 8;
 constexpr std::size_t kSectionHeaderSize = 40;
-constexpr std::size_t kSectionNameSize = 8;
-constexpr std::size_t kVirtualSizeField = 8;
 constexpr std::size_t kRawSizeField = 16;
 constexpr std::size_t kRawPointerField = 20;
 // Signing tools align the certificate table to 8 bytes with zeros.
@@ -63,20 +62,6 @@ bool has_bytes(std::span<const std::uint8_t> file, std::size_t at, std::span<con
          std::equal(bytes.begin(), bytes.end(), file.begin() + static_cast<std::ptrdiff_t>(at));
 }
 
-// The digest section's name as a section header holds it, padded with
-// zeros. An array made at compile time rather than a copy of the literal at
-// run time: a literal would keep this file's whole block of string constants
-// in the image, copies of the manifest's names included.
-constexpr std::array<std::uint8_t, kSectionNameSize> kDigestSectionName = [] {
-  std::array<std::uint8_t, kSectionNameSize> name{};
-  for (std::size_t i = 0; i < kDigestSection.size(); ++i) name[i] = static_cast<std::uint8_t>(kDigestSection[i]);
-  return name;
-}();
-
-bool is_digest_section(std::span<const std::uint8_t> file, std::size_t header) {
-  return has_bytes(file, header, kDigestSectionName);
-}
-
 struct Directory {
   std::size_t first_entry;
   std::uint32_t count;
@@ -105,6 +90,7 @@ ImageResult read_image_layout(std::span<const std::uint8_t> file) {
   const std::uint32_t pe = read.u32(kPeOffsetField);
   if (read.outside() || !has_bytes(file, pe, kPeSignature)) return result;
   const std::size_t coff = pe + kPeSignature.size();
+  const std::uint32_t machine = read.u16(coff + kMachineField);
   const std::uint32_t sections = read.u16(coff + kSectionCountField);
   const std::uint32_t optional_size = read.u16(coff + kOptionalSizeField);
   const std::size_t optional_header = coff + kCoffHeaderSize;
@@ -113,21 +99,20 @@ ImageResult read_image_layout(std::span<const std::uint8_t> file) {
   if (read.outside() || !directories || headers_size > file.size()) return result;
 
   ImageLayout& layout = result.layout;
+  layout.machine = static_cast<std::uint16_t>(machine);
+  layout.pe_header = pe;
+  layout.headers_size = headers_size;
   layout.image_end = headers_size;
   const std::size_t section_table = optional_header + optional_size;
+  layout.headers_end = section_table + sections * kSectionHeaderSize;
   for (std::size_t i = 0; i < sections; ++i) {
     const std::size_t header = section_table + i * kSectionHeaderSize;
-    const std::uint32_t virtual_size = read.u32(header + kVirtualSizeField);
     const std::uint32_t raw_size = read.u32(header + kRawSizeField);
     const std::uint32_t raw_at = read.u32(header + kRawPointerField);
     if (read.outside()) return result;
     if (raw_size == 0) continue;  // uninitialised data takes no room in the file
     if (raw_at > file.size() || file.size() - raw_at < raw_size) return result;
     layout.image_end = std::max<std::size_t>(layout.image_end, std::size_t{raw_at} + raw_size);
-    if (is_digest_section(file, header) && std::min(virtual_size, raw_size) >= kDigestBlockSize &&
-        has_bytes(file, raw_at, kDigestMarker)) {
-      layout.digest_block = raw_at;
-    }
   }
 
   if (directories->count > kSecurityDirectory) {
@@ -136,8 +121,20 @@ ImageResult read_image_layout(std::span<const std::uint8_t> file) {
     layout.certificate_size = read.u32(entry + 4);
     if (read.outside()) return result;
   }
-  result.fault = layout.digest_block == 0 ? PayloadFault::no_digests : PayloadFault::none;
+  result.fault = PayloadFault::none;
   return result;
+}
+
+std::size_t find_digest_block(std::span<const std::uint8_t> image) {
+  const ImageResult read = read_image_layout(image);
+  if (read.fault != PayloadFault::none) return 0;
+  const auto sections = image.first(read.layout.image_end).subspan(read.layout.headers_size);
+  const auto first = std::ranges::search(sections, kDigestMarker);
+  if (first.empty() || !std::ranges::search(first.end(), sections.end(), kDigestMarker.begin(), kDigestMarker.end()).empty()) {
+    return 0;
+  }
+  const auto at = static_cast<std::size_t>(first.begin() - image.begin());
+  return image.size() - at >= kDigestBlockSize ? at : 0;
 }
 
 PayloadCheck locate_payload(std::span<const std::uint8_t> file) {
@@ -171,7 +168,6 @@ PayloadCheck locate_payload(std::span<const std::uint8_t> file) {
     return check;
   }
   check.payload_end = payload_end;
-  check.digest_block = layout.digest_block;
   return check;
 }
 
@@ -212,9 +208,9 @@ std::span<const std::uint8_t> piece_bytes(std::span<const std::uint8_t> file, st
 }
 
 bool record_digests(std::span<std::uint8_t> image, std::span<const std::span<const std::uint8_t>> pieces) {
-  const ImageResult layout = read_image_layout(image);
-  if (layout.fault != PayloadFault::none || pieces.size() != PayloadManifest.size()) return false;
-  std::size_t at = layout.layout.digest_block + kDigestMarker.size();
+  const std::size_t block = find_digest_block(image);
+  if (block == 0 || pieces.size() != PayloadManifest.size()) return false;
+  std::size_t at = block + kDigestMarker.size();
   for (const std::span<const std::uint8_t> piece : pieces) {
     const Sha256Digest digest = sha256(piece);
     std::copy(digest.begin(), digest.end(), image.subspan(at, kSha256Size).begin());

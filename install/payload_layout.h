@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <string_view>
 
 #include "base/sha256.h"
 #include "install/payload_manifest.h"
@@ -21,12 +20,12 @@
 // lengthened or rearranged.
 namespace zrv {
 
-// The image keeps the pieces' SHA-256 digests in a section of its own, so
-// that the packer finds the block by name in the section table rather than
-// by searching bytes: a marker, then one digest per piece in manifest order.
-// The packer fills it after packing the pieces. The setup trusts only the
-// block as the loader mapped it into memory, never one read from a file.
-inline constexpr std::string_view kDigestSection = ".zrvsum";
+// The image keeps the pieces' SHA-256 digests in a block of its read-only
+// data: a marker found nowhere else in the image, then one digest per piece
+// in manifest order. The packer finds the block by its marker and fills it
+// after packing the pieces. The setup trusts only the block as the loader
+// mapped it into memory, never one read from a file, so it never looks for
+// the block in a file.
 inline constexpr std::array<std::uint8_t, 8> kDigestMarker = {'Z', 'R', 'V', 'S', 'U', 'M', '0', '1'};
 inline constexpr std::size_t kDigestBlockSize = kDigestMarker.size() + kSha256Size * PayloadManifest.size();
 // A whole digest block: the marker and the eight digests.
@@ -35,7 +34,6 @@ using DigestBlock = std::span<const std::uint8_t, kDigestBlockSize>;
 enum class PayloadFault {
   none,
   not_a_program,      // no Windows program headers that can be read
-  no_digests,         // the image has no digest block of ours
   bad_signature,      // a certificate table that does not end the file
   wrong_length,       // between the image and the end (or the certificate
                       // table) lie more or fewer bytes than the payload
@@ -46,8 +44,11 @@ enum class PayloadFault {
 
 // What the headers of a Windows program say about where things are.
 struct ImageLayout {
+  std::uint16_t machine = 0;        // the COFF header's processor
+  std::size_t pe_header = 0;        // file offset of the "PE\0\0" signature
+  std::size_t headers_end = 0;      // where the section table ends
+  std::size_t headers_size = 0;     // SizeOfHeaders: the headers' room in the file
   std::size_t image_end = 0;        // where the last section (or the headers) ends
-  std::size_t digest_block = 0;     // file offset of the digest block; 0 when none
   std::size_t certificate_at = 0;   // file offset of the certificate table; 0 when unsigned
   std::size_t certificate_size = 0;
 };
@@ -59,13 +60,18 @@ struct ImageResult {
 
 // Reads the DOS, PE and section headers of a Windows program (32- or 64-bit)
 // without trusting a single field: every offset is checked against the file.
+// The setup, the packer and the tests all read headers with this one.
 ImageResult read_image_layout(std::span<const std::uint8_t> file);
+
+// File offset of the image's digest block: the one place among its sections'
+// bytes that holds the marker. 0 when the marker is missing, or found twice,
+// since then the packer could not know which copy the setup reads.
+std::size_t find_digest_block(std::span<const std::uint8_t> image);
 
 struct PayloadCheck {
   PayloadFault fault = PayloadFault::none;
   const PayloadPiece* piece = nullptr;  // the damaged piece, for the piece faults
   std::size_t payload_end = 0;          // where the last piece ends
-  std::size_t digest_block = 0;         // where the file's own digest block is
 };
 
 // Finds where the payload ends: behind the image's sections, and before the
@@ -75,7 +81,7 @@ PayloadCheck locate_payload(std::span<const std::uint8_t> file);
 // Locates the payload and checks every piece's header, and its digest
 // against `trusted`: the block of the running image, which a file put at
 // the setup's name after it started cannot change. The file's own block
-// is only located, never believed.
+// is never read.
 PayloadCheck check_payload(std::span<const std::uint8_t> file, DigestBlock trusted, Sha256Source& digests);
 // The same with our own SHA-256, for the host tools and the tests.
 PayloadCheck check_payload(std::span<const std::uint8_t> file, DigestBlock trusted);
@@ -85,7 +91,7 @@ std::span<const std::uint8_t> piece_bytes(std::span<const std::uint8_t> file, st
                                           const PayloadPiece& piece);
 
 // Fills the digest block of an image that is about to get these pieces
-// (manifest order); false when the image has no digest block.
+// (manifest order); false when the image has no single digest block.
 bool record_digests(std::span<std::uint8_t> image, std::span<const std::span<const std::uint8_t>> pieces);
 
 }  // namespace zrv

@@ -134,8 +134,6 @@ PackReport pack_payload(const PackRequest& request) {
   }
   report.pack_seconds = seconds_since(start);
 
-  // The image learns its pieces' digests, so the setup can tell a damaged
-  // copy of itself from a whole one.
   std::vector<uint8_t> setup_image = image.bytes;
   const ImageResult layout = read_image_layout(setup_image);
   if (layout.fault == PayloadFault::none && layout.layout.certificate_size != 0) {
@@ -143,10 +141,13 @@ PackReport pack_payload(const PackRequest& request) {
                    ": it is signed; pack the unsigned image and sign the packed setup program";
     return report;
   }
+  report.headers_saved = fold_headers_over_dos_stub(setup_image);
+  // The image learns its pieces' digests, so the setup can tell a damaged
+  // copy of itself from a whole one.
   const std::vector<std::span<const uint8_t>> piece_spans(pieces.begin(), pieces.end());
   if (!record_digests(setup_image, piece_spans)) {
-    report.error = "setup image " + quoted(request.setup_image) + ": it has no " + std::string(kDigestSection) +
-                   " section to record the pieces' digests in";
+    report.error = "setup image " + quoted(request.setup_image) +
+                   ": it has no digest block to record the pieces' digests in (its marker must be there once)";
     return report;
   }
   std::vector<std::span<const uint8_t>> parts{setup_image};
@@ -155,8 +156,8 @@ PackReport pack_payload(const PackRequest& request) {
     report.error = *error;
     return report;
   }
-  report.image_size = image.bytes.size();
-  report.output_size = image.bytes.size() + static_cast<std::size_t>(kPayloadSize);
+  report.image_size = setup_image.size();
+  report.output_size = setup_image.size() + static_cast<std::size_t>(kPayloadSize);
   return report;
 }
 

@@ -27,7 +27,8 @@ struct PackedPiece {
 struct PackReport {
   std::string error;  // empty on success; names the file and the reason
   std::vector<PackedPiece> pieces;
-  std::size_t image_size = 0;
+  std::size_t image_size = 0;     // as packed, after its headers were folded
+  std::size_t headers_saved = 0;  // what folding them over the DOS stub took out
   std::size_t output_size = 0;
   double pack_seconds = 0;  // all eight pieces, packed and checked
   bool ok() const { return error.empty(); }

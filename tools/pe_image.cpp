@@ -1,25 +1,82 @@
 #include "tools/pe_image.h"
 
+#include <algorithm>
+
+#include "install/payload_layout.h"
+
 namespace zrv::tools {
 namespace {
 
 constexpr std::size_t kDosHeaderSize = 64;
-constexpr std::size_t kPeHeaderOffsetField = 0x3C;
-constexpr uint8_t kPeSignature[] = {'P', 'E', 0, 0};
+constexpr std::size_t kPeOffsetField = 0x3C;
+constexpr std::size_t kSymbolTableField = 4 + 8;       // PointerToSymbolTable, after the signature
+constexpr std::size_t kOptionalHeader = 4 + 20;
+constexpr std::size_t kFileAlignmentField = 36;        // in the optional header, both kinds
+constexpr std::size_t kHeadersSizeField = 60;
+constexpr std::size_t kOptionalSizeField = 4 + 16;     // SizeOfOptionalHeader, after the signature
+constexpr std::size_t kSectionHeaderSize = 40;
+constexpr std::size_t kRawSizeField = 16;
+constexpr std::size_t kRawPointerField = 20;
+constexpr std::size_t kDebugDirectory = 6;
+
+std::uint32_t get32(std::span<const uint8_t> file, std::size_t at) {
+  return file[at] | file[at + 1] << 8 | file[at + 2] << 16 | static_cast<std::uint32_t>(file[at + 3]) << 24;
+}
+
+void put32(std::span<uint8_t> file, std::size_t at, std::uint32_t value) {
+  for (std::size_t i = 0; i < 4; ++i) file[at + i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+// The size of a data directory entry, or 0 when the header has none.
+std::uint32_t directory_size(std::span<const uint8_t> file, std::size_t optional_header, std::size_t index) {
+  const bool plus = file[optional_header] == 0x0B && file[optional_header + 1] == 0x02;
+  const std::size_t count_field = optional_header + (plus ? 108 : 92);
+  if (get32(file, count_field) <= index) return 0;
+  return get32(file, count_field + 4 + 8 * index + 4);
+}
 
 }  // namespace
 
 std::optional<std::string> pe_image_problem(std::span<const uint8_t> file) {
-  if (file.size() < kDosHeaderSize || file[0] != 'M' || file[1] != 'Z')
-    return "not a Windows program (no MZ header)";
-  const std::size_t pe_offset = file[kPeHeaderOffsetField] | file[kPeHeaderOffsetField + 1] << 8 |
-                                file[kPeHeaderOffsetField + 2] << 16 |
-                                static_cast<std::size_t>(file[kPeHeaderOffsetField + 3]) << 24;
-  if (pe_offset > file.size() || file.size() - pe_offset < sizeof kPeSignature)
-    return "not a Windows program (PE header offset out of range)";
-  for (std::size_t i = 0; i < sizeof kPeSignature; ++i)
-    if (file[pe_offset + i] != kPeSignature[i]) return "not a Windows program (no PE signature)";
+  if (read_image_layout(file).fault == PayloadFault::not_a_program)
+    return "not a Windows program (no DOS, PE and section headers that can be read)";
   return std::nullopt;
+}
+
+std::size_t fold_headers_over_dos_stub(std::vector<uint8_t>& image) {
+  const ImageResult read = read_image_layout(image);
+  if (read.fault != PayloadFault::none) return 0;
+  const ImageLayout& layout = read.layout;
+  const std::size_t optional_header = layout.pe_header + kOptionalHeader;
+  const std::uint32_t alignment = get32(image, optional_header + kFileAlignmentField);
+  if (layout.pe_header <= kDosHeaderSize || alignment == 0 || layout.headers_end > layout.headers_size) return 0;
+  if (get32(image, layout.pe_header + kSymbolTableField) != 0 || layout.certificate_size != 0 ||
+      directory_size(image, optional_header, kDebugDirectory) != 0) {
+    return 0;
+  }
+  const std::size_t folded_end = kDosHeaderSize + (layout.headers_end - layout.pe_header);
+  const std::size_t folded_size = (folded_end + alignment - 1) / alignment * alignment;
+  if (folded_size >= layout.headers_size) return 0;
+  const std::size_t saved = layout.headers_size - folded_size;
+
+  std::vector<uint8_t> folded(image.begin(), image.begin() + kDosHeaderSize);
+  folded.insert(folded.end(), image.begin() + static_cast<std::ptrdiff_t>(layout.pe_header),
+                image.begin() + static_cast<std::ptrdiff_t>(layout.headers_end));
+  folded.resize(folded_size, 0);
+  folded.insert(folded.end(), image.begin() + static_cast<std::ptrdiff_t>(layout.headers_size), image.end());
+
+  const std::size_t moved = layout.pe_header - kDosHeaderSize;
+  put32(folded, kPeOffsetField, kDosHeaderSize);
+  put32(folded, optional_header - moved + kHeadersSizeField, static_cast<std::uint32_t>(folded_size));
+  const std::size_t optional_size = folded[kDosHeaderSize + kOptionalSizeField] | folded[kDosHeaderSize + kOptionalSizeField + 1] << 8;
+  for (std::size_t header = optional_header - moved + optional_size; header < layout.headers_end - moved;
+       header += kSectionHeaderSize) {
+    const std::uint32_t raw_at = get32(folded, header + kRawPointerField);
+    if (get32(folded, header + kRawSizeField) != 0 && raw_at != 0)
+      put32(folded, header + kRawPointerField, static_cast<std::uint32_t>(raw_at - saved));
+  }
+  image = std::move(folded);
+  return saved;
 }
 
 }  // namespace zrv::tools

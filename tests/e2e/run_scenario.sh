@@ -18,7 +18,7 @@
 #                           Setup-ses.exe (one bit flipped in the game's piece,
 #                           in a sound's piece), and Setup-sahte.exe (one byte
 #                           of the game changed and the game's digest in the
-#                           file's own .zrvsum section recomputed to match);
+#                           file's own digest block recomputed to match);
 #                           and a whole copy saved as a browser leaves a
 #                           download, Setup.exe.download
 #   #@ staging-link         at %TEMP%\Zrv5TMP a link, as any process of the
@@ -148,24 +148,17 @@ flip_bit() {  # flip_bit FILE OFFSET: one bit of the byte at OFFSET
 }
 
 # A forger's copy: one byte of the game (the last piece) changed, and the
-# last digest of the file's own .zrvsum block (the game's, in manifest
+# last digest of the file's own digest block (the game's, in manifest
 # order) recomputed with Python's SHA-256 to match. The copy agrees with
 # itself; only the digests of an image already running can tell.
 forge_copy() {  # forge_copy SETUP COPY GAME_LENGTH
   python3 - "$@" <<'EOF'
-import hashlib, struct, sys
+import hashlib, sys
 setup, copy, game = sys.argv[1], sys.argv[2], int(sys.argv[3])
 data = bytearray(open(setup, "rb").read())
-pe = struct.unpack_from("<I", data, 0x3C)[0]
-count, optional_size = struct.unpack_from("<H12xH", data, pe + 6)
-table = pe + 24 + optional_size
-block = None
-for i in range(count):
-    name, _, _, _, raw_at = struct.unpack_from("<8sIIII", data, table + 40 * i)
-    if name.rstrip(b"\0") == b".zrvsum":
-        block = raw_at
-if block is None or data[block:block + 8] != b"ZRVSUM01":
-    sys.exit("forge_copy: no digest block in " + setup)
+block = data.find(b"ZRVSUM01")
+if block < 0 or data.find(b"ZRVSUM01", block + 1) >= 0:
+    sys.exit("forge_copy: no single digest block in " + setup)
 data[len(data) - game // 2] ^= 0x01
 last_slot = block + 8 + 7 * 32
 data[last_slot:last_slot + 32] = hashlib.sha256(data[len(data) - game:]).digest()

@@ -88,7 +88,7 @@ TEST(PayloadCheck, CopyConsistentWithItsOwnDigestsButNotTheImagesIsRefused) {
   const PayloadPiece& game = piece_named("Zrv5.exe");
   forged[inside(forged, game)] ^= 0x01;
   testing::record_own_digests(forged);
-  const DigestBlock own(forged.data() + locate_payload(forged).digest_block, kDigestBlockSize);
+  const DigestBlock own(forged.data() + find_digest_block(forged), kDigestBlockSize);
   EXPECT_EQ(check_payload(forged, own).fault, PayloadFault::none);
 
   const PayloadCheck check = check_payload(forged, trusted());
@@ -114,12 +114,6 @@ TEST(PayloadCheck, PieceHeadersMustBeAlgorithmAWithTheManifestsLength) {
 
 TEST(PayloadCheck, FilesThatAreNoSetupProgramOfOursAreRefused) {
   auto file = whole_setup_file();
-  auto renamed_section = file;
-  const ImageResult image = read_image_layout(file);
-  ASSERT_EQ(image.fault, PayloadFault::none);
-  renamed_section[image.layout.digest_block] = 'X';  // the marker
-  EXPECT_EQ(check_payload(renamed_section, trusted()).fault, PayloadFault::no_digests);
-
   auto no_pe = file;
   no_pe[0x3C] = 0xFF;
   no_pe[0x3F] = 0x7F;  // the PE header would lie far past the end
@@ -127,14 +121,31 @@ TEST(PayloadCheck, FilesThatAreNoSetupProgramOfOursAreRefused) {
   EXPECT_EQ(check_payload({}, trusted()).fault, PayloadFault::not_a_program);
 }
 
-TEST(PayloadCheck, DigestsAreRecordedOnlyWhereTheImageHasTheirBlock) {
-  auto image = testing::minimal_setup_image();
+// The block is found by its marker among the sections' bytes: a second
+// marker would leave the packer guessing which one the setup reads, and
+// one in the headers or behind the image is none of the image's data.
+TEST(PayloadCheck, DigestsAreRecordedOnlyWhereTheImageHasOneBlock) {
   std::vector<std::span<const std::uint8_t>> pieces;
   for (const PayloadPiece& piece : PayloadManifest) pieces.emplace_back(testing::piece_file(piece));
+  auto image = testing::minimal_setup_image();
+  const std::size_t block = find_digest_block(image);
+  ASSERT_NE(block, 0u);
   EXPECT_TRUE(record_digests(image, pieces));
-  image[read_image_layout(image).layout.digest_block] = 0;
-  EXPECT_FALSE(record_digests(image, pieces));
   EXPECT_FALSE(record_digests(image, std::span(pieces).first(7)));
+
+  auto twice = testing::minimal_setup_image();
+  std::copy(kDigestMarker.begin(), kDigestMarker.end(), twice.begin() + static_cast<std::ptrdiff_t>(block + kDigestBlockSize));
+  EXPECT_EQ(find_digest_block(twice), 0u);
+  EXPECT_FALSE(record_digests(twice, pieces));
+
+  auto in_headers = testing::minimal_setup_image();
+  std::copy(kDigestMarker.begin(), kDigestMarker.end(), in_headers.begin() + 0x180);
+  in_headers[block] = 0;
+  EXPECT_EQ(find_digest_block(in_headers), 0u);
+  auto behind = in_headers;
+  behind.resize(behind.size() + kDigestBlockSize, 0);
+  std::copy(kDigestMarker.begin(), kDigestMarker.end(), behind.end() - static_cast<std::ptrdiff_t>(kDigestBlockSize));
+  EXPECT_EQ(find_digest_block(behind), 0u);
 }
 
 }  // namespace

@@ -9,32 +9,18 @@
 #include "tests/standins/le_fields.h"
 #include "tests/tools/scratch_files.h"
 #include "tools/manifest_lookup.h"
-#include "tools/pe_image.h"
+#include "install/payload_layout.h"
 
 namespace zrv::standins {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::le16;
-using testing::le32;
 using testing::read_bytes;
 using testing::tag;
 
 fs::path payload_dir() {
   const char* env = std::getenv("ZRV_PAYLOAD_DIR");
   return env ? fs::path(env) : fs::path(ZRV_DEFAULT_PAYLOAD_DIR);
-}
-
-// End of the last section's raw data: everything behind it is overlay, which
-// the Windows loader never maps.
-std::size_t pe_image_end(const std::vector<uint8_t>& pe) {
-  const std::size_t header = le32(pe, 0x3C);
-  const std::size_t sections = le16(pe, header + 6);
-  const std::size_t optional_size = le16(pe, header + 20);
-  std::size_t table = header + 24 + optional_size, end = 0;
-  for (std::size_t i = 0; i < sections; ++i, table += 40)
-    end = std::max<std::size_t>(end, le32(pe, table + 20) + le32(pe, table + 16));
-  return end;
 }
 
 class PayloadFiles : public ::testing::Test {
@@ -59,11 +45,12 @@ TEST_F(PayloadFiles, ProgramsStayValidPeImagesWithTheFillerBehindThem) {
   for (std::string_view name : {"Zrv5.exe", "Uninstall Zrv5.exe"}) {
     SCOPED_TRACE(std::string(name));
     const auto pe = file(name);
-    ASSERT_FALSE(tools::pe_image_problem(pe).has_value());
-    EXPECT_EQ(le16(pe, le32(pe, 0x3C) + 4), 0x14Cu) << "an i386 program";
-    const std::size_t image_end = pe_image_end(pe);
-    EXPECT_GT(image_end, 0u);
-    EXPECT_LT(image_end, pe.size()) << "the filler must lie behind the last section";
+    const ImageResult image = read_image_layout(pe);
+    ASSERT_EQ(image.fault, PayloadFault::none);
+    EXPECT_EQ(image.layout.machine, 0x14Cu) << "an i386 program";
+    // Behind the last section's raw data lies overlay, which the loader never maps.
+    EXPECT_GT(image.layout.image_end, image.layout.headers_size);
+    EXPECT_LT(image.layout.image_end, pe.size()) << "the filler must lie behind the last section";
   }
 }
 

@@ -50,7 +50,7 @@ DigestBlock trusted_digests() {
   static const std::vector<std::uint8_t> block = [] {
     const std::string& file = setup_file_bytes();
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(file.data()), file.size());
-    const auto digests = bytes.subspan(read_image_layout(bytes).layout.digest_block, kDigestBlockSize);
+    const auto digests = bytes.subspan(find_digest_block(bytes), kDigestBlockSize);
     return std::vector<std::uint8_t>(digests.begin(), digests.end());
   }();
   return DigestBlock(block.data(), kDigestBlockSize);

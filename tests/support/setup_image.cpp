@@ -1,7 +1,6 @@
 #include "tests/support/setup_image.h"
 
 #include <algorithm>
-#include <string_view>
 
 #include "install/payload_layout.h"
 
@@ -31,9 +30,11 @@ std::vector<std::uint8_t> minimal_setup_image() {
   put(file, kPeHeader + 4 + 2, 1, 2);                     // one section
   put(file, kPeHeader + 4 + 16, kOptionalHeaderSize, 2);
   put(file, kOptionalHeader, 0x10B, 2);                   // PE32
+  put(file, kOptionalHeader + 32, 0x1000, 4);             // SectionAlignment
+  put(file, kOptionalHeader + 36, kFileAlignment, 4);     // FileAlignment
   put(file, kOptionalHeader + 60, kFileAlignment, 4);     // SizeOfHeaders
   put(file, kOptionalHeader + 92, 16, 4);                 // data directories
-  std::copy(kDigestSection.begin(), kDigestSection.end(), file.begin() + kSectionTable);
+  std::copy_n(".rdata", 6, file.begin() + kSectionTable);
   put(file, kSectionTable + 8, kDigestBlockSize, 4);      // VirtualSize
   put(file, kSectionTable + 12, 0x1000, 4);               // VirtualAddress
   put(file, kSectionTable + 16, kFileAlignment, 4);       // SizeOfRawData

@@ -8,8 +8,8 @@
 // signing tools lay it out.
 namespace zrv::testing {
 
-// DOS and PE headers of a 32-bit program with one section, the digest block
-// (marker only; the packer or the test fills in the digests).
+// DOS and PE headers of a 32-bit program with one section that holds the
+// digest block (marker only; the packer or the test fills in the digests).
 std::vector<std::uint8_t> minimal_setup_image();
 
 // What Authenticode signing does to a file's layout: zero padding to 8

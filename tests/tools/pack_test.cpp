@@ -77,7 +77,7 @@ TEST_F(PayloadPack, PiecesCutFromTheEndByTheManifestExpandToTheInputs) {
   // The image is copied as it is but for its pieces' digests, which make
   // the result pass the check the setup makes of itself once the loader
   // has mapped that block.
-  const std::size_t block = read_image_layout(image_).layout.digest_block;
+  const std::size_t block = find_digest_block(image_);
   const std::size_t digests = block + kDigestMarker.size();
   EXPECT_TRUE(std::equal(image_.begin(), image_.begin() + static_cast<std::ptrdiff_t>(digests), setup.begin()));
   EXPECT_EQ(check_payload(setup, DigestBlock(setup.data() + block, kDigestBlockSize)).fault, PayloadFault::none);
@@ -156,7 +156,7 @@ TEST_F(PayloadPack, ImageWithoutDigestBlockOrAlreadySignedIsRefused) {
   write_bytes(image_path(), synthetic_pe(6144, 99));
   auto report = pack();
   ASSERT_FALSE(report.ok());
-  EXPECT_NE(report.error.find("no .zrvsum section"), std::string::npos) << report.error;
+  EXPECT_NE(report.error.find("no digest block"), std::string::npos) << report.error;
   expect_nothing_written();
 
   auto signed_image = image_;
@@ -166,6 +166,52 @@ TEST_F(PayloadPack, ImageWithoutDigestBlockOrAlreadySignedIsRefused) {
   ASSERT_FALSE(report.ok());
   EXPECT_NE(report.error.find("sign the packed setup program"), std::string::npos) << report.error;
   expect_nothing_written();
+}
+
+// GNU ld's layout: a DOS program after the DOS header, the PE headers at
+// 0x80 and their room rounded up to 1,024 bytes.
+std::vector<uint8_t> with_dos_stub(const std::vector<uint8_t>& image) {
+  constexpr std::size_t kStub = 0x40, kRoom = 0x400, kHeadersSizeField = 0x40 + 24 + 60, kRawPointerField = 0x138 + 20;
+  std::vector<uint8_t> linked(image.begin(), image.begin() + 0x40);
+  const std::string_view stub = "This program cannot be run in DOS mode.\r\r\n$";
+  linked.insert(linked.end(), stub.begin(), stub.end());
+  linked.resize(0x80, 0);
+  linked.insert(linked.end(), image.begin() + 0x40, image.begin() + 0x200);
+  linked.resize(kRoom, 0);
+  linked.insert(linked.end(), image.begin() + 0x200, image.end());
+  linked[0x3C] = 0x80;
+  linked[kStub + kHeadersSizeField + 1] = kRoom >> 8;
+  linked[kStub + kRawPointerField + 1] = kRoom >> 8;
+  return linked;
+}
+
+// The packed image keeps every byte the loader maps at the same address;
+// only the DOS program goes and the sections' file offsets move down.
+TEST_F(PayloadPack, PackedImageDropsTheDosProgramAndKeepsWhatTheLoaderMaps) {
+  const auto linked = with_dos_stub(image_);
+  const ImageResult before = read_image_layout(linked);
+  ASSERT_EQ(before.fault, PayloadFault::none);
+  ASSERT_EQ(before.layout.headers_size, 0x400u);
+  write_bytes(image_path(), linked);
+  const auto report = pack();
+  ASSERT_TRUE(report.ok()) << report.error;
+  EXPECT_EQ(report.headers_saved, 0x200u);
+  EXPECT_EQ(report.image_size, linked.size() - 0x200);
+
+  const auto setup = read_bytes(output());
+  const ImageResult after = read_image_layout(setup);
+  ASSERT_EQ(after.fault, PayloadFault::none);
+  EXPECT_EQ(after.layout.pe_header, 0x40u);
+  EXPECT_EQ(after.layout.headers_size, 0x200u);
+  EXPECT_EQ(after.layout.image_end, report.image_size);
+  // The PE headers but for SizeOfHeaders, the section table but for the
+  // raw data's offset, and the section's bytes up to its digests.
+  EXPECT_TRUE(std::equal(linked.begin() + 0x80, linked.begin() + 0x80 + 24 + 60, setup.begin() + 0x40));
+  EXPECT_TRUE(std::equal(linked.begin() + 0x80 + 0xF8, linked.begin() + 0x80 + 0xF8 + 20, setup.begin() + 0x40 + 0xF8));
+  const std::size_t block = find_digest_block(setup);
+  EXPECT_EQ(block, find_digest_block(linked) - 0x200);
+  EXPECT_TRUE(std::equal(linked.begin() + 0x400, linked.begin() + 0x400 + static_cast<std::ptrdiff_t>(block - 0x200 + kDigestMarker.size()), setup.begin() + 0x200));
+  EXPECT_EQ(check_payload(setup, DigestBlock(setup.data() + block, kDigestBlockSize)).fault, PayloadFault::none);
 }
 
 TEST_F(PayloadPack, RefusesToWriteOverItsOwnImage) {

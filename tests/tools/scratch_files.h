@@ -3,6 +3,7 @@
 // a synthetic PE program.
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
@@ -58,18 +59,25 @@ inline std::vector<uint8_t> random_bytes(std::size_t n, uint32_t seed) {
   return bytes;
 }
 
-// Enough of a PE file to pass the signature checks: "MZ", e_lfanew = 0x40,
-// "PE\0\0", then code-like bytes (half structure, half noise).
+// Enough of a PE file for the header checks: "MZ", e_lfanew = 0x40, the
+// signature, a 32-bit optional header with no sections and 512 bytes of
+// headers, then code-like bytes (half structure, half noise).
 inline std::vector<uint8_t> synthetic_pe(std::size_t size, uint32_t seed) {
   std::vector<uint8_t> file = random_bytes(size, seed);
-  for (std::size_t i = 0x60; i < size; i += 2) file[i] = static_cast<uint8_t>(i / 64);
+  for (std::size_t i = 0x200; i < size; i += 2) file[i] = static_cast<uint8_t>(i / 64);
+  std::fill(file.begin(), file.begin() + 0x200, 0);
   file[0] = 'M';
   file[1] = 'Z';
   file[0x3C] = 0x40;
-  file[0x3D] = file[0x3E] = file[0x3F] = 0;
   file[0x40] = 'P';
   file[0x41] = 'E';
-  file[0x42] = file[0x43] = 0;
+  file[0x44] = 0x4C;  // i386
+  file[0x45] = 0x01;
+  file[0x54] = 224;   // SizeOfOptionalHeader
+  file[0x58] = 0x0B;  // PE32
+  file[0x59] = 0x01;
+  file[0x58 + 60 + 1] = 0x02;  // SizeOfHeaders 0x200
+  file[0x58 + 92] = 16;        // data directories
   return file;
 }
 
