@@ -5,7 +5,6 @@
 #include "expand/expand_files.h"
 
 #include <algorithm>
-#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,48 +16,6 @@
 
 namespace zrv {
 namespace {
-
-// The error tables' codes follow one another (-1, -2, … for the open
-// errors, the unknown one last; -100, -200, … for the copy failures), so the
-// program keeps their messages and Windows codes in tables of their own,
-// made by the compiler, where a code finds its message by place rather than
-// by a search.
-constexpr std::size_t kKnownOpenErrors = std::size(expand::kOpenErrors);
-
-constexpr bool open_errors_follow_one_another() {
-  for (std::size_t i = 0; i < kKnownOpenErrors; ++i) {
-    if (expand::kOpenErrors[i].code != -static_cast<std::int32_t>(i + 1)) return false;
-  }
-  return expand::kUnknownOpenError.code == -static_cast<std::int32_t>(kKnownOpenErrors + 1);
-}
-static_assert(open_errors_follow_one_another(), "open error i must have the code -(i + 1), the unknown one last");
-
-constexpr std::array<std::int16_t, kKnownOpenErrors> kOpenErrorWindowsCodes = [] {
-  std::array<std::int16_t, kKnownOpenErrors> codes{};
-  for (std::size_t i = 0; i < codes.size(); ++i) codes[i] = expand::kOpenErrors[i].windows_code;
-  return codes;
-}();
-
-constexpr std::array<std::string_view, kKnownOpenErrors + 1> kOpenErrorTexts = [] {
-  std::array<std::string_view, kKnownOpenErrors + 1> texts{};
-  for (std::size_t i = 0; i < kKnownOpenErrors; ++i) texts[i] = expand::kOpenErrors[i].text;
-  texts[kKnownOpenErrors] = expand::kUnknownOpenError.text;
-  return texts;
-}();
-
-constexpr std::array<std::string_view, std::size(expand::kCopyErrors)> kCopyErrorTexts = [] {
-  std::array<std::string_view, std::size(expand::kCopyErrors)> texts{};
-  for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = expand::kCopyErrors[i].text;
-  return texts;
-}();
-
-constexpr bool copy_errors_follow_one_another() {
-  for (std::size_t i = 0; i < std::size(expand::kCopyErrors); ++i) {
-    if (expand::kCopyErrors[i].code != -100 * static_cast<std::int32_t>(i + 1)) return false;
-  }
-  return true;
-}
-static_assert(copy_errors_follow_one_another(), "copy error i must have the code -100 * (i + 1)");
 
 void show(Platform& platform, std::string_view message) {
   platform.message_box(message, kStyleSystemWarning, expand::kTitle);
@@ -76,15 +33,15 @@ std::int32_t open_failure(Platform& platform, std::uint32_t windows_error, std::
 
 std::int32_t OpenErrorToCode(std::int32_t FileHandle, std::int16_t ErrCode) {
   if (FileHandle >= 0) return 0;
-  for (std::size_t i = 0; i < kKnownOpenErrors; ++i) {
-    if (kOpenErrorWindowsCodes[i] == ErrCode) return -static_cast<std::int32_t>(i + 1);
-  }
-  return expand::kUnknownOpenError.code;
+  // The unknown error, last, is the one no other code matched.
+  std::size_t place = 0;
+  while (place + 1 < std::size(expand::kOpenErrors) && expand::kOpenErrors[place].windows_code != ErrCode) ++place;
+  return -static_cast<std::int32_t>(place + 1);
 }
 
 void ReportOpenError(Platform& platform, std::int32_t ErrorCode, std::string_view FileName) {
-  if (ErrorCode > -1 || ErrorCode < expand::kUnknownOpenError.code) return;
-  const std::string_view text = kOpenErrorTexts[static_cast<std::size_t>(-ErrorCode - 1)];
+  if (ErrorCode > -1 || ErrorCode < expand::kUnknownOpenError) return;
+  const std::string_view text = expand::kOpenErrors[static_cast<std::size_t>(-ErrorCode - 1)].text;
   if (!expand::names_file(text)) {
     show(platform, text);
     return;
@@ -146,7 +103,7 @@ std::int32_t ExpandFile(Platform& platform, const HeldFile& SourceFile, const He
   std::int32_t result = static_cast<std::int32_t>(content.size());
   if (lz_error != 0) {
     result = lz_error * 100;
-    const std::string_view text = kCopyErrorTexts[static_cast<std::size_t>(-lz_error - 1)];
+    const std::string_view text = expand::kCopyErrorTexts[static_cast<std::size_t>(-lz_error - 1)];
     if (ShowErrors && !text.empty()) show(platform, text);
   } else if (!folder.replace(partial, name, error)) {
     result = open_failure(platform, error, DestFile.path, ShowErrors);

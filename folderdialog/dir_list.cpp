@@ -14,23 +14,10 @@ DirList::DirList(Platform& platform, Control& control) : platform_(platform), co
   control_.on_choose = Callback<int>::to<&DirList::choose>(*this);
 }
 
-// The entry's path is worked out from the open path and the entry's text
-// when it is chosen, rather than kept as a second list of strings.
 void DirList::choose(int index) {
-  if (index > open_index_) {
-    // A sub-directory of the open one: its name follows the indent of the
-    // level below the open directory.
-    std::string_view name = control_.items()[static_cast<std::size_t>(index)];
-    name.remove_prefix(kIndentPerLevel.size() * static_cast<std::size_t>(open_index_ + 1));
-    set_path(join_path(path_, name));
-    return;
-  }
-  // The open directory or one above it: the open path up to that level's
-  // end. The root "c:\" ends after its backslash, every later level before
-  // one, and no level is empty, so each search starts past the previous end.
-  std::size_t end = std::min<std::size_t>(path_.size(), 3);
-  for (int level = 0; level < index; ++level) end = std::min(path_.find('\\', end + 1), path_.size());
-  set_path(std::string_view(path_.data(), end));
+  if (index < 0 || static_cast<std::size_t>(index) >= entry_paths_.size()) return;
+  // A copy: opening it refills the list the path came from.
+  set_path(concat({entry_paths_[static_cast<std::size_t>(index)]}));
 }
 
 bool DirList::set_path(std::string_view path) {
@@ -44,23 +31,30 @@ bool DirList::set_path(std::string_view path) {
 
 void DirList::refresh() { fill(); }
 
+void DirList::add_entry(std::vector<std::string>& entries, std::string_view indent, std::string_view name,
+                        std::string path) {
+  entries.push_back(concat({indent, name}));
+  entry_paths_.push_back(std::move(path));
+}
+
 void DirList::fill() {
   std::vector<std::string> entries;
-  // The open path: the root, then each directory down to the open one.
-  entries.push_back(std::string(path_.data(), std::min<std::size_t>(path_.size(), 3)));
-  // Grown a level at a time, by pointer and length: += of a view would
-  // link a string template of its own.
+  entry_paths_.clear();
+  // The open path: the root "c:\\", then each directory down to the open
+  // one, each entry's path the open path up to that level's end.
+  const std::string_view root(path_.data(), std::min<std::size_t>(path_.size(), 3));
   std::string indent;
+  add_entry(entries, indent, root, concat({root}));
   for (std::size_t start = 3; start < path_.size();) {
     const std::size_t end = std::min(path_.find('\\', start), path_.size());
-    const std::string_view name(path_.data() + start, end - start);
     indent.append(kIndentPerLevel.data(), kIndentPerLevel.size());
-    entries.push_back(concat({indent, name}));
+    add_entry(entries, indent, std::string_view(path_.data() + start, end - start),
+              concat({std::string_view(path_.data(), end)}));
     start = end + 1;
   }
   open_index_ = static_cast<int>(entries.size()) - 1;
   indent.append(kIndentPerLevel.data(), kIndentPerLevel.size());
-  for (const std::string& name : platform_.sub_directories(path_)) entries.push_back(concat({indent, name}));
+  for (const std::string& name : platform_.sub_directories(path_)) add_entry(entries, indent, name, join_path(path_, name));
   control_.set_items(std::move(entries));
   control_.set_list_index(open_index_);
 }

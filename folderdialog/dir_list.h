@@ -27,10 +27,14 @@ class DirList {
   // The user opened entry `index`.
   void choose(int index);
   void fill();
+  // Shows `name` at that indent and keeps the path it opens.
+  void add_entry(std::vector<std::string>& entries, std::string_view indent, std::string_view name, std::string path);
 
   Platform& platform_;
   Control& control_;
   std::string path_;
+  // The path each entry opens, by entry index: the list shows names, indented.
+  std::vector<std::string> entry_paths_;
   // The entry of the open directory: those before it are its ancestors,
   // those after it its sub-directories.
   int open_index_ = 0;

@@ -20,7 +20,6 @@ constexpr std::int32_t kFirstVersionKeepingPattern = 3;
 // game program has no messages of its own because its failure ends the
 // setup. The failures are kept once rather than in each message.
 struct PieceMessages {
-  std::string_view installed_name;
   std::string_view not_extracted_name;  // in "… dosyası çıkarılamadı!"
   std::string_view not_expanded_name;   // in "… dosyası açılamadı!"
 };
@@ -30,39 +29,31 @@ constexpr std::string_view kNotExpanded = " dosyası açılamadı!";
 
 // In manifest order, so that a piece's messages are found by its place.
 constexpr PieceMessages kPieceMessages[] = {
-    {"Zrv5.chm", "Zarvelo yardım", "Zarvelo yardım"},
-    {"Uninstall Zrv5.exe", "Zarvelo uninstall", "Zarvelo 'Uninstall'"},
-    {"Tuska2.wav", "'Tuska2.wav'", "'Tuska2.wav'"},
-    {"Tuska1.wav", "'Tuska1.wav'", "'Tuska1.wav'"},
-    {"Kemra.wav", "'Kemra.wav'", "'Kemra.wav'"},
-    {"Dorno.wav", "'Dorno.wav'", "'Dorno.wav'"},
-    {"Pasel.wav", "'Pasel.wav'", "'Pasel.wav'"},
-    {"Zrv5.exe", "", ""},
+    {"Zarvelo yardım", "Zarvelo yardım"},             // Zrv5.chm
+    {"Zarvelo uninstall", "Zarvelo 'Uninstall'"},     // Uninstall Zrv5.exe
+    {"'Tuska2.wav'", "'Tuska2.wav'"},
+    {"'Tuska1.wav'", "'Tuska1.wav'"},
+    {"'Kemra.wav'", "'Kemra.wav'"},
+    {"'Dorno.wav'", "'Dorno.wav'"},
+    {"'Pasel.wav'", "'Pasel.wav'"},
+    {"", ""},                                         // Zrv5.exe: its failure ends the setup
 };
 
+// One row a piece; a row that names its file in quotes names the piece of
+// its place, and only the game has none.
 constexpr bool messages_follow_manifest() {
   if (std::size(kPieceMessages) != PayloadManifest.size()) return false;
   for (std::size_t i = 0; i < PayloadManifest.size(); ++i) {
-    if (kPieceMessages[i].installed_name != PayloadManifest[i].installed_name) return false;
+    const std::string_view name = kPieceMessages[i].not_extracted_name;
+    const std::string_view file = PayloadManifest[i].installed_name;
+    const bool quotes_its_file = name.size() == file.size() + 2 && name.substr(1, file.size()) == file &&
+                                 name.ends_with('\'');
+    if (name.starts_with('\'') && !quotes_its_file) return false;
+    if (name.empty() != (file == product::kGameProgram)) return false;
   }
   return true;
 }
 static_assert(messages_follow_manifest(), "each piece needs its messages, in manifest order");
-
-// The table above without the installed names, which only serve the check:
-// the program keeps this copy, made by the compiler, instead.
-struct FailureNames {
-  std::string_view not_extracted;
-  std::string_view not_expanded;
-};
-
-constexpr std::array<FailureNames, PayloadManifest.size()> kFailureNames = [] {
-  std::array<FailureNames, PayloadManifest.size()> names{};
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    names[i] = {kPieceMessages[i].not_extracted_name, kPieceMessages[i].not_expanded_name};
-  }
-  return names;
-}();
 
 // One call for both messages of a piece: each put together in line would
 // cost the image more than its text saves.
@@ -81,7 +72,7 @@ PieceResult install_piece(Platform& os, const InstallRequest& request, std::size
                           InstallProgress& progress) {
   const PayloadPiece& piece = PayloadManifest[index];
   const bool essential = &piece == kGamePiece;
-  const FailureNames& messages = kFailureNames[index];
+  const PieceMessages& messages = kPieceMessages[index];
   HeldDirectory& staging = *request.staging.held();
   const std::string staged = join_path(request.staging.dir(), piece.staged_name);
   const std::string target = join_path(request.install_dir, piece.installed_name);
@@ -94,7 +85,7 @@ PieceResult install_piece(Platform& os, const InstallRequest& request, std::size
     // Nothing of an older file is left under the name (the extraction
     // deleted it first), and half a piece is refused as damaged below.
     if (essential) return result;
-    tell_failure(progress, messages.not_extracted, kNotExtracted);
+    tell_failure(progress, messages.not_extracted_name, kNotExtracted);
   }
   progress.show(InstallProgress::Line::file, target, /*repaint=*/false);
   progress.yield();
@@ -103,7 +94,7 @@ PieceResult install_piece(Platform& os, const InstallRequest& request, std::size
   result.installed =
       ExpandFile(os, {staging, staged}, {request.destination, target}, /*ShowErrors=*/true,
                  checked.value_or(CheckedBytes{})) >= 0;
-  if (!result.installed && !essential) tell_failure(progress, messages.not_expanded, kNotExpanded);
+  if (!result.installed && !essential) tell_failure(progress, messages.not_expanded_name, kNotExpanded);
   return result;
 }
 

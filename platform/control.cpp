@@ -12,7 +12,7 @@ Control::Control(Form& form, const ControlLayout& layout, int element)
       element_(element),
       // By pointer and length: std::string's constructor from a bare C
       // string would be linked for this one use.
-      caption_(layout.caption, std::strlen(layout.caption)),
+      caption_(layout.caption.c_str, std::strlen(layout.caption.c_str)),
       enabled_(layout.enabled),
       visible_(layout.visible),
       bounds_{layout.left, layout.top, layout.width, layout.height} {}

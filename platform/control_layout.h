@@ -40,19 +40,33 @@ struct FontSpec {
 
 inline constexpr int kNoTabStop = -1;
 
+// A caption in a form's table: a plain C string, as narrow as a pointer,
+// made only while compiling, from a literal or from a view that is one
+// whole literal. A view of part of a text, or of anything not known while
+// compiling, has no NUL right after it and stops the build.
+void caption_without_terminating_nul();
+struct TableText {
+  template <std::size_t N>
+  consteval TableText(const char (&literal)[N]) : c_str(literal) {
+    if (literal[N - 1] != '\0') caption_without_terminating_nul();
+  }
+  consteval TableText(std::string_view text) : c_str(text.data()) {
+    if (text.data()[text.size()] != '\0') caption_without_terminating_nul();
+  }
+  const char* c_str;
+};
+
 // The tables are most of the forms' static data, so the fields are as narrow
 // as their values allow: texts as plain C strings, twips of a form fit 16
 // bits, and the few controls with a font of their own point to it. A form's
-// table is a plain array: GCC leaves a std::array deduced from its elements
-// in writable data (1.2 KB for the three forms, a section of its own) when
-// the elements point to named texts; a plain array is read-only data.
+// table is a plain array, not a std::array (docs/size-rules.md).
 struct ControlLayout {
   const char* name;       // "Command2", "Frame1(3)", "Shape1(0)"
   ControlKind kind;
   const char* container;  // a control's name, or "" for the window
   std::int16_t left, top, width, height;
   std::int16_t tab_index;
-  const char* caption;
+  TableText caption;
   bool visible = true;
   bool enabled = true;
   bool transparent = false;

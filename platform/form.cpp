@@ -10,21 +10,16 @@ Form::Form(Platform& platform, const FormLayout& layout) : platform_(platform), 
 }
 
 Control& Form::add_control(const ControlLayout& layout, int element) {
-  if (control_count_ == control_room_) {
-    control_room_ = 2 * control_room_ + 1;
-    std::unique_ptr<std::unique_ptr<Control>[]> grown(new std::unique_ptr<Control>[control_room_]);
-    std::move(controls_.get(), controls_.get() + control_count_, grown.get());
-    controls_ = std::move(grown);
-  }
-  controls_[control_count_] = std::make_unique<Control>(*this, layout, element);
-  return *controls_[control_count_++];
+  return *controls_.push_back(new Control(*this, layout, element));
 }
 
-Form::~Form() = default;
+Form::~Form() {
+  for (Control* control : controls_.items()) delete control;
+}
 
 Control* Form::find_in_table(std::string_view name) {
-  for (const std::unique_ptr<Control>& control : controls()) {
-    if (control->element() == 0 && control->layout().name == name) return control.get();
+  for (Control* control : controls()) {
+    if (control->element() == 0 && control->layout().name == name) return control;
   }
   return nullptr;
 }
@@ -86,8 +81,8 @@ void Form::copy_icon_from(const Form& other) {
 }
 
 void Form::option_chosen(Control& option) {
-  for (const std::unique_ptr<Control>& other : controls()) {
-    if (other.get() != &option && other->kind() == ControlKind::OptionButton &&
+  for (Control* other : controls()) {
+    if (other != &option && other->kind() == ControlKind::OptionButton &&
         std::string_view(other->layout().container) == option.layout().container && other->value() != 0) {
       other->set_value(0);
     }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/growable_list.h"
 #include "platform/control.h"
 #include "platform/control_layout.h"
 #include "platform/window_peer.h"
@@ -42,15 +43,15 @@ class Form {
     std::abort();
   }
   Control* find(std::string_view name) {
-    for (const std::unique_ptr<Control>& control : controls()) {
-      if (control->name() == name) return control.get();
+    for (Control* control : controls()) {
+      if (control->name() == name) return control;
     }
     return nullptr;
   }
   // A control of the form's table by its name there, as a control names
   // its container: run-time elements are never containers.
   Control* find_in_table(std::string_view name);
-  std::span<const std::unique_ptr<Control>> controls() const { return {controls_.get(), control_count_}; }
+  std::span<Control* const> controls() const { return controls_.items(); }
   // The control at `index` of the form's table (index_of finds it).
   Control& control_at(std::size_t index) const { return *controls_[index]; }
 
@@ -97,13 +98,10 @@ class Form {
 
   Platform& platform_;
   const FormLayout& layout_;
-  // Each control on the heap: the logic holds references to them while
-  // run-time elements are appended. The list grows by hand (new array, move,
-  // about double the room) rather than as a vector, whose growth code is
-  // larger.
-  std::unique_ptr<std::unique_ptr<Control>[]> controls_;
-  std::size_t control_count_ = 0;
-  std::size_t control_room_ = 0;
+  // Each control on the heap, made by add_control and deleted with the
+  // form: the logic holds references to them while run-time elements are
+  // appended.
+  GrowableList<Control*> controls_;
   std::unique_ptr<WindowPeer> peer_;
   bool visible_ = false;
   float width_ = 0;

@@ -29,7 +29,7 @@ inline constexpr ControlLayout kControls[] = {
 }  // namespace form2_table
 
 inline constexpr const auto& kForm2Controls = form2_table::kControls;
-static_assert(std::string_view(kForm2Controls[1].caption) == product::kPublisher,
+static_assert(std::string_view(kForm2Controls[1].caption.c_str) == product::kPublisher,
               "the backdrop's vendor line names the publisher the uninstall entry names");
 
 }  // namespace zrv

@@ -67,7 +67,7 @@ FormWindow::~FormWindow() {
 
 bool FormWindow::create_window() {
   const FormLayout& layout = form_.layout();
-  for (const std::unique_ptr<Control>& control : form_.controls()) {
+  for (const Control* control : form_.controls()) {
     takes_input_ = takes_input_ || takes_input(control->kind());
     has_transparent_controls_ = has_transparent_controls_ || control->layout().transparent;
   }

@@ -40,8 +40,8 @@ class FormWindow final : public WindowPeer {
   HWND handle() const { return window_; }
 
  private:
-  // Made all zero by make_room_for_widgets. Without member initializers it
-  // is a trivial type, so the new list is cleared in one go, not member by
+  // Made all zero as the list grows. Without member initializers it is a
+  // trivial type, so the new room is cleared in one go, not member by
   // member.
   struct Widget {
     Control* control;
@@ -60,8 +60,7 @@ class FormWindow final : public WindowPeer {
   LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
 
   // Mirroring controls into widgets.
-  std::span<Widget> widgets() { return {widgets_.get(), widget_count_}; }
-  void make_room_for_widgets(size_t count);
+  std::span<Widget> widgets() { return widgets_.items(); }
   void create_controls();
   Widget& widget_of(const Control& control);
   // The widget whose child window this is; null for any other window.
@@ -106,12 +105,8 @@ class FormWindow final : public WindowPeer {
   bool has_transparent_controls_ = false;
   HWND focus_before_deactivation_ = nullptr;
   // By control index, as the form's table; a widget without a control is
-  // not made yet. Grown by make_room_for_widgets, not a vector: a vector's
-  // growth code is larger than all the code that uses it.
-  std::unique_ptr<Widget[]> widgets_;
-  size_t widget_count_ = 0;
-  // Last, as it holds a large list: the members before it stay within a
-  // short offset of the object, which keeps every access to them shorter.
+  // not made yet.
+  GrowableList<Widget> widgets_;
   FrontKeeper front_keeper_;
 };
 

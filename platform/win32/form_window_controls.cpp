@@ -42,19 +42,9 @@ void fill_list(HWND list, const Control& control) {
 
 }  // namespace
 
-void FormWindow::make_room_for_widgets(size_t count) {
-  if (count <= widget_count_) return;
-  // Room to spare, as the backdrop adds its stripes one by one.
-  count = std::max(count, 2 * widget_count_);
-  Widget* grown = new Widget[count]();
-  std::copy_n(widgets_.get(), widget_count_, grown);
-  widgets_.reset(grown);
-  widget_count_ = count;
-}
-
 void FormWindow::create_controls() {
   const auto& controls = form_.controls();
-  make_room_for_widgets(controls.size());
+  widgets_.grow_to(controls.size());
   // Each round creates the first control of the lowest key that has no
   // window yet (containers come early, when what they hold needs them), so
   // controls with equal keys keep their table order. Quadratic, but a form
@@ -74,10 +64,10 @@ void FormWindow::add_control(Control& control) {
   const auto& controls = form_.controls();
   size_t index = controls.size();
   // Run-time array elements are appended, so search from the back.
-  while (index > 0 && controls[index - 1].get() != &control) --index;
+  while (index > 0 && controls[index - 1] != &control) --index;
   if (index == 0) return;
   --index;
-  make_room_for_widgets(index + 1);
+  widgets_.grow_to(index + 1);
   if (widgets_[index].control) return;
   widgets_[index].control = &control;
 
@@ -150,7 +140,7 @@ FormWindow::Widget* FormWindow::widget_of_window(HWND window) {
   // Found by the window's ID, which is its control's index; no window has
   // ID 0, below every control's.
   const int index = GetDlgCtrlID(window) - kFirstControlId;
-  if (index < 0 || static_cast<size_t>(index) >= widget_count_) return nullptr;
+  if (index < 0 || static_cast<size_t>(index) >= widgets_.size()) return nullptr;
   Widget& widget = widgets_[static_cast<size_t>(index)];
   return widget.control && widget.window == window ? &widget : nullptr;
 }

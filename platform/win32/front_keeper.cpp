@@ -1,5 +1,7 @@
 #include "platform/win32/front_keeper.h"
 
+#include <algorithm>
+
 namespace zrv::win32 {
 
 namespace {
@@ -17,17 +19,12 @@ DWORD process_of(HWND window) {
 }  // namespace
 
 BOOL CALLBACK FrontKeeper::note_window(HWND window, LPARAM keeper) {
-  return reinterpret_cast<FrontKeeper*>(keeper)->remember(window);
-}
-
-bool FrontKeeper::remember(HWND window) {
-  if (known_count_ == kMaxKnownWindows) return false;
-  known_windows_[known_count_++] = window;
-  return true;
+  reinterpret_cast<FrontKeeper*>(keeper)->known_windows_.push_back(window);
+  return TRUE;
 }
 
 void FrontKeeper::claim(HWND) {
-  known_count_ = 0;
+  known_windows_.clear();
   EnumWindows(note_window, reinterpret_cast<LPARAM>(this));
   claimed_ = true;
   claimed_at_ms_ = GetTickCount();
@@ -35,7 +32,7 @@ void FrontKeeper::claim(HWND) {
 
 void FrontKeeper::release() {
   claimed_ = false;
-  known_count_ = 0;
+  known_windows_.clear();
 }
 
 bool FrontKeeper::keeping() const { return claimed_ && GetTickCount() - claimed_at_ms_ <= kKeepFrontMs; }
@@ -45,12 +42,9 @@ bool FrontKeeper::take_back_from_newcomer(HWND window) {
   HWND front = GetForegroundWindow();
   // Our own message boxes and dialogs come in front by design.
   if (!front || front == window || process_of(front) == GetCurrentProcessId()) return false;
-  // A plain loop: std::find comes unrolled four times, and this runs once
-  // per lost foreground, where speed does not matter.
-  for (size_t i = 0; i < known_count_; ++i) {
-    if (known_windows_[i] == front) return false;
-  }
-  return remember(front);
+  if (std::ranges::find(known_windows_.items(), front) != known_windows_.items().end()) return false;
+  known_windows_.push_back(front);
+  return true;
 }
 
 }  // namespace zrv::win32

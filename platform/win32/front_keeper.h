@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include <cstddef>
+#include "base/growable_list.h"
 
 namespace zrv::win32 {
 
@@ -23,20 +23,13 @@ class FrontKeeper {
 
  private:
   static BOOL CALLBACK note_window(HWND window, LPARAM keeper);
-  // False when the list is full: a window that cannot be remembered is
-  // never pushed back, or it would be pushed back again and again.
-  bool remember(HWND window);
 
-  // A fixed list rather than a vector, whose growth code would come into
-  // the program for this alone. A desktop has a few hundred top-level
-  // windows; past the list's end the keeper pushes no window back.
-  static constexpr size_t kMaxKnownWindows = 2048;
   // The claim's time on the 32-bit tick count: the difference of two ticks
   // is right across its wrap, and needs no 64-bit arithmetic.
   bool claimed_ = false;
-  DWORD claimed_at_ms_;  // read only while claimed
-  size_t known_count_ = 0;
-  HWND known_windows_[kMaxKnownWindows];  // on screen at the claim, or given way to once
+  DWORD claimed_at_ms_ = 0;
+  // On screen at the claim, or given way to once: never pushed back.
+  GrowableList<HWND> known_windows_;
 };
 
 }  // namespace zrv::win32

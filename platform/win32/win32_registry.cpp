@@ -1,7 +1,5 @@
 // The registry operations of the platform, on advapi32's wide calls. String
 // data travels as UTF-8 on our side and UTF-16 in the registry, NULs and all.
-#include <vector>
-
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_registry.h"
 
@@ -12,13 +10,6 @@ namespace {
 constexpr int kQueryAttempts = 4;  // a value may grow between our two reads
 
 bool holds_text(std::uint32_t type) { return type == kRegSz || type == kRegExpandSz; }
-
-std::string text_from_registry(const std::vector<BYTE>& bytes) {
-  // An odd trailing byte cannot be a UTF-16 unit; it is dropped. The units
-  // are handed to the conversion where they lie, not copied into a string:
-  // the buffer comes from operator new, aligned for any type.
-  return narrow(std::wstring_view(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t)));
-}
 
 }  // namespace
 
@@ -57,25 +48,23 @@ RegValue Win32Registry::reg_query_value(RegKey key, std::string_view name) {
   LONG status = RegQueryValueExW(handle, value_name.c_str(), nullptr, &type, nullptr, &size);
   if (status != ERROR_SUCCESS) return {status, kRegNone, {}};
 
-  // The buffer is exactly the stored size, so the data comes back as it was
-  // stored: with its terminating NUL when it has one, without when not.
-  std::vector<BYTE> bytes;
+  // Read into UTF-16 units, so that text is converted from the units it is;
+  // other data is read back out as its bytes. Exactly the stored size is
+  // kept, so the data comes back as it was stored: with its terminating
+  // NUL when it has one, without when not. An odd trailing byte of text
+  // cannot be a UTF-16 unit and is dropped.
+  std::wstring units;
   for (int attempt = 0; attempt < kQueryAttempts; ++attempt) {
-    // resize, not assign: the read fills the buffer, and resize's code is
-    // linked already for other byte buffers.
-    bytes.resize(size);
+    units.resize((size + 1) / sizeof(wchar_t));
     DWORD got = size;
-    status = RegQueryValueExW(handle, value_name.c_str(), nullptr, &type, bytes.empty() ? nullptr : bytes.data(), &got);
-    if (status == ERROR_MORE_DATA) {
-      size = got;
-      continue;
-    }
-    bytes.resize(got);
-    break;
+    status = RegQueryValueExW(handle, value_name.c_str(), nullptr, &type,
+                              size == 0 ? nullptr : reinterpret_cast<BYTE*>(units.data()), &got);
+    size = got;
+    if (status != ERROR_MORE_DATA) break;
   }
   if (status != ERROR_SUCCESS) return {status, kRegNone, {}};
-  if (holds_text(type)) return {kErrorSuccess, type, text_from_registry(bytes)};
-  return {kErrorSuccess, type, std::string(bytes.begin(), bytes.end())};
+  if (holds_text(type)) return {kErrorSuccess, type, narrow(std::wstring_view(units.data(), size / sizeof(wchar_t)))};
+  return {kErrorSuccess, type, std::string(reinterpret_cast<const char*>(units.data()), size)};
 }
 
 std::int32_t Win32Registry::reg_set_value(RegKey key, std::string_view name, std::uint32_t type,

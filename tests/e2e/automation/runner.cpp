@@ -461,9 +461,9 @@ Outcome Runner::expect_designed(const Words& args) {
     const bool has_text = layout.kind != zrv::ControlKind::Frame && layout.kind != zrv::ControlKind::PictureBox &&
                           layout.kind != zrv::ControlKind::Image;
     const auto text = text_of(window);
-    if (has_text && *layout.caption && (!text || *text != widen(layout.caption))) {
+    if (has_text && *layout.caption.c_str && (!text || *text != widen(layout.caption.c_str))) {
       differences += "\n       " + name + ": text " + quoted(text.value_or(L"?")) + ", designed " +
-                     quoted(widen(layout.caption));
+                     quoted(widen(layout.caption.c_str));
     }
     const bool enabled = IsWindowEnabled(window) != FALSE;
     if (enabled != layout.enabled) differences += "\n       " + name + (enabled ? ": enabled" : ": disabled");
