@@ -28,6 +28,33 @@ zrv_wine_use() {
   esac
 }
 
+# Chooses the Windows build a script runs under Wine and points Wine at it:
+# BUILD when given, otherwise the one that runs at full speed here (the
+# shipped 32-bit one where the host runs it natively, the x86-64 one
+# otherwise). Sets build, setup (its packed Setup.exe) and zauto (its
+# automation program); ends the script, named NAME in the message, where
+# Wine is missing.
+#   zrv_pick_build NAME [BUILD]
+zrv_pick_build() {
+  zrv_wine_available || { echo "$1: Wine is not installed (scripts/test installs it)" >&2; exit 1; }
+  zrv_i386_resolve || exit 1
+  build=${2:-$(zrv_full_speed_build)}
+  zrv_wine_use "$build" || exit 2
+  setup=$(windows_out "$build")/Setup.exe
+  zauto=$root/build/$build/tests/e2e/automation/zauto.exe
+}
+
+# Ends the script, named NAME, when a file it needs was not built; HINT
+# follows the message.
+#   zrv_need_files NAME HINT FILE...
+zrv_need_files() {
+  local name=$1 hint=$2 file
+  shift 2
+  for file in "$@"; do
+    [ -f "$file" ] || { echo "$name: $file is missing$hint" >&2; exit 1; }
+  done
+}
+
 # Runs a Windows program, or a Wine tool such as wineboot or reg, with the
 # loader chosen by zrv_wine_use.
 zrv_wine() {

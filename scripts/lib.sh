@@ -35,6 +35,15 @@ windows_out() {
   esac
 }
 
+# Configures build/bench (Release, no sanitizers, benchmarks on) and builds
+# one benchmark there: $bench_dir/tests/bench/TARGET.
+#   zrv_build_bench TARGET
+zrv_build_bench() {
+  bench_dir=$root/build/bench
+  cmake -S "$root" -B "$bench_dir" -DCMAKE_BUILD_TYPE=Release -DZRV_SANITIZE=OFF -DZRV_BENCH=ON >/dev/null
+  cmake --build "$bench_dir" --target "$1"
+}
+
 # The pages docs/screens/ keeps of a walk by scripts/run-setup at DPI (empty:
 # the default resolution), by file name: PAGE.png, or PAGE-<DPI>dpi.png.
 zrv_kept_screens() {

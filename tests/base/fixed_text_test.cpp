@@ -9,6 +9,9 @@ TEST(FixedTextTest, NeverAssignedHoldsNulsAndTrimsToThemUnchanged) {
   FixedText field;
   EXPECT_TRUE(field.unassigned());
   EXPECT_EQ(field.raw(), std::string(256, '\0'));
+  // NUL is no blank: the readers see the 256 NULs, not an empty text.
+  EXPECT_EQ(field.trimmed(), std::string(256, '\0'));
+  EXPECT_EQ(field.value(), field.raw());
 }
 
 TEST(FixedTextTest, ShortValuesArePaddedLongValuesCut) {

@@ -189,6 +189,9 @@ TEST_F(ExpandTest, UnknownAlgorithmIsReported) {
   run.write_file("C:\\T\\Zrv5.ch_", piece);
   EXPECT_EQ(expand("C:\\T\\Zrv5.ch_", "C:\\T\\Zrv5.chm", false), -800);
   EXPECT_TRUE(os.message_boxes.empty());
+  EXPECT_EQ(expand("C:\\T\\Zrv5.ch_", "C:\\T\\Zrv5.chm", true), -800);
+  expect_one_message("Kaynak dosyanın sıkıştırılması için kullanılmış olan algortima desteklenmiyor!");
+  EXPECT_FALSE(fs::exists(run.host("C:\\T\\Zrv5.chm")));
 }
 
 // The staged copy lies where the user may reach it: a copy that is not

@@ -186,7 +186,16 @@ TEST(StagedCopyTest, PieceRewrittenAtTheYieldIsNotInstalled) {
 }
 
 TEST_F(RunInstallTest, LabelsFollowThePhasesInOrder) {
+  // At each piece's yield the window repaints: what both labels say then.
+  std::vector<std::pair<std::string, std::string>> at_yields;
+  os.on_yield = [&](int) { at_yields.emplace_back(w.Label11.caption(), w.Label12.caption()); };
   ASSERT_FALSE(install());
+  ASSERT_EQ(at_yields.size(), PayloadManifest.size() + 1);
+  for (std::size_t i = 0; i < PayloadManifest.size(); ++i) {
+    const PayloadPiece& piece = PayloadManifest[PayloadManifest.size() - 1 - i];
+    EXPECT_EQ(at_yields[i].first, "Dosyalar geçici dizine kopyalanıp, install dizinine açılıyor...");
+    EXPECT_EQ(at_yields[i].second, kDir + "\\" + std::string(piece.installed_name));
+  }
   std::vector<std::string> expected;
   for (auto piece = PayloadManifest.rbegin(); piece != PayloadManifest.rend(); ++piece) {
     expected.push_back("refresh Label12: " + std::string(piece->staged_name));
@@ -280,6 +289,37 @@ TEST_F(RunInstallTest, FailedExtractionDoesNotExpandStaleBytes) {
                        }));
   EXPECT_EQ(os.message_boxes[1].title, "Zarvelo");
   EXPECT_EQ(os.message_boxes[1].style, kStyleSystemWarning);
+}
+
+// Each optional piece's two messages name it; the game has none, as its
+// failure ends the setup.
+TEST(RunInstallPieceMessagesTest, EachOptionalPieceIsToldByItsName) {
+  struct Told {
+    const char* staged;
+    const char* not_extracted;
+    const char* not_expanded;
+  };
+  constexpr Told kExpected[] = {
+      {"Pasel.wa_", "'Pasel.wav' dosyası çıkarılamadı!", "'Pasel.wav' dosyası açılamadı!"},
+      {"Dorno.wa_", "'Dorno.wav' dosyası çıkarılamadı!", "'Dorno.wav' dosyası açılamadı!"},
+      {"Kemra.wa_", "'Kemra.wav' dosyası çıkarılamadı!", "'Kemra.wav' dosyası açılamadı!"},
+      {"Tuska1.wa_", "'Tuska1.wav' dosyası çıkarılamadı!", "'Tuska1.wav' dosyası açılamadı!"},
+      {"Tuska2.wa_", "'Tuska2.wav' dosyası çıkarılamadı!", "'Tuska2.wav' dosyası açılamadı!"},
+      {"Uninstall Zrv5.ex_", "Zarvelo uninstall dosyası çıkarılamadı!", "Zarvelo 'Uninstall' dosyası açılamadı!"},
+  };
+  for (const Told& expected : kExpected) {
+    SCOPED_TRACE(expected.staged);
+    testing::SetupRun run;
+    ASSERT_TRUE(run.start());
+    run.walk_to_page3();
+    run.os.faults.fail_for_path(Op::OpenWrite, expected.staged);
+    ASSERT_FALSE(run.ends_program([&] { run.wizard.Command2.user_click(); }));
+    std::vector<std::string> told;  // the step's own messages, not the routines' beneath
+    for (const auto& box : run.os.message_boxes) {
+      if (box.title == "Zarvelo") told.push_back(box.prompt);
+    }
+    EXPECT_EQ(told, (std::vector<std::string>{expected.not_extracted, expected.not_expanded}));
+  }
 }
 
 // One refused command no longer keeps the items after it from arriving.

@@ -83,6 +83,7 @@ TEST_F(RegistryTest, WriteFailuresStringShownLongSilent) {
   ASSERT_EQ(os.message_boxes.size(), 1u);
   EXPECT_EQ(os.message_boxes[0].prompt,
             "Registry'e string yazılamadı! Registry value(string) could not be written!");
+  EXPECT_EQ(os.message_boxes[0].title, "Hata - Error");
   EXPECT_EQ(os.message_boxes[0].style, kStyleSystemWarning);
 }
 

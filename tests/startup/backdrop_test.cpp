@@ -41,12 +41,16 @@ TEST(BackdropTest, StandardScreenGivesOneHundredEightyStripes) {
 
 TEST(BackdropTest, BuiltCompletelyBeforeShownAndBeforeTheWizard) {
   SetupRun run;
+  // Each stripe is followed by one yield: what the screen could show then.
+  int stripes_while_shown = 0;
+  run.os.on_yield = [&](int) { stripes_while_shown += run.app.form2.visible() ? 1 : 0; };
   ASSERT_TRUE(run.start());
   const auto& events = run.os.events;
   const auto at = [&](const std::string& event) {
     return std::find(events.begin(), events.end(), event) - events.begin();
   };
   EXPECT_EQ(run.os.yields, 179) << "one yield per stripe made at load";
+  EXPECT_EQ(stripes_while_shown, 0) << "the backdrop showed before its last stripe was made";
   EXPECT_LT(at("show Form2"), at("create Form1"));
   EXPECT_LT(at("create Form1"), at("show Form1"));
 }

@@ -41,89 +41,84 @@ double time_scale_from_environment() {
 
 Runner::Runner() : time_scale_(time_scale_from_environment()), timeout_seconds_(10.0 * time_scale_) {
   auto flag = [this](const char* what, std::function<std::optional<bool>(HWND)> read) {
-    return CommandInfo{2, 2, [this, what, read](const Words& a) { return expect_flag(a, what, read); }};
+    return Command([this, what, read](const Words& a) { return expect_flag(a, what, read); });
   };
   commands_ = {
-      {"timeout", {1, 1, [this](const Words& a) -> Outcome {
-                     timeout_seconds_ = std::stod(a[0]) * time_scale_;
-                     return std::nullopt;
-                   }}},
-      {"sleep", {1, 1, [](const Words& a) -> Outcome {
-                   Sleep(static_cast<DWORD>(std::stoul(a[0])));
-                   return std::nullopt;
-                 }}},
-      {"start", {1, 1, [this](const Words& a) { return start(a); }}},
-      {"start-registered", {3, 3, [this](const Words& a) { return start_registered(a); }}},
-      {"start-swapped", {3, 3, [this](const Words& a) { return start_swapped(a); }}},
-      {"expect-window", {1, 2, [this](const Words& a) { return expect_window(a, true); }}},
-      {"expect-no-window", {1, 2, [this](const Words& a) { return expect_window(a, false); }}},
-      {"expect-text", {2, 2, [this](const Words& a) { return expect_text(a); }}},
+      {"timeout", [this](const Words& a) -> Outcome {
+                 timeout_seconds_ = std::stod(a[0]) * time_scale_;
+                 return std::nullopt;
+               }},
+      {"sleep", [](const Words& a) -> Outcome {
+               Sleep(static_cast<DWORD>(std::stoul(a[0])));
+               return std::nullopt;
+             }},
+      {"start", [this](const Words& a) { return start(a); }},
+      {"start-registered", [this](const Words& a) { return start_registered(a); }},
+      {"start-swapped", [this](const Words& a) { return start_swapped(a); }},
+      {"expect-window", [this](const Words& a) { return expect_window(a, true); }},
+      {"expect-no-window", [this](const Words& a) { return expect_window(a, false); }},
+      {"expect-text", [this](const Words& a) { return expect_text(a); }},
       {"expect-enabled", flag("enabled", [](HWND w) -> std::optional<bool> { return IsWindowEnabled(w) != FALSE; })},
       {"expect-visible", flag("visible", [](HWND w) -> std::optional<bool> { return is_shown(w); })},
       {"expect-checked", flag("checked", [](HWND w) { return is_checked(w); })},
-      {"expect-designed", {1, 1, [this](const Words& a) { return expect_designed(a); }}},
-      {"click", {1, 1, [this](const Words& a) { return click(a, "click"); }}},
-      {"select", {1, 1, [this](const Words& a) { return click(a, "select"); }}},
-      {"tick", {1, 1, [this](const Words& a) { return click(a, "tick"); }}},
-      {"close", {1, 1, [this](const Words& a) { return close(a); }}},
-      {"expect-msgbox", {3, 4, [this](const Words& a) { return expect_msgbox(a); }}},
-      {"expect-exit", {0, 1, [this](const Words& a) { return expect_exit(a); }}},
-      {"expect-path", {2, 2, [this](const Words& a) { return expect_path(a); }}},
-      {"mkdir", {1, 1, [](const Words& a) -> Outcome {
-                   const std::string error = make_directories(expand_variables(widen(a[0])));
-                   return error.empty() ? Outcome() : Outcome(error);
-                 }}},
-      {"rmdir", {1, 1, [](const Words& a) -> Outcome {
-                   const std::string error = remove_tree(expand_variables(widen(a[0])));
-                   return error.empty() ? Outcome() : Outcome(error);
-                 }}},
-      {"write-file", {2, 2, [](const Words& a) -> Outcome {
-                        const std::string error = write_file(expand_variables(widen(a[0])), a[1]);
-                        return error.empty() ? Outcome() : Outcome(error);
-                      }}},
-      {"reg-set", {4, 4, [](const Words& a) -> Outcome {
-                     const std::string error = set_registry_string(widen(a[0]), widen(a[1]), widen(a[2]),
-                                                                   expand_variables(widen(a[3])));
-                     return error.empty() ? Outcome() : Outcome(error);
-                   }}},
-      {"reg-delete", {2, 2, [](const Words& a) -> Outcome {
-                        const std::string error = delete_registry_tree(widen(a[0]), widen(a[1]));
-                        return error.empty() ? Outcome() : Outcome(error);
-                      }}},
-      {"choose", {2, 2, [this](const Words& a) { return choose(a); }}},
-      {"input-box", {2, 4, [this](const Words& a) { return answer_input_box(a); }}},
-      {"expect-foreground", {1, 1, [this](const Words& a) { return expect_foreground(a); }}},
-      {"expect-same-file", {2, 2, [this](const Words& a) { return expect_same_file(a); }}},
-      {"expect-listing", {1, SIZE_MAX, [this](const Words& a) { return expect_listing(a); }}},
-      {"expect-shortcut", {2, 2, [this](const Words& a) { return expect_shortcut(a); }}},
-      {"expect-start-menu", {1, SIZE_MAX, [this](const Words& a) { return expect_start_menu(a); }}},
-      {"click-together", {2, 2, [this](const Words& a) { return click_together(a); }}},
-      {"expect-reg", {5, 5, [this](const Words& a) { return expect_registry_value(a); }}},
-      {"expect-key", {3, 3, [this](const Words& a) { return expect_registry_key(a); }}},
-      {"close-window", {1, 1, [this](const Words& a) { return close_other_window(a); }}},
-      {"expect-dde-server", {2, 2, [this](const Words& a) { return expect_dde_server(a); }}},
-      {"expect-other-window", {1, 1, [this](const Words& a) -> Outcome {
-                                 HWND window = nullptr;
-                                 return find_other_window(a[0], window);
-                               }}},
-      {"clock-start", {0, 0, [this](const Words&) -> Outcome {
-                         clock_started_ms_ = GetTickCount64();
-                         return std::nullopt;
-                       }}},
-      {"clock-print", {1, 1, [this](const Words& a) { return print_clock(a); }}},
+      {"expect-designed", [this](const Words& a) { return expect_designed(a); }},
+      {"click", [this](const Words& a) { return click(a, "click"); }},
+      {"select", [this](const Words& a) { return click(a, "select"); }},
+      {"tick", [this](const Words& a) { return click(a, "tick"); }},
+      {"close", [this](const Words& a) { return close(a); }},
+      {"expect-msgbox", [this](const Words& a) { return expect_msgbox(a); }},
+      {"expect-exit", [this](const Words& a) { return expect_exit(a); }},
+      {"expect-path", [this](const Words& a) { return expect_path(a); }},
+      {"mkdir", [](const Words& a) -> Outcome {
+               const std::string error = make_directories(expand_variables(widen(a[0])));
+               return error.empty() ? Outcome() : Outcome(error);
+             }},
+      {"rmdir", [](const Words& a) -> Outcome {
+               const std::string error = remove_tree(expand_variables(widen(a[0])));
+               return error.empty() ? Outcome() : Outcome(error);
+             }},
+      {"write-file", [](const Words& a) -> Outcome {
+                    const std::string error = write_file(expand_variables(widen(a[0])), a[1]);
+                    return error.empty() ? Outcome() : Outcome(error);
+                  }},
+      {"reg-set", [](const Words& a) -> Outcome {
+                 const std::string error = set_registry_string(widen(a[0]), widen(a[1]), widen(a[2]),
+                                                               expand_variables(widen(a[3])));
+                 return error.empty() ? Outcome() : Outcome(error);
+               }},
+      {"reg-delete", [](const Words& a) -> Outcome {
+                    const std::string error = delete_registry_tree(widen(a[0]), widen(a[1]));
+                    return error.empty() ? Outcome() : Outcome(error);
+                  }},
+      {"choose", [this](const Words& a) { return choose(a); }},
+      {"input-box", [this](const Words& a) { return answer_input_box(a); }},
+      {"expect-foreground", [this](const Words& a) { return expect_foreground(a); }},
+      {"expect-same-file", [this](const Words& a) { return expect_same_file(a); }},
+      {"expect-listing", [this](const Words& a) { return expect_listing(a); }},
+      {"expect-shortcut", [this](const Words& a) { return expect_shortcut(a); }},
+      {"expect-start-menu", [this](const Words& a) { return expect_start_menu(a); }},
+      {"click-together", [this](const Words& a) { return click_together(a); }},
+      {"walk-to-page", [this](const Words& a) { return walk_to_page(a); }},
+      {"expect-reg", [this](const Words& a) { return expect_registry_value(a); }},
+      {"expect-key", [this](const Words& a) { return expect_registry_key(a); }},
+      {"close-window", [this](const Words& a) { return close_other_window(a); }},
+      {"expect-dde-server", [this](const Words& a) { return expect_dde_server(a); }},
+      {"expect-other-window", [this](const Words& a) -> Outcome {
+                             HWND window = nullptr;
+                             return find_other_window(a[0], window);
+                           }},
+      {"clock-start", [this](const Words&) -> Outcome {
+                     clock_started_ms_ = GetTickCount64();
+                     return std::nullopt;
+                   }},
+      {"clock-print", [this](const Words& a) { return print_clock(a); }},
   };
   add_key_commands();
 }
 
 Outcome Runner::check(const Step& step) const {
-  const auto found = commands_.find(step.words.front());
-  if (found == commands_.end()) return "unknown command \"" + step.words.front() + "\"";
-  const size_t count = step.words.size() - 1;
-  const CommandInfo& command = found->second;
-  if (count < command.min_args || count > command.max_args) {
-    return "expects " + std::to_string(command.min_args) + " to " + std::to_string(command.max_args) +
-           " arguments, has " + std::to_string(count);
-  }
+  if (auto error = check_step(step)) return error;
+  if (!commands_.contains(step.words.front())) return "zauto cannot run \"" + step.words.front() + "\" yet";
   return std::nullopt;
 }
 
@@ -131,7 +126,7 @@ Outcome Runner::run(const Step& step) {
   if (auto error = check(step)) return error;
   const Words args(step.words.begin() + 1, step.words.end());
   try {
-    return commands_.at(step.words.front()).run(args);
+    return commands_.at(step.words.front())(args);
   } catch (const std::exception& error) {  // std::stod and friends on a bad number
     return std::string("bad argument: ") + error.what();
   }
@@ -370,6 +365,26 @@ Outcome Runner::click_together(const Words& args) {
   PostMessageW(first, BM_CLICK, 0, 0);
   PostMessageW(second, BM_CLICK, 0, 0);
   return std::nullopt;
+}
+
+// The walk most scenarios begin with, from page 1: Next, the disclaimer
+// accepted, Next again, each time until the page it leads to shows.
+Outcome Runner::walk_to_page(const Words& args) {
+  const int page = std::stoi(args[0]);
+  if (page != 2 && page != 3) return std::string("walks to page 2 or 3 only");
+  const auto page_shown = [&](int number) -> Outcome {
+    const std::string frame = "Form1.Frame1(" + std::to_string(number) + ")";
+    if (auto error = expect_flag({frame, "1"}, "visible", [](HWND w) -> std::optional<bool> { return is_shown(w); })) {
+      return "page " + std::to_string(number) + " did not show: " + *error;
+    }
+    return std::nullopt;
+  };
+  if (auto error = click({"Form1.Command2"}, "click")) return error;
+  if (auto error = page_shown(2)) return error;
+  if (page == 2) return std::nullopt;
+  if (auto error = click({"Form1.Option1"}, "select")) return error;
+  if (auto error = click({"Form1.Command2"}, "click")) return error;
+  return page_shown(3);
 }
 
 Outcome Runner::close(const Words& args) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/win32/unique_handle.h"
-#include "tests/e2e/automation/script.h"
+#include "tests/e2e/automation/command_syntax.h"
 
 // Runs the steps of a script against the setup program: waits for windows
 // and states, presses buttons, answers message boxes, and prepares the
@@ -23,7 +23,8 @@ class Runner {
  public:
   Runner();
   // Whether the step names a known command with a fitting number of
-  // arguments; checked for the whole script before anything runs.
+  // arguments (check_step) that this runner can run; checked for the whole
+  // script before anything runs.
   Outcome check(const Step& step) const;
   Outcome run(const Step& step);
   // The setup program's windows now on screen, for the report of a failure.
@@ -33,12 +34,8 @@ class Runner {
   void shorten_waits() { hurried_ = true; }
 
  private:
+  // What a command does; how it is written is in command_syntax.h.
   using Command = std::function<Outcome(const Words&)>;
-  struct CommandInfo {
-    size_t min_args;
-    size_t max_args;
-    Command run;
-  };
 
   Outcome wait_until(const std::function<Outcome()>& probe, bool needs_program = true);
   Outcome program_gone();
@@ -58,6 +55,7 @@ class Runner {
   Outcome expect_flag(const Words& args, const char* what, const std::function<std::optional<bool>(HWND)>& read);
   Outcome clickable_button(const std::string& reference, HWND& window);
   Outcome click(const Words& args, const char* kind);
+  Outcome walk_to_page(const Words& args);
   Outcome close(const Words& args);
   Outcome expect_msgbox(const Words& args);
   Outcome expect_exit(const Words& args);
@@ -91,7 +89,7 @@ class Runner {
   Outcome expect_dde_server(const Words& args);
   Outcome print_clock(const Words& args);
 
-  std::map<std::string, CommandInfo> commands_;
+  std::map<std::string, Command> commands_;
   // Every wait is this many times longer than the script says: above 1
   // where the programs run under emulation (ZRV_TIMEOUT_SCALE).
   double time_scale_ = 1.0;
