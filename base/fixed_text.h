@@ -15,8 +15,8 @@ std::string_view trim_view(std::string_view text);
 // The number of characters (code points) of a UTF-8 text.
 std::size_t char_count(std::string_view text);
 
-// The parts one after another. One call in place of a chain of string
-// additions, each of which the compiler would expand in line.
+// The parts one after another: one call in place of a chain of string
+// additions (docs/size-rules.md).
 std::string concat(std::span<const std::string_view> parts);
 inline std::string concat(std::initializer_list<std::string_view> parts) {
   return concat(std::span<const std::string_view>(parts.begin(), parts.size()));

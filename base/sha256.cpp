@@ -31,8 +31,7 @@ std::uint32_t rotate_right(std::uint32_t value, int bits) { return value >> bits
 
 // 6.2.2 for one block. The eight working variables live in an array that
 // shifts by one each round, and the schedule grows in the same loop, so
-// each step is written once: the code stays small at -Oz, where nothing is
-// unrolled anyway.
+// each step is written once.
 void compress(std::uint32_t (&hash)[8], const std::uint8_t* block) {
   std::uint32_t schedule[64];
   std::uint32_t v[8];

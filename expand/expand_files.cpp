@@ -49,8 +49,7 @@ void ReportOpenError(Platform& platform, std::int32_t ErrorCode, std::string_vie
   show(platform, concat({"'", trim(FileName), text}));
 }
 
-// The expansion takes the buffer's place by a swap, which costs the image
-// less than a move.
+// The expansion takes the buffer's place by a swap (docs/size-rules.md).
 std::int32_t read_content(ByteFile& source, std::vector<std::uint8_t>& content, CheckedBytes checked) {
   const std::optional<std::int64_t> length = source.length();
   if (!length || *length < 0) return expand::kLzErrorRead;

@@ -36,9 +36,8 @@ std::int32_t ExpandFile(Platform& platform, const HeldFile& SourceFile, const He
 
 // Reads the source whole into `content` and, when it is an SZDD file,
 // expands it there; a plain file stays as it was read. 0, or the copy error
-// (the LZ library's code) that stops it. A routine of its own rather than a
-// step of ExpandFile: the file's 64-bit length would have the compiler
-// realign ExpandFile's whole frame to 8 bytes.
+// (the LZ library's code) that stops it. Apart from ExpandFile, whose frame
+// the file's 64-bit length would realign (docs/size-rules.md).
 std::int32_t read_content(ByteFile& source, std::vector<std::uint8_t>& content, CheckedBytes checked);
 
 // 0 for a valid handle; otherwise the code of the Windows error, -16 for one

@@ -57,8 +57,7 @@ bool refused(Platform& os, std::string_view root) {
 }
 
 // Divides by ten and returns the remainder, sixteen bits at a time as on
-// paper: a 64-bit division would link libgcc's division routines, over
-// 800 bytes, into the setup for this one number.
+// paper: no 64-bit division (docs/size-rules.md).
 unsigned divide_by_ten(std::uint64_t& number) {
   std::uint64_t quotient = 0;
   std::uint32_t remainder = 0;
@@ -72,8 +71,7 @@ unsigned divide_by_ten(std::uint64_t& number) {
 }
 
 // The digits grouped in threes with `separator`; nothing at all for 0.
-// Appended a group at a time, by pointer and length: appending single
-// characters would link a routine of its own.
+// Appended a group at a time: no appending of single characters.
 std::string grouped_digits(std::uint64_t number, std::string_view separator) {
   char digits[20];  // as many as the largest 64-bit number has
   char* const end = digits + sizeof digits;
@@ -83,7 +81,7 @@ std::string grouped_digits(std::uint64_t number, std::string_view separator) {
   // The first group has one to three digits, every later one three.
   std::size_t size = (end - group + 2) % 3 + 1;
   while (group != end) {
-    if (!text.empty()) text.append(separator.data(), separator.size());
+    if (!text.empty()) text += separator;
     text.append(group, size);
     group += size;
     size = 3;
@@ -140,7 +138,7 @@ void Form3::Form_Load() {
   if (!drives_.shows(destination_drive) || !directories_.set_path(install_dir.value())) {
     open_in_dir_list(drives_.drive());
   }
-  // Compared as a view: string == "a:" links a compare routine for this alone.
+  // Compared as a view (docs/size-rules.md).
   const std::string_view drive = Drive1.caption();
   if (drive == "a:" || drive == "b:") select_windows_drive();
   show_free_space();

@@ -42,8 +42,7 @@ std::optional<CheckedPayload> read_checked_payload(Platform& platform, std::stri
   // A setup file is well under this; a larger one is not ours.
   constexpr std::int64_t kLargestSetupFile = std::int64_t{64} << 20;
   if (!length || *length < kPayloadSize || *length > kLargestSetupFile) return std::nullopt;
-  // Sized by resize(), whose code the image has anyway, rather than by a
-  // constructor expanded in line.
+  // Sized by resize() (docs/size-rules.md: reusing what is linked).
   std::vector<std::uint8_t> bytes;
   bytes.resize(static_cast<std::size_t>(*length));
   if (!file->read_at(0, bytes)) return std::nullopt;

@@ -55,8 +55,7 @@ constexpr bool messages_follow_manifest() {
 }
 static_assert(messages_follow_manifest(), "each piece needs its messages, in manifest order");
 
-// One call for both messages of a piece: each put together in line would
-// cost the image more than its text saves.
+// One call for both messages of a piece (docs/size-rules.md).
 void tell_failure(InstallProgress& progress, std::string_view file, std::string_view failure) {
   progress.tell(concat({file, failure}));
 }
@@ -126,7 +125,7 @@ constexpr ListEntryValue kListEntry[] = {
     {"NoModify", true, 1},                     {"NoRepair", true, 1},
 };
 
-// Out of line: folded into install_payload, GCC's -Oz spends 68 bytes more.
+// Out of line: folded into install_payload it costs 68 bytes more (docs/size-rules.md).
 [[gnu::noinline]] bool describe_for_list_of_programs(Platform& os, const std::string& install_dir) {
   using namespace product;
   const std::string icon = concat({install_dir, "\\", kGameProgram, ",0"});

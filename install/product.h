@@ -29,10 +29,9 @@ inline constexpr std::string_view kSingleRunName = "Dalvorin.Zrv5.Setup";
 inline constexpr std::string_view kAlreadyRunning =
     "Zarvelo kurulum ya da kaldırma programı zaten çalışıyor! Lütfen önce açık olanı tamamlayın.";
 
-// Under the temporary directory, between extraction and expansion. An array
-// rather than a view of a literal: the literal would keep the whole block of
-// string constants of staging.cpp in the image, a copy of the manifest's
-// names included.
+// Under the temporary directory, between extraction and expansion. An
+// array, not a literal in staging.cpp, whose string pool it would keep
+// (docs/size-rules.md).
 inline constexpr char kStagingName[] = "Zrv5TMP";
 
 static_assert(has_piece(kGameProgram) && has_piece(kHelpFile) && has_piece(kUninstaller),

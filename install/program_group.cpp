@@ -15,8 +15,7 @@ using group::kItems;
 
 constexpr std::string_view kCreateGroup = "[CreateGroup(Zarvelo)]";
 
-// The items still to be made, by their place in kItems: flags in place of a
-// list of items, which cost the image a vector's code for three entries.
+// The items still to be made, as a flag by their place in kItems.
 constexpr std::size_t kItemCount = std::size(kItems);
 using Pending = std::array<bool, kItemCount>;
 
@@ -94,8 +93,8 @@ bool create_program_group(Platform& platform, const std::string& install_dir, co
   add_through_shell(platform, install_dir, pending);
   if (any(pending)) add_as_shortcut_files(platform, install_dir, pending);
   if (!any(pending)) return true;
-  // The message, then a line for each item not made: put together in one
-  // call, as a string built up step by step costs the image its moves.
+  // The message, then a line for each item not made, put together in one
+  // call (docs/size-rules.md).
   std::string_view parts[1 + 2 * kItemCount] = {text::kGroupIncomplete};
   std::size_t count = 1;
   for (std::size_t i = 0; i < kItemCount; ++i) {

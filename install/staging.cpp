@@ -13,8 +13,7 @@ void delete_staged_pieces(HeldDirectory& directory) {
 
 }  // namespace
 
-// Copied in by pointer and length: an assignment of the string would come
-// in line.
+// Copied in by pointer and length (docs/size-rules.md: reusing what is linked).
 void Staging::locate(std::string_view temp_dir) {
   const std::string dir = join_path(temp_dir, product::kStagingName);
   dir_.assign(dir.data(), dir.size());

@@ -10,8 +10,7 @@ Control::Control(Form& form, const ControlLayout& layout, int element)
     : form_(form),
       layout_(layout),
       element_(element),
-      // By pointer and length: std::string's constructor from a bare C
-      // string would be linked for this one use.
+      // By pointer and length: the image has no constructor from a bare C string (docs/size-rules.md).
       caption_(layout.caption.c_str, std::strlen(layout.caption.c_str)),
       enabled_(layout.enabled),
       visible_(layout.visible),

@@ -10,9 +10,8 @@ namespace zrv {
 class Form;
 
 // A member routine bound to its object, as an event handler. A pointer to the
-// object and to a small function that calls the routine, rather than a
-// std::function, which would add its manager and invoker to the image for
-// every handler. `Callback<>::to<&Form3::Command1_Click>(*this)`.
+// object and to a small function that calls the routine, not a
+// std::function (docs/size-rules.md). `Callback<>::to<&Form3::Command1_Click>(*this)`.
 template <class... Args>
 class Callback {
  public:

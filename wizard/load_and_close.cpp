@@ -48,7 +48,7 @@ void Form1::load_system_directories() {
   state.TempDir = temp_dir;
   staging_.locate(state.TempDir.value());
 
-  // Copied in by pointer and length: a move assignment would come in line.
+  // Copied in by pointer and length (docs/size-rules.md: reusing what is linked).
   const std::string windows_directory = os.windows_directory();
   const std::string_view windows_dir = without_trailing_backslash(windows_directory);
   state.WindowsDir.assign(windows_dir.data(), windows_dir.size());
@@ -104,8 +104,7 @@ bool Form1::start_game() {
   const StartOutcome outcome = platform().start_program(game);
   if (outcome == StartOutcome::started) return true;
   // Refused, the game is no fault of the installation's: the message says
-  // where to start it instead. One call for both: each in line would cost
-  // the image more than the choice.
+  // where to start it instead. One call for both (docs/size-rules.md).
   const bool refused = outcome == StartOutcome::refused_elevated;
   const std::string failed = concat({game, text::kCannotStartGame});
   platform().message_box(refused ? text::kGameNotStartedElevated : std::string_view(failed),

@@ -16,8 +16,7 @@ std::string_view drive_of(std::string_view windows_dir) {
 
 }  // namespace
 
-// Each is made in one piece from views: growing a returned string and copying
-// it out links std::string's copy constructor for these alone.
+// Each is made in one piece from views (docs/size-rules.md).
 std::string system_drive(std::string_view windows_dir) { return concat({drive_of(windows_dir)}); }
 
 std::string program_files_dir(const std::string& windows_dir) {

@@ -5,8 +5,8 @@
 // the calling thread's apartment, left only when this object entered it.
 namespace zrv::win32 {
 
-// Releases the object when there is one. Out of line, so that each owner's
-// destructor is one call instead of a test and a call through the vtable.
+// Releases the object when there is one; out of line, so each owner's
+// destructor is one call (docs/size-rules.md).
 void release(IUnknown* object);
 
 template <typename Interface>

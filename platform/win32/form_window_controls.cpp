@@ -17,8 +17,8 @@ int tab_key(const Control& control) {
   return control.layout().tab_index == kNoTabStop ? INT_MAX : control.layout().tab_index;
 }
 
-// Where a control is on screen. Out of line: the conversion is four
-// MulDiv calls, needed when a control is created and when it moves.
+// Where a control is on screen: four MulDiv calls, needed when a control is
+// created and when it moves.
 RECT pixels_of(const Control& control, const Dpi& dpi) {
   const Bounds& bounds = control.bounds();
   return dpi.to_pixels(bounds.left, bounds.top, bounds.width, bounds.height);
@@ -75,8 +75,7 @@ void FormWindow::add_control(Control& control) {
   // Adding it may grow the widgets, so this one is looked up afterwards.
   HWND parent = container_window(control);
   Widget& widget = widgets_[index];
-  // Through a named rectangle: GCC aligns a returned RECT that goes straight
-  // into a member to 16 bytes, and realigning the frame costs more code.
+  // Through a named rectangle, which keeps the frame's alignment (docs/size-rules.md).
   const RECT pixels = pixels_of(control, look_.dpi);
   widget.pixels = pixels;
   if (control.kind() == ControlKind::Shape) {
@@ -125,10 +124,8 @@ bool FormWindow::starts_option_group(const Control& control, HWND parent) {
 }
 
 FormWindow::Widget& FormWindow::widget_of(const Control& control) {
-  // A plain loop: std::find_if comes unrolled four times.
-  for (Widget& widget : widgets()) {
-    if (widget.control == &control) return widget;
-  }
+  const auto found = std::ranges::find(widgets(), &control, &Widget::control);
+  if (found != widgets().end()) return *found;
   // Every control reaches add_control before any change to it can: the
   // table's controls when the window is made, run-time elements as the form
   // creates them. A control without a widget is a fault in that order, and

@@ -30,8 +30,7 @@ int message_box_answer(int button_id) {
 }
 
 std::wstring prompt_with_line_breaks(std::wstring_view prompt) {
-  // No reserve(): its inlined code is larger than the loop, and a prompt
-  // grows a few times at most.
+  // A prompt grows a few times at most: no reserve() (docs/size-rules.md).
   std::wstring out;
   for (size_t i = 0; i < prompt.size(); ++i) {
     out += prompt[i];

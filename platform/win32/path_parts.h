@@ -12,8 +12,7 @@ inline std::wstring_view folder_of(std::wstring_view path) {
 
 // The part after the last separator: a name, or a pattern.
 // Both return views into the path they are given. A cut found in the path
-// is always inside it, so the views are made without substr, whose range
-// check would be linked for wide strings for these alone.
+// is always inside it, so the views need no substr and its range check.
 inline std::wstring_view last_part(std::wstring_view path) {
   const size_t cut = path.find_last_of(L"\\/:");
   if (cut != std::wstring_view::npos) path.remove_prefix(cut + 1);

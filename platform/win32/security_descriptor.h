@@ -1,5 +1,5 @@
 // Security descriptors written as SDDL text, converted once and freed with
-// the object. Narrow texts: SDDL is ASCII, and half the bytes of wide ones.
+// the object. Narrow texts: SDDL is ASCII (docs/size-rules.md).
 #pragma once
 #include <windows.h>
 #include <sddl.h>

@@ -10,8 +10,8 @@ namespace {
 constexpr DWORD kLongestPath = 32768;
 
 // For calls that return the length written, or, when the buffer is too
-// small, the size needed including the terminating NUL. One function with
-// the call passed by pointer, not a template, so its loop is there once.
+// small, the size needed including the terminating NUL. The call is passed
+// by pointer, not to a template (docs/size-rules.md).
 std::wstring query_sized_text(DWORD (*query)(wchar_t* buffer, DWORD size)) {
   std::wstring buffer;
   DWORD size = MAX_PATH;

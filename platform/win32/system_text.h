@@ -13,8 +13,8 @@ std::wstring windows_directory_text();
 std::wstring module_file_name();
 
 // Replaces text by the text of any window, for our own controls and
-// dialogs. Read into the caller's string: the caller keeps it beyond the
-// window, and assigning a returned string costs more code.
+// dialogs, into the caller's string, which keeps it beyond the window
+// (docs/size-rules.md: reusing what is linked).
 void read_window_text(HWND window, std::wstring& text);
 
 }  // namespace zrv::win32

@@ -4,10 +4,9 @@ namespace zrv::win32 {
 
 BOOL CALLBACK ThreadWindowsDisabled::disable_one(HWND window, LPARAM self) {
   auto* scope = reinterpret_cast<ThreadWindowsDisabled*>(self);
-  if (scope->count_ == kMaxWindows) return FALSE;
   if (IsWindowEnabled(window)) {
     EnableWindow(window, FALSE);
-    scope->disabled_[scope->count_++] = window;
+    scope->disabled_.push_back(window);
   }
   return TRUE;
 }
@@ -18,7 +17,7 @@ ThreadWindowsDisabled::ThreadWindowsDisabled() : previously_active_(GetActiveWin
 
 ThreadWindowsDisabled::~ThreadWindowsDisabled() {
   // A window that is gone by now refuses both calls, so it needs no test.
-  for (size_t i = 0; i < count_; ++i) EnableWindow(disabled_[i], TRUE);
+  for (HWND window : disabled_.items()) EnableWindow(window, TRUE);
   if (previously_active_) SetActiveWindow(previously_active_);
 }
 

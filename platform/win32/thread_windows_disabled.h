@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include <cstddef>
+#include "base/growable_list.h"
 
 namespace zrv::win32 {
 
@@ -18,12 +18,7 @@ class ThreadWindowsDisabled {
  private:
   static BOOL CALLBACK disable_one(HWND window, LPARAM self);
 
-  // A fixed list rather than a vector, whose growth code would come into
-  // the program for this alone: the program has a handful of windows. Only
-  // a window that fits in the list is disabled, so none stays disabled.
-  static constexpr size_t kMaxWindows = 64;
-  HWND disabled_[kMaxWindows];
-  size_t count_ = 0;
+  GrowableList<HWND> disabled_;
   HWND previously_active_;
 };
 

@@ -9,9 +9,8 @@ namespace zrv::win32 {
 std::wstring widen(std::string_view utf8);
 std::string narrow(std::wstring_view utf16);
 
-// A text of that many NUL characters for a call to fill in. Made here, out
-// of line, because the string's constructor is otherwise expanded at each
-// caller.
+// A text of that many NUL characters for a call to fill in; out of line
+// (docs/size-rules.md).
 std::wstring wide_buffer(size_t chars);
 
 // The same for any code page (the DDE client needs the ANSI one), with

@@ -13,6 +13,7 @@
 #include <windows.h>
 #include <ddeml.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -37,12 +38,8 @@ bool running_on_wine() {
 }
 
 // Whether Wine's server would take this UTF-16 text for ANSI and garble it.
-// A plain loop: std::any_of unrolls its search fourfold.
 bool wine_would_misread(std::wstring_view text) {
-  for (const wchar_t c : text) {
-    if (c > kHighestLatin1) return true;
-  }
-  return false;
+  return std::ranges::any_of(text, [](wchar_t c) { return c > kHighestLatin1; });
 }
 
 // The text in the ANSI code page, when that code page holds all of it;
@@ -56,8 +53,7 @@ std::string in_ansi_code_page(const std::wstring& text) {
   BOOL lost = FALSE;
   std::string bytes = narrow(text, code_page, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, utf8 ? nullptr : &lost);
   const std::wstring back = widen(bytes, code_page);
-  // Compared by memcmp once the lengths agree: the string comparison would
-  // be expanded here as a loop.
+  // Compared by memcmp once the lengths agree (docs/size-rules.md).
   if (lost || back.size() != text.size() || std::memcmp(back.data(), text.data(), text.size() * sizeof(wchar_t)) != 0) {
     bytes.clear();
   }

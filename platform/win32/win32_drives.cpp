@@ -112,7 +112,7 @@ std::vector<std::string> Win32Drives::sub_directories(std::string_view path) {
   if (!pattern.empty() && pattern.back() != L'\\') pattern += L'\\';
   pattern += L'*';
   // The names follow each other in one text, each ended by a NUL, which no
-  // name contains: one buffer instead of a vector of strings.
+  // name contains, and are sorted by pointer (docs/size-rules.md).
   std::wstring names;
   size_t count = 0;
   WIN32_FIND_DATAW entry;
@@ -122,8 +122,7 @@ std::vector<std::string> Win32Drives::sub_directories(std::string_view path) {
       const wchar_t* const name = entry.cFileName;
       const bool directory = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
       const bool hidden = (entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
-      // "." and "..", the folder itself and its parent, looked at character
-      // by character rather than through view comparisons.
+      // "." and "..", the folder itself and its parent.
       const bool dots = name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
       if (directory && !hidden && !dots) {
         names.append(name, std::wcslen(name) + 1);  // with its NUL
@@ -132,9 +131,8 @@ std::vector<std::string> Win32Drives::sub_directories(std::string_view path) {
     } while (FindNextFileW(search, &entry));
     FindClose(search);
   }
-  // Sorted with msvcrt's qsort, over pointers to the names: that DLL is
-  // loaded anyway, and std::sort would add a sort of its own for this list.
-  // A plain array of the pointers: it is filled at once and never grows.
+  // Sorted with msvcrt's qsort, over pointers to the names; the array of
+  // pointers is filled at once and never grows.
   const std::unique_ptr<const wchar_t*[]> order(new const wchar_t*[count]);
   const wchar_t* name = names.c_str();
   for (size_t i = 0; i < count; ++i, name += std::wcslen(name) + 1) order[i] = name;

@@ -29,7 +29,7 @@ namespace {
 // makes in its own directories has the same rules; a file has nothing to
 // pass on. Full control (FA) for the system and the administrators; for
 // the users 0x1200a9, read and run (FILE_GENERIC_READ | FILE_GENERIC_EXECUTE).
-// Narrow texts: half the bytes of wide ones.
+// Narrow texts (docs/size-rules.md).
 // A file's rules are the directory's without "OICI"; the administrators'
 // are its first two entries.
 constexpr char kProgramFiles[] = "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)";
