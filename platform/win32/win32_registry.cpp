@@ -1,5 +1,6 @@
 // The registry operations of the platform, on advapi32's wide calls. String
 // data travels as UTF-8 on our side and UTF-16 in the registry, NULs and all.
+#include "base/fixed_text.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_registry.h"
 
@@ -64,7 +65,7 @@ RegValue Win32Registry::reg_query_value(RegKey key, std::string_view name) {
   }
   if (status != ERROR_SUCCESS) return {status, kRegNone, {}};
   if (holds_text(type)) return {kErrorSuccess, type, narrow(std::wstring_view(units.data(), size / sizeof(wchar_t)))};
-  return {kErrorSuccess, type, std::string(reinterpret_cast<const char*>(units.data()), size)};
+  return {kErrorSuccess, type, concat({std::string_view(reinterpret_cast<const char*>(units.data()), size)})};
 }
 
 std::int32_t Win32Registry::reg_set_value(RegKey key, std::string_view name, std::uint32_t type,
