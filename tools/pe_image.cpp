@@ -27,12 +27,14 @@ void put32(std::span<uint8_t> file, std::size_t at, std::uint32_t value) {
   for (std::size_t i = 0; i < 4; ++i) file[at + i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
-// The size of a data directory entry, or 0 when the header has none.
-std::uint32_t directory_size(std::span<const uint8_t> file, std::size_t optional_header, std::size_t index) {
+// The size a data directory entry gives, or 0 when the header has none.
+std::uint32_t directory_size(std::span<const uint8_t> file, std::size_t optional_header, std::size_t optional_size,
+                             std::size_t index) {
   const bool plus = file[optional_header] == 0x0B && file[optional_header + 1] == 0x02;
-  const std::size_t count_field = optional_header + (plus ? 108 : 92);
-  if (get32(file, count_field) <= index) return 0;
-  return get32(file, count_field + 4 + 8 * index + 4);
+  const std::size_t count_field = plus ? 108 : 92;
+  const std::size_t entry = count_field + 4 + 8 * index;
+  if (get32(file, optional_header + count_field) <= index || entry + 8 > optional_size) return 0;
+  return get32(file, optional_header + entry + 4);
 }
 
 }  // namespace
@@ -48,32 +50,36 @@ std::size_t fold_headers_over_dos_stub(std::vector<uint8_t>& image) {
   if (read.fault != PayloadFault::none) return 0;
   const ImageLayout& layout = read.layout;
   const std::size_t optional_header = layout.pe_header + kOptionalHeader;
+  const std::size_t optional_size = image[layout.pe_header + kOptionalSizeField] |
+                                    image[layout.pe_header + kOptionalSizeField + 1] << 8;
   const std::uint32_t alignment = get32(image, optional_header + kFileAlignmentField);
   if (layout.pe_header <= kDosHeaderSize || alignment == 0 || layout.headers_end > layout.headers_size) return 0;
+  // Nothing but the sections' raw data may name a file offset.
   if (get32(image, layout.pe_header + kSymbolTableField) != 0 || layout.certificate_size != 0 ||
-      directory_size(image, optional_header, kDebugDirectory) != 0) {
+      directory_size(image, optional_header, optional_size, kDebugDirectory) != 0) {
     return 0;
+  }
+  const std::size_t section_table = optional_header + optional_size;
+  for (std::size_t header = section_table; header < layout.headers_end; header += kSectionHeaderSize) {
+    const std::uint32_t raw_at = get32(image, header + kRawPointerField);
+    if (get32(image, header + kRawSizeField) != 0 && raw_at < layout.headers_size) return 0;
   }
   const std::size_t folded_end = kDosHeaderSize + (layout.headers_end - layout.pe_header);
   const std::size_t folded_size = (folded_end + alignment - 1) / alignment * alignment;
   if (folded_size >= layout.headers_size) return 0;
   const std::size_t saved = layout.headers_size - folded_size;
+  const std::size_t moved = layout.pe_header - kDosHeaderSize;
 
   std::vector<uint8_t> folded(image.begin(), image.begin() + kDosHeaderSize);
   folded.insert(folded.end(), image.begin() + static_cast<std::ptrdiff_t>(layout.pe_header),
                 image.begin() + static_cast<std::ptrdiff_t>(layout.headers_end));
   folded.resize(folded_size, 0);
   folded.insert(folded.end(), image.begin() + static_cast<std::ptrdiff_t>(layout.headers_size), image.end());
-
-  const std::size_t moved = layout.pe_header - kDosHeaderSize;
   put32(folded, kPeOffsetField, kDosHeaderSize);
   put32(folded, optional_header - moved + kHeadersSizeField, static_cast<std::uint32_t>(folded_size));
-  const std::size_t optional_size = folded[kDosHeaderSize + kOptionalSizeField] | folded[kDosHeaderSize + kOptionalSizeField + 1] << 8;
-  for (std::size_t header = optional_header - moved + optional_size; header < layout.headers_end - moved;
-       header += kSectionHeaderSize) {
-    const std::uint32_t raw_at = get32(folded, header + kRawPointerField);
-    if (get32(folded, header + kRawSizeField) != 0 && raw_at != 0)
-      put32(folded, header + kRawPointerField, static_cast<std::uint32_t>(raw_at - saved));
+  for (std::size_t header = section_table - moved; header < layout.headers_end - moved; header += kSectionHeaderSize) {
+    if (get32(folded, header + kRawSizeField) != 0)
+      put32(folded, header + kRawPointerField, static_cast<std::uint32_t>(get32(folded, header + kRawPointerField) - saved));
   }
   image = std::move(folded);
   return saved;
