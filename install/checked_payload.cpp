@@ -6,7 +6,7 @@ namespace zrv {
 // read-only data and found by its marker (see install/payload_layout.h). It
 // is defined here, in a file every setup image links, so that the image
 // always has it; the setup's link also names it as a root by this plain C
-// name (startup/CMakeLists.txt), so the packer finds it even in an image
+// name (programs/CMakeLists.txt), so the packer finds it even in an image
 // where nothing reads it.
 extern "C" const std::uint8_t zrv_payload_digest_block[kDigestBlockSize];
 [[gnu::used]] const std::uint8_t zrv_payload_digest_block[kDigestBlockSize] = {'Z', 'R', 'V', 'S', 'U', 'M', '0', '1'};

@@ -1,6 +1,4 @@
 #pragma once
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <span>
 #include <string>
@@ -31,23 +29,6 @@ class Form {
   Platform& platform() const { return platform_; }
   const FormLayout& layout() const { return layout_; }
 
-  // Controls by their names: "Command2", "Frame1(3)", a run-time element's
-  // "Shape1(7)". A missing name is a programming error and aborts. In line:
-  // only tests look controls up by name (the forms bind theirs by place), so
-  // no program carries it or the C library's stdio it reports with.
-  Control& control(std::string_view name) {
-    if (Control* found = find(name)) return *found;
-    // Piece by piece with fwrite: fprintf would link a whole printf.
-    const std::string_view parts[] = {layout_.name, " has no control named ", name, "\n"};
-    for (std::string_view part : parts) std::fwrite(part.data(), 1, part.size(), stderr);
-    std::abort();
-  }
-  Control* find(std::string_view name) {
-    for (Control* control : controls()) {
-      if (control->name() == name) return control;
-    }
-    return nullptr;
-  }
   // A control of the form's table by its name there, as a control names
   // its container: run-time elements are never containers.
   Control* find_in_table(std::string_view name);

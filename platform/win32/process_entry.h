@@ -3,12 +3,15 @@
 // not use: argc and argv, the floating-point state, thread-local storage,
 // the runtime's exit handlers and its fixing of imported data. msvcrt.dll
 // readies itself when it loads. Left out, it saves some 11 KB of a download
-// that must stay small. Each program links with -nostartfiles and defines
-// WinMainCRTStartup, the entry point the linker gives a GUI program, with
-// ZRV_PROCESS_ENTRY, begins it by restricting the DLL search
-// (dll_search.h), then calls run_static_constructors(), and defines
-// zrv_runtime_failure_exit_code (runtime_without_exceptions.cpp).
+// that must stay small. Each program (programs/) links with -nostartfiles
+// and defines WinMainCRTStartup, the entry point the linker gives a GUI
+// program, with ZRV_PROCESS_ENTRY, begins it with begin_process(), and
+// defines zrv_runtime_failure_exit_code (runtime_without_exceptions.cpp).
 #pragma once
+#include <windows.h>
+
+#include "platform/win32/dll_search.h"
+#include "platform/win32/system_text.h"
 
 // Windows calls a 32-bit entry point with the stack aligned to 4 bytes only;
 // the compiler's code expects 16.
@@ -26,5 +29,18 @@ inline void run_static_constructors() {
   while (*last != nullptr) ++last;
   while (last != __CTOR_LIST__ + 1) (*--last)();
 }
+
+// The DLL search is restricted before anything else runs, a static
+// constructor included: any of them could make a system DLL load another.
+inline void begin_process() {
+  restrict_dll_search_to_system32();
+  run_static_constructors();
+}
+
+// The process's current directory becomes the Windows directory, so that it
+// keeps none of ours in use.
+inline void work_from_windows_directory() { SetCurrentDirectoryW(windows_directory_text().c_str()); }
+
+[[noreturn]] inline void end_process(unsigned exit_code) { ExitProcess(exit_code); }
 
 }  // namespace zrv::win32

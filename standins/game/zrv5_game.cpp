@@ -2,9 +2,6 @@
 // and five buttons that play the game's sounds from the program's own folder.
 // It is small on purpose; what the installer needs is a real Windows program
 // that shows it was installed intact and can find its sound files.
-#ifndef UNICODE
-#define UNICODE
-#endif
 #include <windows.h>
 #include <mmsystem.h>
 

@@ -1,18 +1,20 @@
 // The gradient backdrop behind the wizard.
 #include <gtest/gtest.h>
 
+#include "tests/support/control_lookup.h"
 #include "tests/support/harness.h"
 
 namespace zrv {
 namespace {
 
+using testing::control_named;
 using testing::SetupRun;
 
 int blue_of(const Control& stripe) { return static_cast<int>((stripe.fill_color() >> 16) & 0xFF); }
 
 int stripe_count(Form& form) {
   int count = 0;
-  while (form.find("Shape1(" + std::to_string(count) + ")") != nullptr) ++count;
+  while (testing::find_control(form, "Shape1(" + std::to_string(count) + ")") != nullptr) ++count;
   return count;
 }
 
@@ -24,10 +26,10 @@ TEST(BackdropTest, StandardScreenGivesOneHundredEightyStripes) {
   EXPECT_FLOAT_EQ(backdrop.height(), 13284.0f);
   ASSERT_EQ(stripe_count(backdrop), 180);
 
-  EXPECT_EQ(backdrop.control("Shape1(0)").fill_color(), 0u) << "stripe 0 is black";
+  EXPECT_EQ(control_named(backdrop, "Shape1(0)").fill_color(), 0u) << "stripe 0 is black";
   int brightest = 0;
   for (int k = 1; k < 180; ++k) {
-    const Control& stripe = backdrop.control("Shape1(" + std::to_string(k) + ")");
+    const Control& stripe = control_named(backdrop, "Shape1(" + std::to_string(k) + ")");
     const int expected = k <= 80 ? 3 * k : k <= 158 ? 240 - 3 * (k - 80) : (k % 2 == 1 ? 3 : 6);
     ASSERT_EQ(blue_of(stripe), expected) << "stripe " << k;
     EXPECT_EQ(stripe.border_color(), stripe.fill_color());
@@ -71,8 +73,8 @@ TEST(BackdropTest, LowWindowOnlyBrightens) {
   const int count = stripe_count(run.app.form2);
   EXPECT_LE(count - 1, 80);
   for (int k = 2; k < count; ++k) {
-    EXPECT_GT(blue_of(run.app.form2.control("Shape1(" + std::to_string(k) + ")")),
-              blue_of(run.app.form2.control("Shape1(" + std::to_string(k - 1) + ")")));
+    EXPECT_GT(blue_of(control_named(run.app.form2, "Shape1(" + std::to_string(k) + ")")),
+              blue_of(control_named(run.app.form2, "Shape1(" + std::to_string(k - 1) + ")")));
   }
 }
 

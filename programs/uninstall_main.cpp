@@ -1,10 +1,7 @@
-// The Windows entry point of the uninstaller. It makes only the roles it
-// works through (message boxes, files, registry, shell, removal), so none
-// of the setup's window code is linked in, claims the name the setup claims
-// too, and ends with the run's exit code.
-#include <windows.h>
-
-#include "platform/win32/dll_search.h"
+// The uninstaller. It makes only the roles it works through (message boxes,
+// files, registry, shell, removal), so none of the setup's window code is
+// linked in, claims the name the setup claims too, and ends with the run's
+// exit code.
 #include "base/fixed_text.h"
 #include "install/product.h"
 #include "platform/win32/process_entry.h"
@@ -23,15 +20,12 @@
 extern "C" const unsigned zrv_runtime_failure_exit_code = static_cast<unsigned>(zrv::UninstallExit::incomplete);
 
 ZRV_PROCESS_ENTRY WinMainCRTStartup() {
-  // The DLL search is restricted before anything else runs, a static
-  // constructor included: any of them could make a system DLL load another.
-  zrv::win32::restrict_dll_search_to_system32();
-  zrv::win32::run_static_constructors();
+  zrv::win32::begin_process();
   // Started in its own folder (as the shell may start an uninstall entry),
   // it would hold that folder as its current directory, which then could be
   // neither held for emptying nor removed: it works from the Windows
   // directory instead, which it never removes.
-  SetCurrentDirectoryW(zrv::win32::windows_directory_text().c_str());
+  zrv::win32::work_from_windows_directory();
   zrv::win32::Win32MessageBoxes boxes;
   zrv::win32::Win32FileSystem files;
   zrv::win32::Win32Registry registry;
@@ -45,5 +39,5 @@ ZRV_PROCESS_ENTRY WinMainCRTStartup() {
   const std::string parking_root = zrv::join_path(zrv::win32::narrow(zrv::win32::windows_directory_text()), "Temp");
   const zrv::UninstallExit result = zrv::run_uninstall(system, zrv::win32::narrow(zrv::win32::module_file_name()),
                                                        parking_root, alone);
-  ExitProcess(static_cast<UINT>(result));
+  zrv::win32::end_process(static_cast<unsigned>(result));
 }
