@@ -129,11 +129,12 @@ std::size_t find_digest_block(std::span<const std::uint8_t> image) {
   const ImageResult read = read_image_layout(image);
   if (read.fault != PayloadFault::none) return 0;
   const auto sections = image.first(read.layout.image_end).subspan(read.layout.headers_size);
-  const auto first = std::ranges::search(sections, kDigestMarker);
-  if (first.empty() || !std::ranges::search(first.end(), sections.end(), kDigestMarker.begin(), kDigestMarker.end()).empty()) {
-    return 0;
-  }
-  const auto at = static_cast<std::size_t>(first.begin() - image.begin());
+  const auto search_from = [&](auto from) {
+    return std::search(from, sections.end(), kDigestMarker.begin(), kDigestMarker.end());
+  };
+  const auto first = search_from(sections.begin());
+  if (first == sections.end() || search_from(first + 1) != sections.end()) return 0;
+  const auto at = static_cast<std::size_t>(first - image.begin());
   return image.size() - at >= kDigestBlockSize ? at : 0;
 }
 
