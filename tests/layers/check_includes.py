@@ -11,6 +11,7 @@ belongs to the library that lists it, a header to the library of its .cpp
 beside it, any other file to all the libraries of its folder. tests/,
 tools/, standins/ and programs/ stand above every layer and may include
 anything; a folder of sources that is neither fails until it is placed.
+Only platform/win32/ may include the Windows API's headers.
 
 usage: check_includes.py ROOT
 """
@@ -96,6 +97,11 @@ def sources(top):
 
 
 include = re.compile(r'^\s*#\s*include\s*"([^"]+)"')
+system_include = re.compile(r'^\s*#\s*include\s*<([^>]+)>')
+# The Windows API's headers the platform reads; no other layer may.
+WINDOWS_HEADERS = {"windows.h", "winternl.h", "shlobj.h", "objbase.h", "commctrl.h", "wincrypt.h", "shlguid.h",
+                   "shldisp.h", "sddl.h", "exdisp.h", "ddeml.h", "winreg.h", "winuser.h", "winbase.h", "shellapi.h",
+                   "ntstatus.h", "winnt.h", "aclapi.h", "shlwapi.h"}
 faults = []
 checked = 0
 for top in sorted(os.listdir(root)):
@@ -108,6 +114,9 @@ for top in sorted(os.listdir(root)):
             break
         allowed = allowed_for(path)
         for number, line in enumerate(open(os.path.join(root, path), encoding="utf-8", errors="replace"), 1):
+            system = system_include.match(line)
+            if system and system.group(1).lower() in WINDOWS_HEADERS and layer != "platform/win32":
+                faults.append(f"{path}:{number}: includes <{system.group(1)}>, which only platform/win32/ may")
             found = include.match(line)
             if not found or "/" not in found.group(1):
                 continue
