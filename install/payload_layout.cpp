@@ -8,24 +8,8 @@
 namespace zrv {
 namespace {
 
-// The header fields we read, at their offsets in the Microsoft PE/COFF
-// layout. Offsets inside the optional header differ between PE32 and PE32+.
-constexpr std::size_t kPeOffsetField = 0x3C;
-constexpr std::array<std::uint8_t, 4> kPeSignature = {'P', 'E', 0, 0};
-constexpr std::size_t kCoffHeaderSize = 20;
-constexpr std::size_t kMachineField = 0;             // in the COFF header
-constexpr std::size_t kSectionCountField = 2;
-constexpr std::size_t kOptionalSizeField = 16;       // in the COFF header
-constexpr std::uint16_t kPe32Magic = 0x10B;
-constexpr std::uint16_t kPe32PlusMagic = 0x20B;
-constexpr std::size_t kHeadersSizeField = 60;        // SizeOfHeaders, both kinds
-constexpr std::size_t kPe32DirectoryCount = 92;      // NumberOfRvaAndSizes
-constexpr std::size_t kPe32PlusDirectoryCount = 108;
-constexpr std::size_t kSecurityDirectory = 4;        // its "address" is a file offset
-constexpr std::size_t kDirectoryEntrySize = 8;
-constexpr std::size_t kSectionHeaderSize = 40;
-constexpr std::size_t kRawSizeField = 16;
-constexpr std::size_t kRawPointerField = 20;
+using namespace pe;
+constexpr std::array<std::uint8_t, kSignatureSize> kPeSignature = {'P', 'E', 0, 0};
 // Signing tools align the certificate table to 8 bytes with zeros.
 constexpr std::size_t kCertificateAlignment = 8;
 
@@ -103,7 +87,10 @@ ImageResult read_image_layout(std::span<const std::uint8_t> file) {
   layout.pe_header = pe;
   layout.headers_size = headers_size;
   layout.image_end = headers_size;
+  layout.directories = directories->first_entry;
+  layout.directory_count = directories->count;
   const std::size_t section_table = optional_header + optional_size;
+  layout.section_table = section_table;
   layout.headers_end = section_table + sections * kSectionHeaderSize;
   for (std::size_t i = 0; i < sections; ++i) {
     const std::size_t header = section_table + i * kSectionHeaderSize;

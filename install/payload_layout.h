@@ -31,6 +31,32 @@ inline constexpr std::size_t kDigestBlockSize = kDigestMarker.size() + kSha256Si
 // A whole digest block: the marker and the eight digests.
 using DigestBlock = std::span<const std::uint8_t, kDigestBlockSize>;
 
+// The header fields a reader of Windows programs uses, at their offsets in
+// the Microsoft PE/COFF layout: the reader below, and the packer, which
+// also rewrites some of them.
+namespace pe {
+inline constexpr std::size_t kDosHeaderSize = 64;
+inline constexpr std::size_t kPeOffsetField = 0x3C;      // in the DOS header: where "PE\0\0" is
+inline constexpr std::size_t kSignatureSize = 4;
+inline constexpr std::size_t kCoffHeaderSize = 20;       // after the signature
+inline constexpr std::size_t kMachineField = 0;          // in the COFF header
+inline constexpr std::size_t kSectionCountField = 2;
+inline constexpr std::size_t kSymbolTableField = 8;      // PointerToSymbolTable
+inline constexpr std::size_t kOptionalSizeField = 16;
+inline constexpr std::uint16_t kPe32Magic = 0x10B;       // the optional header's first field
+inline constexpr std::uint16_t kPe32PlusMagic = 0x20B;
+inline constexpr std::size_t kFileAlignmentField = 36;   // in the optional header, both kinds
+inline constexpr std::size_t kHeadersSizeField = 60;     // SizeOfHeaders, both kinds
+inline constexpr std::size_t kPe32DirectoryCount = 92;   // NumberOfRvaAndSizes, the entries after it
+inline constexpr std::size_t kPe32PlusDirectoryCount = 108;
+inline constexpr std::size_t kDirectoryEntrySize = 8;    // address (or file offset), size
+inline constexpr std::size_t kSecurityDirectory = 4;     // its "address" is a file offset
+inline constexpr std::size_t kDebugDirectory = 6;
+inline constexpr std::size_t kSectionHeaderSize = 40;
+inline constexpr std::size_t kRawSizeField = 16;         // in a section header
+inline constexpr std::size_t kRawPointerField = 20;
+}  // namespace pe
+
 enum class PayloadFault {
   none,
   not_a_program,      // no Windows program headers that can be read
@@ -46,7 +72,10 @@ enum class PayloadFault {
 struct ImageLayout {
   std::uint16_t machine = 0;        // the COFF header's processor
   std::size_t pe_header = 0;        // file offset of the "PE\0\0" signature
+  std::size_t section_table = 0;    // file offset of the first section header
   std::size_t headers_end = 0;      // where the section table ends
+  std::size_t directories = 0;      // file offset of the first data directory entry
+  std::uint32_t directory_count = 0;  // the entries the optional header really holds
   std::size_t headers_size = 0;     // SizeOfHeaders: the headers' room in the file
   std::size_t image_end = 0;        // where the last section (or the headers) ends
   std::size_t certificate_at = 0;   // file offset of the certificate table; 0 when unsigned

@@ -7,17 +7,7 @@
 namespace zrv::tools {
 namespace {
 
-constexpr std::size_t kDosHeaderSize = 64;
-constexpr std::size_t kPeOffsetField = 0x3C;
-constexpr std::size_t kSymbolTableField = 4 + 8;       // PointerToSymbolTable, after the signature
-constexpr std::size_t kOptionalHeader = 4 + 20;
-constexpr std::size_t kFileAlignmentField = 36;        // in the optional header, both kinds
-constexpr std::size_t kHeadersSizeField = 60;
-constexpr std::size_t kOptionalSizeField = 4 + 16;     // SizeOfOptionalHeader, after the signature
-constexpr std::size_t kSectionHeaderSize = 40;
-constexpr std::size_t kRawSizeField = 16;
-constexpr std::size_t kRawPointerField = 20;
-constexpr std::size_t kDebugDirectory = 6;
+using namespace pe;
 
 std::uint32_t get32(std::span<const uint8_t> file, std::size_t at) {
   return file[at] | file[at + 1] << 8 | file[at + 2] << 16 | static_cast<std::uint32_t>(file[at + 3]) << 24;
@@ -25,16 +15,6 @@ std::uint32_t get32(std::span<const uint8_t> file, std::size_t at) {
 
 void put32(std::span<uint8_t> file, std::size_t at, std::uint32_t value) {
   for (std::size_t i = 0; i < 4; ++i) file[at + i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
-// The size a data directory entry gives, or 0 when the header has none.
-std::uint32_t directory_size(std::span<const uint8_t> file, std::size_t optional_header, std::size_t optional_size,
-                             std::size_t index) {
-  const bool plus = file[optional_header] == 0x0B && file[optional_header + 1] == 0x02;
-  const std::size_t count_field = plus ? 108 : 92;
-  const std::size_t entry = count_field + 4 + 8 * index;
-  if (get32(file, optional_header + count_field) <= index || entry + 8 > optional_size) return 0;
-  return get32(file, optional_header + entry + 4);
 }
 
 }  // namespace
@@ -49,18 +29,15 @@ std::size_t fold_headers_over_dos_stub(std::vector<uint8_t>& image) {
   const ImageResult read = read_image_layout(image);
   if (read.fault != PayloadFault::none) return 0;
   const ImageLayout& layout = read.layout;
-  const std::size_t optional_header = layout.pe_header + kOptionalHeader;
-  const std::size_t optional_size = image[layout.pe_header + kOptionalSizeField] |
-                                    image[layout.pe_header + kOptionalSizeField + 1] << 8;
+  const std::size_t coff = layout.pe_header + kSignatureSize;
+  const std::size_t optional_header = coff + kCoffHeaderSize;
   const std::uint32_t alignment = get32(image, optional_header + kFileAlignmentField);
   if (layout.pe_header <= kDosHeaderSize || alignment == 0 || layout.headers_end > layout.headers_size) return 0;
   // Nothing but the sections' raw data may name a file offset.
-  if (get32(image, layout.pe_header + kSymbolTableField) != 0 || layout.certificate_size != 0 ||
-      directory_size(image, optional_header, optional_size, kDebugDirectory) != 0) {
-    return 0;
-  }
-  const std::size_t section_table = optional_header + optional_size;
-  for (std::size_t header = section_table; header < layout.headers_end; header += kSectionHeaderSize) {
+  const bool debug_data = layout.directory_count > kDebugDirectory &&
+                          get32(image, layout.directories + kDebugDirectory * kDirectoryEntrySize + 4) != 0;
+  if (get32(image, coff + kSymbolTableField) != 0 || layout.certificate_size != 0 || debug_data) return 0;
+  for (std::size_t header = layout.section_table; header < layout.headers_end; header += kSectionHeaderSize) {
     const std::uint32_t raw_at = get32(image, header + kRawPointerField);
     if (get32(image, header + kRawSizeField) != 0 && raw_at < layout.headers_size) return 0;
   }
@@ -77,7 +54,8 @@ std::size_t fold_headers_over_dos_stub(std::vector<uint8_t>& image) {
   folded.insert(folded.end(), image.begin() + static_cast<std::ptrdiff_t>(layout.headers_size), image.end());
   put32(folded, kPeOffsetField, kDosHeaderSize);
   put32(folded, optional_header - moved + kHeadersSizeField, static_cast<std::uint32_t>(folded_size));
-  for (std::size_t header = section_table - moved; header < layout.headers_end - moved; header += kSectionHeaderSize) {
+  for (std::size_t header = layout.section_table - moved; header < layout.headers_end - moved;
+       header += kSectionHeaderSize) {
     if (get32(folded, header + kRawSizeField) != 0)
       put32(folded, header + kRawPointerField, static_cast<std::uint32_t>(get32(folded, header + kRawPointerField) - saved));
   }

@@ -28,11 +28,6 @@ std::string folder_of(std::string_view path) {
   return std::string(cut == std::string_view::npos ? std::string_view() : path.substr(0, cut));
 }
 
-std::string name_of(std::string_view path) {
-  const auto cut = path.rfind('\\');
-  return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
-}
-
 char fold(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Windows compares names without regard to case (the installed names are
@@ -152,7 +147,7 @@ class Uninstallation {
   // may change could be steered. The message says what waits for the next
   // start.
   void remove_own_file() {
-    const std::string own_name = name_of(own_path_);
+    const std::string own_name(child_name(own_path_));
     if (!has_installed_name(own_name)) return;  // a copy under another name is not ours
     const std::string roots[] = {parking_root_, install_dir_.substr(0, 3)};
     for (const std::string& root : roots) {

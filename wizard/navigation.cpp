@@ -30,16 +30,11 @@ bool Form1::exists(std::string_view path) {
 // when either cannot be made.
 bool Form1::make_default_destination(const std::string& default_dir) {
   const std::string parent_dir = program_files_dir(state.WindowsDir);
-  const std::string_view dirs[] = {parent_dir, default_dir};
-  for (const std::string_view dir : dirs) {
-    if (dir.data() == parent_dir.data() && exists(dir)) continue;
-    destination_ = platform().create_directory(dir, Rights::program_files);
-    if (!destination_) {
-      tell_error(platform(), dir, text::kCannotCreateDirectory);
-      return false;
-    }
-  }
-  return true;
+  const bool parent_there = exists(parent_dir) || platform().create_directory(parent_dir, Rights::program_files);
+  destination_ = parent_there ? platform().create_directory(default_dir, Rights::program_files) : nullptr;
+  if (destination_) return true;
+  tell_error(platform(), parent_there ? std::string_view(default_dir) : parent_dir, text::kCannotCreateDirectory);
+  return false;
 }
 
 void Form1::update_navigation() {

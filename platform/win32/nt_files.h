@@ -58,8 +58,13 @@ DWORD open_at(HANDLE root, std::string_view name, const Open& how, Rights rights
               bool* link = nullptr);
 // Sets one class of a file's information; false with the Windows error code.
 bool set_information(HANDLE handle, void* information, ULONG size, ULONG kind, DWORD& error);
-// Marks an open file or directory for deletion; it goes with its last handle.
-bool mark_deleted(HANDLE handle);
+// Marks an open file or directory for deletion; it goes with its last
+// handle. False, with the Windows error code when asked for.
+bool mark_deleted(HANDLE handle, DWORD& error);
+inline bool mark_deleted(HANDLE handle) {
+  DWORD ignored;
+  return mark_deleted(handle, ignored);
+}
 bool delete_at(HANDLE root, std::string_view name, const Open& how);
 // Moves `from` (a plain name in `root`) over `to` (a plain name in
 // `to_root`), in one step; without roots both are absolute Windows paths.
@@ -94,14 +99,14 @@ class HeldThrough : public Role {
     return marked;
   }
 
-  // The directory at `path`, opened or made as `how` says; null with the
-  // Windows error code.
-  static std::unique_ptr<HeldThrough> held(std::string_view path, const Open& how, Rights rights,
-                                           std::uint32_t& error) {
+  // The directory at `path`, opened or made as `how` says, held by this
+  // class or one made on it; null with the Windows error code.
+  template <typename Held = HeldThrough>
+  static std::unique_ptr<Held> held(std::string_view path, const Open& how, Rights rights, std::uint32_t& error) {
     UniqueFile handle;
     error = open_at(nullptr, path, how, rights, handle);
     if (error != 0) return nullptr;
-    return std::make_unique<HeldThrough>(std::move(handle));
+    return std::make_unique<Held>(std::move(handle));
   }
 
  protected:

@@ -11,7 +11,6 @@ namespace zrv::win32 {
 namespace {
 
 constexpr ULONG kFileBasicInformation = 4;
-constexpr ULONG kFileDispositionInformation = 13;
 
 // Opened to be deleted, its attributes read and written on the way.
 constexpr Open kRemoveFile{DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | SYNCHRONIZE, kFile, kShareAll,
@@ -44,8 +43,7 @@ class Win32EmptiedDirectory final : public HeldThrough<EmptiedDirectory> {
       writable.FileAttributes = (basic.FileAttributes & ~FILE_ATTRIBUTE_READONLY) | FILE_ATTRIBUTE_NORMAL;
       if (!set_information(file.get(), &writable, sizeof writable, kFileBasicInformation, error)) return error;
     }
-    BOOLEAN delete_file = TRUE;
-    set_information(file.get(), &delete_file, sizeof delete_file, kFileDispositionInformation, error);
+    mark_deleted(file.get(), error);
     return error;
   }
 
@@ -67,16 +65,12 @@ class Win32EmptiedDirectory final : public HeldThrough<EmptiedDirectory> {
 
 std::unique_ptr<EmptiedDirectory> Win32RemovalServices::hold_to_empty(std::string_view path,
                                                                       std::uint32_t& windows_error) {
-  UniqueFile handle;
-  windows_error = open_at(nullptr, path, kHoldToEmpty, Rights::inherited, handle);
-  if (windows_error != 0) return nullptr;
-  return std::make_unique<Win32EmptiedDirectory>(std::move(handle));
+  return Win32EmptiedDirectory::held<Win32EmptiedDirectory>(path, kHoldToEmpty, Rights::inherited, windows_error);
 }
 
 std::unique_ptr<EmptiedDirectory> Win32RemovalServices::create_to_empty(std::string_view path, Rights rights) {
-  UniqueFile handle;
-  if (open_at(nullptr, path, kMakeDirectory, rights, handle) != 0) return nullptr;
-  return std::make_unique<Win32EmptiedDirectory>(std::move(handle));
+  std::uint32_t ignored;
+  return Win32EmptiedDirectory::held<Win32EmptiedDirectory>(path, kMakeDirectory, rights, ignored);
 }
 
 }  // namespace zrv::win32

@@ -127,10 +127,9 @@ bool set_information(HANDLE handle, void* information, ULONG size, ULONG kind, D
   return error == 0;
 }
 
-bool mark_deleted(HANDLE handle) {
+bool mark_deleted(HANDLE handle, DWORD& error) {
   BOOLEAN delete_file = TRUE;
-  DWORD ignored;
-  return set_information(handle, &delete_file, sizeof delete_file, kFileDisposition, ignored);
+  return set_information(handle, &delete_file, sizeof delete_file, kFileDisposition, error);
 }
 
 bool delete_at(HANDLE root, std::string_view name, const Open& how) {

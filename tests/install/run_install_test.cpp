@@ -412,7 +412,9 @@ TEST(ProgramGroupFallbackTest, ElevatedSetupWritesShortcutFilesOnlyWhereAllUsers
     EXPECT_EQ(run.os.shortcut_targets, std::vector<std::string>{"C:\\Program Files\\Zarvelo\\Zrv5.chm"});
     EXPECT_EQ(shortcut_files(run), (std::vector<std::string>{group + "\\Zarvelo.lnk" + kGameLink, group + kHelpLink,
                                                              group + kUninstallLink}));
-    if (administrator) EXPECT_TRUE(fs::is_empty(run.host(kUserGroup)));
+    if (administrator) {
+      EXPECT_TRUE(fs::is_empty(run.host(kUserGroup)));
+    }
   }
 }
 
