@@ -41,6 +41,13 @@ inline constexpr OpenError kOpenErrors[] = {
 inline constexpr std::int32_t kUnknownOpenError = -static_cast<std::int32_t>(std::size(kOpenErrors));
 static_assert(kUnknownOpenError == -16, "fifteen known open errors and the unknown one");
 
+// A file in use is asked about with the in-use message, then, where the
+// system can tell, a line "Dosyayı kullanan program: <program>", then the
+// advice.
+inline constexpr std::string_view kProgramUsingFile = "\r\rDosyayı kullanan program: ";
+inline constexpr std::string_view kCloseAndRetry =
+    "\r\rZarvelo açıksa kapatıp \"Yeniden Dene\" düğmesine basınız.";
+
 // The LZ library's copy failures, by its own numbers; a copy failure's
 // result is its number times 100.
 inline constexpr std::int32_t kLzErrorBadInHandle = -1;

@@ -29,6 +29,29 @@ std::int32_t open_failure(Platform& platform, std::uint32_t windows_error, std::
   return code;
 }
 
+static_assert(expand::kOpenErrors[-kFileInUse - 1].windows_code == kErrorInUse, "the in-use row of the table");
+
+// A file of ours that a program has open (the game, still running) is asked
+// about rather than given up at once, naming the program where the system
+// can tell which it is. True for Retry.
+bool retry_in_use(Platform& platform, std::string_view path) {
+  const std::string program = platform.program_using(path);
+  const bool named = !program.empty();
+  const std::string_view in_use = expand::kOpenErrors[-kFileInUse - 1].text;
+  return platform.message_box(concat({"'", path, in_use, named ? expand::kProgramUsingFile : "", program,
+                                      expand::kCloseAndRetry}),
+                              kMbRetryCancel | kMbIconExclamation | kMbSystemModal, expand::kTitle) == kAnswerRetry;
+}
+
+// After a failed open or move: 0 to try again (Retry on a file in use), or
+// the failure's code, told when asked (kFileInUse after Cancel).
+std::int32_t failure_or_retry(Platform& platform, std::uint32_t windows_error, std::string_view path,
+                              bool show_errors) {
+  path = trim_view(path);
+  if (windows_error != kErrorInUse || !show_errors) return open_failure(platform, windows_error, path, show_errors);
+  return retry_in_use(platform, path) ? 0 : kFileInUse;
+}
+
 }  // namespace
 
 std::int32_t OpenErrorToCode(std::int32_t FileHandle, std::int16_t ErrCode) {
@@ -81,8 +104,10 @@ std::int32_t read_content(ByteFile& source, std::vector<std::uint8_t>& content, 
 std::int32_t ExpandFile(Platform& platform, const HeldFile& SourceFile, const HeldFile& DestFile, bool ShowErrors,
                         CheckedBytes checked) {
   std::uint32_t error = 0;
-  const auto source = SourceFile.directory.open_file(child_name(trim_view(SourceFile.path)), error);
-  if (!source) return open_failure(platform, error, SourceFile.path, ShowErrors);
+  std::unique_ptr<ByteFile> source;
+  while (!(source = SourceFile.directory.open_file(child_name(trim_view(SourceFile.path)), error))) {
+    if (const std::int32_t code = failure_or_retry(platform, error, SourceFile.path, ShowErrors)) return code;
+  }
 
   // The destination is written whole beside its final name and moved over it
   // only when complete, so a failure never leaves half a file, nor takes
@@ -98,17 +123,24 @@ std::int32_t ExpandFile(Platform& platform, const HeldFile& SourceFile, const He
   std::vector<std::uint8_t> content;
   std::int32_t lz_error = read_content(*source, content, checked);
   if (lz_error == 0 && !(target->write(content) && target->flush())) lz_error = expand::kLzErrorWrite;
-  target.reset();
   std::int32_t result = static_cast<std::int32_t>(content.size());
   if (lz_error != 0) {
     result = lz_error * 100;
+    // Told while the unfinished file is still open, as the copy's failure
+    // always was; it is closed and removed after.
     const std::string_view text = expand::kCopyErrorTexts[static_cast<std::size_t>(-lz_error - 1)];
     if (ShowErrors && !text.empty()) show(platform, text);
-  } else if (!folder.replace(partial, name, error)) {
-    result = open_failure(platform, error, DestFile.path, ShowErrors);
   } else {
-    return result;
+    target.reset();
+    std::int32_t moved = 0;
+    while (!folder.replace(partial, name, error)) {
+      moved = failure_or_retry(platform, error, DestFile.path, ShowErrors);
+      if (moved != 0) break;
+    }
+    if (moved == 0) return result;
+    result = moved;
   }
+  target.reset();
   folder.delete_file(partial);
   return result;
 }

@@ -26,11 +26,16 @@ struct HeldFile {
 // written where others may reach it.
 using CheckedBytes = std::span<const std::uint8_t>;
 
+// The open-error code of a file in use (a sharing violation).
+inline constexpr std::int32_t kFileInUse = -12;
+
 // Greater than 0: the bytes written. 0: an empty source. -1 to -16: an open
 // failure (the open-error table). -100 to -800: a copy failure, the LZ
 // library's code times 100; a source that is not exactly its checked bytes
 // is damaged (-300) and nothing of it is written. The destination gets the
-// rights of Program Files.
+// rights of Program Files. A file in use (the destination of a running
+// game) is asked about when errors are shown, Retry or Cancel: Retry tries
+// the same step again, and after Cancel the result is kFileInUse.
 std::int32_t ExpandFile(Platform& platform, const HeldFile& SourceFile, const HeldFile& DestFile, bool ShowErrors,
                         CheckedBytes checked);
 

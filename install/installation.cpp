@@ -90,9 +90,10 @@ PieceResult install_piece(Platform& os, const InstallRequest& request, std::size
   progress.yield();
   // What is installed is the checked piece: a staged copy changed while the
   // user had the floor is refused as damaged.
-  result.installed =
-      ExpandFile(os, {staging, staged}, {request.destination, target}, /*ShowErrors=*/true,
-                 checked.value_or(CheckedBytes{})) >= 0;
+  const std::int32_t expanded = ExpandFile(os, {staging, staged}, {request.destination, target}, /*ShowErrors=*/true,
+                                           checked.value_or(CheckedBytes{}));
+  result.installed = expanded >= 0;
+  result.given_up = expanded == kFileInUse;
   if (!result.installed && !essential) tell_failure(progress, messages.not_expanded_name, kNotExpanded);
   return result;
 }
@@ -186,8 +187,10 @@ InstallReport install_payload(Platform& os, const InstallRequest& request, Insta
     PieceResult& result = report.pieces[i];
     result = install_piece(os, request, i, progress);
     if (!result.installed && &PayloadManifest[i] == kGamePiece) {
+      // Given up while in use, the game is where it was: the run ends as a
+      // cancel does.
       clean_up_staging(request.staging, progress);
-      report.outcome = InstallReport::Outcome::game_missing;
+      report.outcome = result.given_up ? InstallReport::Outcome::cancelled : InstallReport::Outcome::game_missing;
       return report;
     }
   }

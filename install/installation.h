@@ -42,6 +42,7 @@ struct InstallRequest {
 struct PieceResult {
   bool extracted = false;
   bool installed = false;  // expanded and in place under its installed name
+  bool given_up = false;   // a file of it was in use, and the user chose Cancel
 };
 
 struct InstallReport {
@@ -49,6 +50,7 @@ struct InstallReport {
     completed,
     no_staging,    // the staging directory could not be made
     game_missing,  // the game program could not be installed
+    cancelled,     // a file of the game program was in use, and the user chose Cancel
   };
   Outcome outcome = Outcome::completed;
   // In manifest order, as PayloadManifest.

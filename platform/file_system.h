@@ -38,11 +38,19 @@ class HeldDirectory {
   // Deletes a file, or a link (itself); false when nothing was deleted.
   virtual bool delete_file(std::string_view name) = 0;
   // Moves one child over another in one step, and returns only once the move
-  // is on the disk. False with the Windows error code; then both are as they were.
+  // is on the disk. False with the Windows error code; then both are as they
+  // were. kErrorInUse when a program has the file that would be replaced open
+  // (a running program's file included).
   virtual bool replace(std::string_view from, std::string_view to, std::uint32_t& windows_error) = 0;
-  // Removes the directory through the hold, when it is empty; the hold ends
-  // either way. False when the directory stays.
-  virtual bool remove() = 0;
+  // Removes the directory through the hold, when it is empty and no process
+  // works in it (has it as its current directory); the hold ends either way.
+  // False with the Windows error code when the directory stays:
+  // kErrorDirectoryNotEmpty, or kErrorInUse while a process works in it.
+  virtual bool remove(std::uint32_t& windows_error) = 0;
+  bool remove() {
+    std::uint32_t ignored = 0;
+    return remove(ignored);
+  }
 
   // Writes a new file whole: whatever is at the name goes first (a link as
   // a link). False when it cannot be made or written.
@@ -53,6 +61,16 @@ class HeldDirectory {
 // name missing from its directory, and the directory missing.
 inline constexpr std::uint32_t kErrorNoSuchFile = 2;
 inline constexpr std::uint32_t kErrorNoSuchPath = 3;
+
+// The Windows error codes of a file or directory that a process has open
+// without sharing what was asked for (ERROR_SHARING_VIOLATION, also a
+// running program's file that cannot be replaced), and of a directory with
+// something in it (ERROR_DIR_NOT_EMPTY).
+inline constexpr std::uint32_t kErrorInUse = 32;
+inline constexpr std::uint32_t kErrorDirectoryNotEmpty = 145;
+// The Windows error code of a file where a directory was asked for
+// (ERROR_DIRECTORY).
+inline constexpr std::uint32_t kErrorNotADirectory = 267;
 
 // The Windows error code of a link refused where it would have been
 // followed (ERROR_CANT_ACCESS_FILE).

@@ -88,6 +88,7 @@ class Platform {
   bool claim_single_run(std::string_view name) { return process_.claim_single_run(name); }
   std::string program_file() { return process_.program_file(); }
   StartOutcome start_program(std::string_view path) { return process_.start_program(path); }
+  std::string program_using(std::string_view path) { return process_.program_using(path); }
   [[noreturn]] void end_program(ExitCode code);
   std::string local_date() { return process_.local_date(); }
   std::string temp_path() { return process_.temp_path(); }

@@ -33,6 +33,9 @@ class ProcessServices {
   // always with the ordinary rights of the user at the desktop: an elevated
   // process that cannot start it that way does not start it at all.
   virtual StartOutcome start_program(std::string_view path) = 0;
+  // The name of a program that has the file open, as the system shows it to
+  // users ("Zarvelo 3.0"), or empty text when the system cannot tell.
+  virtual std::string program_using(std::string_view path) = 0;
   // Ends the process at once with `code`; every window goes without further
   // events.
   [[noreturn]] virtual void end_program(ExitCode code) = 0;

@@ -29,6 +29,9 @@ inline constexpr std::string_view kRemoved = "Zarvelo 3.0 bilgisayarınızdan ba
 // After kRemoved, when the folder holds files the setup did not put there.
 inline constexpr std::string_view kFolderKeptStart = "\r\r'";
 inline constexpr std::string_view kFolderKeptEnd = "' klasörü, içinde başka dosyalar bulunduğu için silinmedi.";
+// After an emptied folder that a process works in, in the list of what was left.
+inline constexpr std::string_view kFolderInUse =
+    " (klasör kullanımda: içinde çalışan bir program ya da komut penceresi kapatıldığında silinebilir)";
 // After kRemoved, when the uninstaller's own file goes at the next start.
 inline constexpr std::string_view kAtRestartStart = "\r\r'";
 inline constexpr std::string_view kAtRestartEnd = "' bilgisayar yeniden başlatıldığında silinecek.";

@@ -192,14 +192,16 @@ class Uninstallation {
   // Removes the folder only when it is empty: a file the user put there
   // keeps it, and the message says so.
   void remove_folder() {
-    const bool removed = install_->remove();
+    std::uint32_t error = 0;
+    const bool removed = install_->remove(error);
     install_.reset();
     FileSystem& files = system_.files;
     if (removed || files.dir_search(install_dir_, true).empty()) return;
     if (!files.dir_search(join_path(install_dir_, "*"), false).empty()) {
       folder_kept_ = true;
     } else {
-      left_.push_back(install_dir_);
+      // Empty, but a program or a command window works in it.
+      left_.push_back(error == kErrorInUse ? concat({install_dir_, text::kFolderInUse}) : install_dir_);
     }
   }
 

@@ -43,7 +43,10 @@ void Form1::RunInstall() {
       install_payload(os, {payload, state.InstallDir.trimmed(), *destination_, staging_}, progress);
   // Nothing more is written there; the game and its uninstaller may change it.
   destination_.reset();
-  if (!report.completed()) os.end_program(ExitCode::stopped_by_error);
+  if (!report.completed()) {
+    const bool cancelled = report.outcome == InstallReport::Outcome::cancelled;
+    os.end_program(cancelled ? ExitCode::cancelled : ExitCode::stopped_by_error);
+  }
 
   bring_to_front_and_focus();
   os.do_events();

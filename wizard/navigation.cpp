@@ -83,7 +83,11 @@ bool Form1::prepare_destination() {
     tell_error(os, install_dir, text::kDirectoryNotFound, {});
     return false;
   }
-  tell_error(os, install_dir, error == kErrorLinkRefused ? text::kDirectoryIsLink : text::kCannotOpenDirectory);
+  // A file of that name would only fail the first piece: it is refused here.
+  tell_error(os, install_dir,
+             error == kErrorLinkRefused    ? text::kDirectoryIsLink
+             : error == kErrorNotADirectory ? text::kDirectoryIsFile
+                                            : text::kCannotOpenDirectory);
   return false;
 }
 

@@ -52,8 +52,9 @@ inline constexpr std::string_view kCancelQuestion = "Kurulumu iptal etmek istiyo
 // Failures the wizard reports itself, where the system leaves it no other way.
 inline constexpr std::string_view kCannotCreateDirectory = " dizini oluşturulamadı!";
 inline constexpr std::string_view kDirectoryIsLink = " dizini başka bir yere yönlendiren bir bağlantıdır.";
+inline constexpr std::string_view kDirectoryIsFile = " bir dizin değil, bir dosyadır!";
 inline constexpr std::string_view kCannotOpenDirectory = " dizini açılamadı!";
-// Follows each of the three above.
+// Follows each of the four above.
 inline constexpr std::string_view kChooseAnother = " Lütfen başka bir dizin seçiniz.";
 inline constexpr std::string_view kCannotStartGame =
     " programı başlatılamadı!";

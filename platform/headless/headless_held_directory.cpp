@@ -13,7 +13,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::uint32_t kAccessDenied = 5;
-constexpr std::uint32_t kSharingViolation = 32;
 
 bool host_is_link(const fs::path& path) {
   std::error_code error;
@@ -35,7 +34,7 @@ class HeadlessHeldDirectory : public EmptiedDirectory {
       if (windows_error == 0) windows_error = os_.injected_open_error;
       return nullptr;
     }
-    auto file = HostFile::create(child, os_.faults, windows_error);
+    auto file = HostFile::create(child, os_.faults, os_.open_files, windows_error);
     if (file) os_.given_rights[child] = rights;
     return file;
   }
@@ -50,7 +49,7 @@ class HeadlessHeldDirectory : public EmptiedDirectory {
       windows_error = kErrorLinkRefused;
       return nullptr;
     }
-    return HostFile::open(child, os_.faults, windows_error);
+    return HostFile::open(child, os_.faults, os_.open_files, windows_error);
   }
 
   bool delete_file(std::string_view name) override {
@@ -72,7 +71,7 @@ class HeadlessHeldDirectory : public EmptiedDirectory {
     if (!fs::is_regular_file(status)) return kAccessDenied;
     // In use, say: refused before its attributes change, as a file that
     // cannot be opened for deletion keeps them.
-    if (os_.faults.hit(Op::DeleteFiles, child.string())) return kSharingViolation;
+    if (os_.faults.hit(Op::DeleteFiles, child.string())) return kErrorInUse;
     os_.file_attributes.erase(child);
     return fs::remove(child, error) ? 0 : kAccessDenied;
   }
@@ -100,6 +99,10 @@ class HeadlessHeldDirectory : public EmptiedDirectory {
       windows_error = kAccessDenied;  // as Windows answers for a directory
       return false;
     }
+    if (os_.open_files.paths.contains(source) || os_.open_files.paths.contains(target)) {
+      windows_error = kErrorInUse;
+      return false;
+    }
     // rename() replaces a link at the target as a link, never what it points at.
     fs::rename(source, target, error);
     if (error) {
@@ -115,11 +118,18 @@ class HeadlessHeldDirectory : public EmptiedDirectory {
     return true;
   }
 
-  bool remove() override {
+  using EmptiedDirectory::remove;
+  bool remove(std::uint32_t& windows_error) override {
     release();
     std::error_code error;
-    if (os_.faults.hit(Op::RemoveDirectory)) return false;
-    return fs::is_empty(folder_, error) && fs::remove(folder_, error);
+    if (os_.faults.hit(Op::RemoveDirectory) || os_.working_directories.contains(folder_)) {
+      windows_error = kErrorInUse;
+    } else if (!fs::is_empty(folder_, error)) {
+      windows_error = kErrorDirectoryNotEmpty;
+    } else {
+      windows_error = fs::remove(folder_, error) ? 0 : kAccessDenied;
+    }
+    return windows_error == 0;
   }
 
  private:

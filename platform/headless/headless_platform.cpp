@@ -14,7 +14,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool asks_yes_no(int style) { return (style & 0xF) == kMbYesNo; }
+// Yes or No, Retry or Cancel: a question someone must answer.
+bool asks(int style) { return (style & 0xF) == kMbYesNo || (style & 0xF) == kMbRetryCancel; }
 
 bool has_wildcard(std::string_view name) { return name.find_first_of("*?") != std::string_view::npos; }
 
@@ -68,9 +69,9 @@ int HeadlessPlatform::message_box(std::string_view prompt, int style, std::strin
     answers.pop_front();
     return answer;
   }
-  if (asks_yes_no(style)) {
+  if (asks(style)) {
     ++unanswered_questions;
-    return kAnswerNo;
+    return (style & 0xF) == kMbYesNo ? kAnswerNo : kAnswerCancel;
   }
   return kAnswerOk;
 }
@@ -146,7 +147,7 @@ std::unique_ptr<ByteFile> HeadlessPlatform::open_file(std::string_view path, Fil
     windows_error = injected_open_error;
     return nullptr;
   }
-  return HostFile::open(host_path(path), faults, windows_error);
+  return HostFile::open(host_path(path), faults, open_files, windows_error);
 }
 
 bool HeadlessPlatform::delete_at_restart(std::string_view path) {
@@ -204,6 +205,11 @@ bool HeadlessPlatform::has_attribute(const fs::path& host, std::uint32_t attribu
   return found != file_attributes.end() && (found->second & attribute) != 0;
 }
 
+
+std::string HeadlessPlatform::program_using(std::string_view path) {
+  const auto found = programs_using.find(std::string(path));
+  return found == programs_using.end() ? std::string() : found->second;
+}
 
 StartOutcome HeadlessPlatform::start_program(std::string_view path) {
   if (faults.hit(Op::StartProgram)) return StartOutcome::failed;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/headless/faults.h"
+#include "platform/headless/host_file.h"
 #include "platform/headless/memory_registry.h"
 #include "platform/platform.h"
 #include "platform/removal_services.h"
@@ -89,6 +90,12 @@ class HeadlessPlatform : public Platform,
   // The Windows error code an injected open or replace failure reports.
   std::uint32_t injected_open_error = 5;
   std::uint32_t injected_replace_error = 32;
+  // The programs that have files open, as the system names them, by the
+  // files' Windows paths.
+  std::map<std::string, std::string> programs_using;
+  // Host folders some other process works in (has as its current
+  // directory): held freely, but not removed while it does.
+  std::set<std::filesystem::path> working_directories;
 
   // --- Recorded for the tests ---
   std::vector<MessageBoxCall> message_boxes;
@@ -116,7 +123,8 @@ class HeadlessPlatform : public Platform,
   bool has_attribute(const std::filesystem::path& host, std::uint32_t attribute) const;
   // The drive a host path of the scratch tree lies on ("C"); empty outside it.
   std::string drive_of_host(const std::filesystem::path& host) const;
-  std::vector<std::string> events;  // "show Form1", "refresh Label11: <text>", …
+  std::vector<std::string> events;  // "show Form1", "refresh Label11: <text>", "close <host path>", …
+  OpenFiles open_files{{}, events};
   int yields = 0;
   int unanswered_questions = 0;
   // The code the program ended with; nothing while it runs.
@@ -153,6 +161,7 @@ class HeadlessPlatform : public Platform,
   std::unique_ptr<ByteFile> open_file(std::string_view path, FileMode mode, std::uint32_t& windows_error) override;
   std::string program_file() override { return program_path; }
   StartOutcome start_program(std::string_view path) override;
+  std::string program_using(std::string_view path) override;
   [[noreturn]] void end_program(ExitCode code) override;
   std::string local_date() override { return today; }
   std::string temp_path() override;

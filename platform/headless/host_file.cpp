@@ -37,7 +37,7 @@ std::uint32_t windows_error_for(int error, const fs::path& path) {
   }
 }
 
-std::unique_ptr<HostFile> HostFile::open(const fs::path& path, Faults& faults,
+std::unique_ptr<HostFile> HostFile::open(const fs::path& path, Faults& faults, OpenFiles& open_files,
                                          std::uint32_t& windows_error) {
   if (path.empty()) {
     windows_error = kPathNotFound;
@@ -54,10 +54,11 @@ std::unique_ptr<HostFile> HostFile::open(const fs::path& path, Faults& faults,
     windows_error = windows_error_for(errno, path);
     return nullptr;
   }
-  return std::unique_ptr<HostFile>(new HostFile(file, path.string(), faults));
+  return std::unique_ptr<HostFile>(new HostFile(file, path.string(), faults, open_files));
 }
 
-std::unique_ptr<HostFile> HostFile::create(const fs::path& path, Faults& faults, std::uint32_t& windows_error) {
+std::unique_ptr<HostFile> HostFile::create(const fs::path& path, Faults& faults, OpenFiles& open_files,
+                                           std::uint32_t& windows_error) {
   // "x": made new or not at all; a dangling link counts as something there.
   std::error_code error;
   if (fs::symlink_status(path, error).type() != fs::file_type::not_found) {
@@ -69,10 +70,14 @@ std::unique_ptr<HostFile> HostFile::create(const fs::path& path, Faults& faults,
     windows_error = windows_error_for(errno, path);
     return nullptr;
   }
-  return std::unique_ptr<HostFile>(new HostFile(file, path.string(), faults));
+  return std::unique_ptr<HostFile>(new HostFile(file, path.string(), faults, open_files));
 }
 
-HostFile::~HostFile() { std::fclose(file_); }
+HostFile::~HostFile() {
+  std::fclose(file_);
+  open_files_.paths.erase(open_files_.paths.find(path_));
+  open_files_.events.push_back("close " + path_);
+}
 
 std::optional<std::int64_t> HostFile::length() {
   if (faults_.hit(Op::FileLength)) return std::nullopt;

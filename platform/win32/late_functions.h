@@ -12,6 +12,8 @@ namespace zrv::win32 {
 // rest of the run), or null when either cannot be found. Cast the result to
 // the function's own pointer type, with its calling convention spelled out:
 // a type passed through a template can lose the convention on 32-bit x86.
-void (*late_function(const wchar_t* library, const char* name))();
+// A library that is not one of Windows' known DLLs is loaded only where
+// Windows can be told to take it from System32.
+void (*late_function(const wchar_t* library, const char* name, bool known_dll = true))();
 
 }  // namespace zrv::win32

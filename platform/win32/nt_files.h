@@ -32,23 +32,30 @@ struct Open {
 inline constexpr ULONG kSynchronous = FILE_SYNCHRONOUS_IO_NONALERT;
 inline constexpr ULONG kDirectory = FILE_DIRECTORY_FILE | kSynchronous;
 inline constexpr ULONG kFile = FILE_NON_DIRECTORY_FILE | kSynchronous;
-inline constexpr ACCESS_MASK kHold = DELETE | FILE_LIST_DIRECTORY | SYNCHRONIZE;
+// A hold asks for no right to delete and shares none: nobody can rename,
+// delete or replace the directory while it is held, yet a process that
+// works in it (its current directory, which shares no delete) is no
+// conflict, as it would be for a hold with the right to delete.
+inline constexpr ACCESS_MASK kHold = FILE_LIST_DIRECTORY | SYNCHRONIZE;
 inline constexpr std::uint8_t kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+inline constexpr std::uint8_t kShareNoDelete = FILE_SHARE_READ | FILE_SHARE_WRITE;
 inline constexpr ACCESS_MASK kDeleting = DELETE | SYNCHRONIZE;
 
-inline constexpr Open kHoldDirectory{kHold, kDirectory, FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_OPEN, true};
-inline constexpr Open kMakeDirectory{kHold, kDirectory, FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_CREATE, false};
+inline constexpr Open kHoldDirectory{kHold, kDirectory, kShareNoDelete, FILE_OPEN, true};
+inline constexpr Open kMakeDirectory{kHold, kDirectory, kShareNoDelete, FILE_CREATE, false};
 inline constexpr Open kCreateFile{GENERIC_WRITE | SYNCHRONIZE, kFile, 0, FILE_CREATE, false};
 inline constexpr Open kReadFile{GENERIC_READ | SYNCHRONIZE, kFile, FILE_SHARE_READ, FILE_OPEN, true};
 // A link goes as itself; where a file is deleted, so may an empty directory.
 inline constexpr Open kDelete{kDeleting, kSynchronous, kShareAll, FILE_OPEN, false};
 inline constexpr Open kMove{DELETE | SYNCHRONIZE, kFile | FILE_WRITE_THROUGH, kShareAll, FILE_OPEN, true};
-// The uninstaller's hold asks for no right to delete, and shares it: a
-// process that has the folder as its current directory (the game, started
-// in its own folder) keeps anyone from opening it with that right. Its files
-// are reached through the handle all the same, wherever the folder moves.
-inline constexpr Open kHoldToEmpty{FILE_LIST_DIRECTORY | SYNCHRONIZE, kDirectory, kShareAll, FILE_OPEN, true};
-// The held directory itself (an empty name relative to it), to delete it.
+// Asks whether a file that could not be replaced is in use: Windows refuses
+// to replace a running program's file as access denied, but to write it for
+// a sharing violation, as for any file a program has open without sharing.
+inline constexpr Open kProbeWrite{FILE_WRITE_DATA | SYNCHRONIZE, kFile, kShareAll, FILE_OPEN, true};
+// The held directory itself (an empty name relative to it), opened again
+// to be removed: first sharing everything, so that the hold can let go
+// while this keeps the directory, then through it with the right to delete.
+inline constexpr Open kPassage{FILE_LIST_DIRECTORY | SYNCHRONIZE, kDirectory, kShareAll, FILE_OPEN, false};
 inline constexpr Open kDeleteHeld{kDeleting, kDirectory, kShareAll, FILE_OPEN, false};
 
 // Opens or makes `name`: a plain name relative to `root`, or without a
@@ -65,7 +72,8 @@ inline bool mark_deleted(HANDLE handle) {
   DWORD ignored;
   return mark_deleted(handle, ignored);
 }
-bool delete_at(HANDLE root, std::string_view name, const Open& how);
+// Opens `name` as `how` says and marks it deleted: 0, or the Windows error code.
+DWORD delete_at(HANDLE root, std::string_view name, const Open& how);
 // Moves `from` (a plain name in `root`) over `to` (a plain name in
 // `to_root`), in one step; without roots both are absolute Windows paths.
 // 0, or the Windows error code.
@@ -86,17 +94,24 @@ class HeldThrough : public Role {
     return open_file(name, kReadFile, Rights::inherited, windows_error);
   }
 
-  bool delete_file(std::string_view name) override { return delete_at(handle_.get(), name, kDelete); }
+  bool delete_file(std::string_view name) override { return delete_at(handle_.get(), name, kDelete) == 0; }
 
   bool replace(std::string_view from, std::string_view to, std::uint32_t& windows_error) override {
     windows_error = move_at(handle_.get(), from, handle_.get(), to);
+    if (windows_error == ERROR_ACCESS_DENIED && in_use(to)) windows_error = ERROR_SHARING_VIOLATION;
     return windows_error == 0;
   }
 
-  bool remove() override {
-    const bool marked = mark_deleted(handle_.get());
-    handle_.reset();  // the directory goes with the last handle
-    return marked;
+  using Role::remove;
+  // The right to delete is asked for only now (kPassage says how); a
+  // process that works in the directory refuses it as a sharing violation.
+  bool remove(std::uint32_t& windows_error) override {
+    UniqueFile passage;
+    DWORD error = open_at(handle_.get(), "", kPassage, Rights::inherited, passage);
+    handle_.reset();
+    if (error == 0) error = delete_at(passage.get(), "", kDeleteHeld);  // it goes with the last handle
+    windows_error = error;
+    return error == 0;
   }
 
   // The directory at `path`, opened or made as `how` says, held by this
@@ -111,7 +126,6 @@ class HeldThrough : public Role {
 
  protected:
   HANDLE handle() const { return handle_.get(); }
-  void release() { handle_.reset(); }
 
  private:
   std::unique_ptr<ByteFile> open_file(std::string_view name, const Open& how, Rights rights,
@@ -120,6 +134,11 @@ class HeldThrough : public Role {
     windows_error = open_at(handle_.get(), name, how, rights, file);
     if (windows_error != 0) return nullptr;
     return std::make_unique<Win32ByteFile>(std::move(file));
+  }
+
+  bool in_use(std::string_view name) {
+    UniqueFile file;
+    return open_at(handle_.get(), name, kProbeWrite, Rights::inherited, file) == ERROR_SHARING_VIOLATION;
   }
 
   UniqueFile handle_;

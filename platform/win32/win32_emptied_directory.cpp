@@ -47,14 +47,6 @@ class Win32EmptiedDirectory final : public HeldThrough<EmptiedDirectory> {
     return error;
   }
 
-  bool remove() override {
-    UniqueFile directory;
-    const bool marked = open_at(handle(), "", kDeleteHeld, Rights::inherited, directory) == 0 &&
-                        mark_deleted(directory.get());
-    release();  // it goes with the last handle
-    return marked;
-  }
-
   std::uint32_t move_into(std::string_view name, EmptiedDirectory& to) override {
     // Both are of this backend: the uninstaller makes no other.
     return move_at(handle(), name, static_cast<Win32EmptiedDirectory&>(to).handle(), name);
@@ -65,7 +57,7 @@ class Win32EmptiedDirectory final : public HeldThrough<EmptiedDirectory> {
 
 std::unique_ptr<EmptiedDirectory> Win32RemovalServices::hold_to_empty(std::string_view path,
                                                                       std::uint32_t& windows_error) {
-  return Win32EmptiedDirectory::held<Win32EmptiedDirectory>(path, kHoldToEmpty, Rights::inherited, windows_error);
+  return Win32EmptiedDirectory::held<Win32EmptiedDirectory>(path, kHoldDirectory, Rights::inherited, windows_error);
 }
 
 std::unique_ptr<EmptiedDirectory> Win32RemovalServices::create_to_empty(std::string_view path, Rights rights) {

@@ -132,9 +132,11 @@ bool mark_deleted(HANDLE handle, DWORD& error) {
   return set_information(handle, &delete_file, sizeof delete_file, kFileDisposition, error);
 }
 
-bool delete_at(HANDLE root, std::string_view name, const Open& how) {
+DWORD delete_at(HANDLE root, std::string_view name, const Open& how) {
   UniqueFile file;
-  return open_at(root, name, how, Rights::inherited, file) == 0 && mark_deleted(file.get());
+  DWORD error = open_at(root, name, how, Rights::inherited, file);
+  if (error == 0) mark_deleted(file.get(), error);
+  return error;
 }
 
 DWORD move_at(HANDLE root, std::string_view from, HANDLE to_root, std::string_view to) {
@@ -166,7 +168,7 @@ std::unique_ptr<HeldDirectory> Win32FileSystem::hold_directory(std::string_view 
   return HeldThrough<HeldDirectory>::held(path, kHoldDirectory, Rights::inherited, windows_error);
 }
 
-bool Win32FileSystem::delete_file(std::string_view path) { return delete_at(nullptr, path, kDelete); }
+bool Win32FileSystem::delete_file(std::string_view path) { return delete_at(nullptr, path, kDelete) == 0; }
 
 bool Win32FileSystem::remove_link(std::string_view path) {
   UniqueFile file;

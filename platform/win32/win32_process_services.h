@@ -13,6 +13,7 @@ class Win32ProcessServices final : public ProcessServices {
   bool claim_single_run(std::string_view name) override;
   std::string program_file() override;
   StartOutcome start_program(std::string_view path) override;
+  std::string program_using(std::string_view path) override;
   [[noreturn]] void end_program(ExitCode code) override;
   std::string local_date() override;
   std::string temp_path() override;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "base/fixed_text.h"
@@ -94,22 +95,71 @@ TEST_F(ExpandTest, DestinationInMissingDirectoryNamesTheDestination) {
   expect_one_message("'C:\\Yok\\a.txt' isimli dosya için yol geçersiz!");
 }
 
-// Windows will not replace a read-only file or one in use; the old file
-// stays as it was and the failure names it.
+// Windows will not replace a read-only file; the old file stays as it was
+// and the failure names it. (One in use is asked about, below.)
 TEST_F(ExpandTest, DestinationThatCannotBeReplacedKeepsItsContent) {
   run.write_file("C:\\T\\a.txt", "yeni");
   run.write_file("C:\\Oyun\\a.txt", "kilitli");
-  for (const auto& [windows_code, message] :
-       {std::pair{5u, "'C:\\Oyun\\a.txt' isimli dosyaya erişim engellendi!"},
-        std::pair{32u, "'C:\\Oyun\\a.txt' isimli dosya kullanımda!"}}) {
-    os.message_boxes.clear();
-    os.faults.fail_next(Op::ReplaceFile);
-    os.injected_replace_error = windows_code;
-    EXPECT_EQ(expand("C:\\T\\a.txt", "C:\\Oyun\\a.txt", true), windows_code == 5 ? -4 : -12);
-    expect_one_message(message);
-    EXPECT_EQ(read("C:\\Oyun\\a.txt"), "kilitli");
-    expect_no_partial_file("C:\\Oyun\\a.txt");
-  }
+  os.faults.fail_next(Op::ReplaceFile);
+  os.injected_replace_error = 5;
+  EXPECT_EQ(expand("C:\\T\\a.txt", "C:\\Oyun\\a.txt", true), -4);
+  expect_one_message("'C:\\Oyun\\a.txt' isimli dosyaya erişim engellendi!");
+  EXPECT_EQ(read("C:\\Oyun\\a.txt"), "kilitli");
+  expect_no_partial_file("C:\\Oyun\\a.txt");
+}
+
+// A file a program has open (the game, running) is not replaced: it is
+// asked about, naming the program where the system can, Retry or Cancel.
+// Retry moves the finished file over it again; Cancel gives it up with the
+// in-use code and no message of its own. The earlier file stays whole
+// meanwhile, and nothing half-written is left.
+TEST_F(ExpandTest, DestinationInUseIsAskedAboutUntilFreeOrGivenUp) {
+  const std::string question =
+      "'C:\\Oyun\\a.txt' isimli dosya kullanımda!\r\rDosyayı kullanan program: Zarvelo 3.0"
+      "\r\rZarvelo açıksa kapatıp \"Yeniden Dene\" düğmesine basınız.";
+  run.write_file("C:\\T\\a.txt", "yeni");
+  run.write_file("C:\\Oyun\\a.txt", "eski");
+  os.programs_using["C:\\Oyun\\a.txt"] = "Zarvelo 3.0";
+  os.faults.fail_next(Op::ReplaceFile, 2);
+  os.injected_replace_error = kErrorInUse;
+  os.answers = {kAnswerRetry, kAnswerRetry};
+  EXPECT_EQ(expand("C:\\T\\a.txt", " C:\\Oyun\\a.txt ", true), 4);
+  ASSERT_EQ(os.message_boxes.size(), 2u);
+  EXPECT_EQ(os.message_boxes[1].prompt, question);
+  EXPECT_EQ(os.message_boxes[1].style, kMbRetryCancel | kMbIconExclamation | kMbSystemModal);
+  EXPECT_EQ(os.message_boxes[1].title, "ExpandFiles - Hata!");
+  EXPECT_EQ(read("C:\\Oyun\\a.txt"), "yeni");
+
+  // Held open, as the running game holds its file, until the user gives up.
+  os.message_boxes.clear();
+  run.write_file("C:\\T\\a.txt", "daha yeni");
+  auto game = os.open_file("C:\\Oyun\\a.txt", FileMode::Read);
+  os.answers = {kAnswerRetry, kAnswerCancel};
+  EXPECT_EQ(expand("C:\\T\\a.txt", "C:\\Oyun\\a.txt", true), kFileInUse);
+  EXPECT_EQ(os.message_boxes.size(), 2u);
+  // Without messages nobody is asked: the code alone tells.
+  os.message_boxes.clear();
+  EXPECT_EQ(expand("C:\\T\\a.txt", "C:\\Oyun\\a.txt", false), kFileInUse);
+  EXPECT_TRUE(os.message_boxes.empty());
+  game.reset();
+  EXPECT_EQ(read("C:\\Oyun\\a.txt"), "yeni");
+  expect_no_partial_file("C:\\Oyun\\a.txt");
+}
+
+// The copy's failure is told while the unfinished file is still open, and
+// the file is closed and removed only after the message.
+TEST_F(ExpandTest, CopyFailureIsToldBeforeTheUnfinishedFileIsClosed) {
+  const std::string whole = as_string(testing::piece_file(help));
+  run.write_file("C:\\T\\Zrv5.ch_", whole.substr(0, whole.size() / 2));
+  EXPECT_EQ(expand("C:\\T\\Zrv5.ch_", "C:\\Oyun\\Zrv5.chm", true), -300);
+  const auto& events = os.events;
+  const auto told = std::ranges::find(events, "message ExpandFiles - Hata!: Kaynak dosya formatı geçersiz!");
+  const auto closed = std::ranges::find_if(events, [](const std::string& event) {
+    return event.starts_with("close ") && event.ends_with("Zrv5.chm.part");
+  });
+  ASSERT_NE(told, events.end());
+  ASSERT_NE(closed, events.end());
+  EXPECT_LT(told, closed);
 }
 
 TEST_F(ExpandTest, EveryOpenErrorRowAndTheUnknownOne) {
@@ -127,7 +177,7 @@ TEST_F(ExpandTest, EveryOpenErrorRowAndTheUnknownOne) {
       {21, -9, "'C:\\K' isimli dosyanın bulunduğu sürücü hazır değil!"},
       {23, -10, "'C:\\K' isimli dosyada CRC hatası!"},
       {27, -11, "'C:\\K' isimli dosyanın olduğu sector bulunamadı!"},
-      {32, -12, "'C:\\K' isimli dosya kullanımda!"},
+      {32, -12, "'C:\\K' isimli dosya kullanımda!\r\rZarvelo açıksa kapatıp \"Yeniden Dene\" düğmesine basınız."},
       {54, -13, "'C:\\K' isimli dosyanın bulunduğu bilgisayar okunamıyor!"},
       {65, -14, "'C:\\K' isimli dosyanın bulunduğu bilgisayara erişim engellendi!"},
       {80, -15, "'C:\\K' isimli dosya zaten var!"},
@@ -135,6 +185,7 @@ TEST_F(ExpandTest, EveryOpenErrorRowAndTheUnknownOne) {
   };
   for (const Row& row : rows) {
     os.message_boxes.clear();
+    os.answers = {kAnswerCancel};  // a file in use is asked about
     os.faults.fail_next(Op::OpenRead);
     os.injected_open_error = row.windows_code;
     EXPECT_EQ(expand("C:\\K", "C:\\H", true), row.code);

@@ -291,6 +291,60 @@ TEST_F(RunInstallTest, FailedExtractionDoesNotExpandStaleBytes) {
   EXPECT_EQ(os.message_boxes[1].style, kStyleSystemWarning);
 }
 
+// A file of an earlier installation that a program has open (the game,
+// still running) is asked about, naming the program where the system can:
+// Retry tries the same file again; Cancel on the game ends the run as a
+// cancel does, the earlier game whole; Cancel on another piece gives that
+// piece up, tells it, and the installation ends with errors.
+std::string in_use_question(const std::string& file, const std::string& program = "") {
+  return "'" + file + "' isimli dosya kullanımda!" +
+         (program.empty() ? "" : "\r\rDosyayı kullanan program: " + program) +
+         "\r\rZarvelo açıksa kapatıp \"Yeniden Dene\" düğmesine basınız.";
+}
+
+TEST_F(RunInstallTest, GameInUseGivenUpEndsTheRunAsACancel) {
+  run.write_file(kDir + "\\Zrv5.exe", "önceki oyun");
+  auto game = os.open_file(kDir + "\\Zrv5.exe", FileMode::Read);
+  os.programs_using[kDir + "\\Zrv5.exe"] = "Zarvelo 3.0";
+  os.answers = {kAnswerRetry, kAnswerCancel};
+  ASSERT_TRUE(install());
+  EXPECT_EQ(os.exit_code, ExitCode::cancelled);
+  const std::string question = in_use_question(kDir + "\\Zrv5.exe", "Zarvelo 3.0");
+  EXPECT_EQ(prompts(), (std::vector<std::string>{question, question}));
+  game.reset();
+  EXPECT_EQ(read(kDir + "\\Zrv5.exe"), "önceki oyun");
+  EXPECT_FALSE(fs::exists(run.host(kDir + "\\Zrv5.exe.part")));
+  EXPECT_FALSE(fs::exists(run.host(kStaging)));
+  EXPECT_FALSE(os.registry.key_exists(kProductKey));
+}
+
+TEST_F(RunInstallTest, GameInUseIsInstalledOnRetryOnceFree) {
+  os.faults.fail_next(Op::ReplaceFile);  // the game's, the first piece installed
+  os.injected_replace_error = kErrorInUse;
+  os.answers = {kAnswerRetry};
+  ASSERT_FALSE(install());
+  EXPECT_EQ(prompts(), std::vector<std::string>{in_use_question(kDir + "\\Zrv5.exe")});
+  for (const PayloadPiece& piece : PayloadManifest) EXPECT_TRUE(installed(piece)) << piece.installed_name;
+  EXPECT_EQ(w.Label11.caption(), kSuccess);
+  EXPECT_TRUE(run.ends_program([&] { w.Command2.user_click(); }));
+  EXPECT_EQ(os.exit_code, ExitCode::installed);
+}
+
+TEST_F(RunInstallTest, OtherPieceInUseGivenUpIsToldAndTheRunEndsWithErrors) {
+  run.write_file(kDir + "\\Pasel.wav", "önceki ses");
+  auto sound = os.open_file(kDir + "\\Pasel.wav", FileMode::Read);
+  os.answers = {kAnswerCancel};
+  ASSERT_FALSE(install());
+  EXPECT_EQ(prompts(), (std::vector<std::string>{in_use_question(kDir + "\\Pasel.wav"),
+                                                 "'Pasel.wav' dosyası açılamadı!"}));
+  sound.reset();
+  EXPECT_EQ(read(kDir + "\\Pasel.wav"), "önceki ses");
+  EXPECT_TRUE(installed(PayloadManifest.back()));
+  EXPECT_NE(w.Label11.caption(), kSuccess);
+  EXPECT_TRUE(run.ends_program([&] { w.Command2.user_click(); }));
+  EXPECT_EQ(os.exit_code, ExitCode::installed_with_errors);
+}
+
 // Each optional piece's two messages name it; the game has none, as its
 // failure ends the setup.
 TEST(RunInstallPieceMessagesTest, EachOptionalPieceIsToldByItsName) {
@@ -532,10 +586,13 @@ TEST(RunInstallFaultTest, EveryFailingCallIsSurvivedAndTold) {
   // and looking for files to link.
   const std::set<Op> silent = {Op::DeleteFiles, Op::RemoveDirectory, Op::RegOpenKey, Op::RegQueryValue,
                                Op::DirSearch};
+  // A replace refused as access denied: one refused because the file is in
+  // use is a question to the user, answered in tests of its own.
   const auto prepare = [](testing::SetupRun& run) {
     EXPECT_TRUE(run.start());
     run.walk_to_page3();
     run.os.faults = Faults{};
+    run.os.injected_replace_error = 5;
   };
   for (Op op : ops) {
     int calls = 0;

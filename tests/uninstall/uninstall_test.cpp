@@ -178,6 +178,17 @@ TEST_F(UninstallTest, CancelOnAFileInUseKeepsWhatIsLeftAndSaysWhat) {
   EXPECT_TRUE(exists(kGroup + "\\Uninstall Zarvelo.lnk"));
 }
 
+// Emptied, the folder still cannot go while a process works in it (a
+// command window open there): it is named as in use, not as a failure.
+TEST_F(UninstallTest, AFolderAProcessWorksInIsNamedAsInUse) {
+  os.working_directories.insert(fs::weakly_canonical(run.host(kDir)));
+  EXPECT_EQ(uninstall({kAnswerYes}), UninstallExit::incomplete);
+  EXPECT_TRUE(installed_files_left().empty());
+  EXPECT_EQ(prompts().back(),
+            "Zarvelo 3.0 tam olarak kaldırılamadı! Kaldırılamayanlar:\r" + kDir +
+                " (klasör kullanımda: içinde çalışan bir program ya da komut penceresi kapatıldığında silinebilir)");
+}
+
 TEST_F(UninstallTest, SaysSoWhenNothingOrAnotherFolderIsInstalled) {
   EXPECT_EQ(uninstall({}, "C:\\Eski\\Uninstall Zrv5.exe"), UninstallExit::nothing_to_remove);
   EXPECT_EQ(prompts().front().rfind("Zarvelo '" + kDir + "' klasörüne kurulu;", 0), 0u) << prompts().front();

@@ -34,6 +34,18 @@ class NavigationTest : public ::testing::Test {
     EXPECT_EQ(w.Command2.enabled(), expected.next_enabled);
     EXPECT_TRUE(w.Command3.enabled());
   }
+
+  // Next on page 3 towards `dir`, which page 4 refuses with one message,
+  // back on page 3.
+  void expect_destination_refused(const std::string& dir, const std::string& prompt) {
+    run.app.state.InstallDir = dir;
+    run.walk_to_page3();
+    w.Command2.user_click();
+    ASSERT_EQ(run.os.message_boxes.size(), 1u);
+    EXPECT_EQ(run.os.message_boxes[0].prompt, prompt);
+    EXPECT_EQ(run.os.message_boxes[0].title, "Hata");
+    expect_state({3, 3, true, true});
+  }
 };
 
 TEST_F(NavigationTest, InitialStateIsPageOneAsDesigned) {
@@ -142,17 +154,21 @@ TEST_F(NavigationTest, DefaultDirectoryThatCannotBeMadeIsReportedOnPageThree) {
 TEST_F(NavigationTest, DestinationThatIsALinkIsRefusedAndItsTargetUntouched) {
   run.write_file("C:\\Belgeler\\kanarya.txt", "dokunma");
   std::filesystem::create_directory_symlink(run.host("C:\\Belgeler"), run.host("C:\\Oyunlar"));
-  run.app.state.InstallDir = "C:\\Oyunlar";
-  run.walk_to_page3();
-  w.Command2.user_click();
-  ASSERT_EQ(run.os.message_boxes.size(), 1u);
-  EXPECT_EQ(run.os.message_boxes[0].prompt,
-            "C:\\Oyunlar dizini başka bir yere yönlendiren bir bağlantıdır. Lütfen başka bir dizin seçiniz.");
-  EXPECT_EQ(run.os.message_boxes[0].title, "Hata");
-  expect_state({3, 3, true, true});
+  expect_destination_refused(
+      "C:\\Oyunlar",
+      "C:\\Oyunlar dizini başka bir yere yönlendiren bir bağlantıdır. Lütfen başka bir dizin seçiniz.");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(run.host("C:\\Belgeler")), {}), 1);
   EXPECT_TRUE(std::filesystem::is_symlink(run.host("C:\\Oyunlar")));
   EXPECT_TRUE(run.os.held_directories.empty());
+}
+
+// A file at the destination's name would fail only the first piece: it is
+// refused on page 4, named as a file, and left as it was.
+TEST_F(NavigationTest, FileAtTheDestinationsNameIsRefusedAsAFile) {
+  run.write_file("C:\\Oyunlar", "bir dosya");
+  expect_destination_refused("C:\\Oyunlar",
+                             "C:\\Oyunlar bir dizin değil, bir dosyadır! Lütfen başka bir dizin seçiniz.");
+  EXPECT_TRUE(std::filesystem::is_regular_file(run.host("C:\\Oyunlar")));
 }
 
 // The default directory and Program Files, where missing, are made with the

@@ -19,7 +19,7 @@ constexpr std::size_t kAny = SIZE_MAX;
 constexpr CommandSyntax kCommands[] = {
     {"timeout", 1, 1},
     {"sleep", 1, 1},
-    {"start", 1, 1},
+    {"start", 1, 2},
     {"start-registered", 3, 3},
     {"start-swapped", 3, 3},
     {"expect-window", 1, 2},

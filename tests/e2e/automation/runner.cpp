@@ -184,10 +184,13 @@ void Runner::adopt_process(HWND window) {
   process_.reset(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id_));
 }
 
+// In its own folder, as Explorer starts a program, or in the folder given.
 Outcome Runner::start(const Words& args) {
   const std::wstring program = expand_variables(widen(args[0]));
   std::wstring command_line = L"\"" + program + L"\"";
-  return launch(program.c_str(), command_line, program.substr(0, program.find_last_of(L'\\')));
+  const std::wstring folder =
+      args.size() > 1 ? expand_variables(widen(args[1])) : program.substr(0, program.find_last_of(L'\\'));
+  return launch(program.c_str(), command_line, folder);
 }
 
 // As Windows starts an uninstall entry: the value is the whole command line,

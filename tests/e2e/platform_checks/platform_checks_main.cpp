@@ -36,6 +36,11 @@ using zrv::win32::widen;
 // The program copies itself under this name to check start_program.
 constexpr char kProbeName[] = "started probe";
 constexpr char kProbeMarker[] = "probe-was-here.txt";
+// And under this one to be another process that works in a folder and has
+// a file open, until it is ended; it says when it is ready by this event.
+constexpr char kWorkerName[] = "working probe";
+constexpr wchar_t kWorkerReady[] = L"Local\\zplatform-checks-worker-ready";
+constexpr char kWorkerFile[] = "Kemra.wav";
 
 std::string scratch;  // a fresh folder under %TEMP%, set by main
 
@@ -391,6 +396,77 @@ void check_emptied_directories(zrv::Platform& os) {
   check(folder->remove(), group, "the emptied folder cannot be removed");
 }
 
+// Another process works in a folder (its current directory) and has a file
+// open without sharing write or delete, and runs from a program file in a
+// second folder. Either folder is still held and written into, and cannot
+// be renamed meanwhile; the open file and the running program's file are
+// told as in use where they would be replaced, and are replaced once the
+// process has ended; the folder it works in is told as in use where it
+// would be removed, and goes once the process has ended.
+void check_folders_and_files_in_use(zrv::Platform& os, const std::string& own_path) {
+  const char* group = "in use";
+  const std::string worked_in = in_scratch("Çalışılan Dizin");
+  const std::string game_folder = in_scratch("Oyun Çalışıyor");
+  CreateDirectoryW(widen(worked_in).c_str(), nullptr);
+  CreateDirectoryW(widen(game_folder).c_str(), nullptr);
+  const std::string worker = game_folder + "\\" + kWorkerName + ".exe";
+  const std::string open_file = game_folder + "\\" + kWorkerFile;
+  write_bytes(os, open_file, "old");
+  check(CopyFileW(widen(own_path).c_str(), widen(worker).c_str(), FALSE) != 0, group, "cannot copy the worker");
+  zrv::win32::UniqueKernelHandle ready(CreateEventW(nullptr, TRUE, FALSE, kWorkerReady));
+  std::wstring command_line = L"\"" + widen(worker) + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessW(widen(worker).c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      widen(worked_in).c_str(), &startup, &started)) {
+    check(false, group, "cannot start the worker, error " + std::to_string(GetLastError()));
+    return;
+  }
+  zrv::win32::UniqueKernelHandle process(started.hProcess);
+  CloseHandle(started.hThread);
+  check(WaitForSingleObject(ready.get(), 30000) == WAIT_OBJECT_0, group, "the worker did not get ready");
+
+  std::uint32_t error = 0;
+  auto held = os.hold_directory(worked_in, error);
+  check(held != nullptr, group, "a folder another process works in cannot be held, error " + std::to_string(error));
+  const std::uint8_t bytes[] = {'n', 'e', 'w'};
+  check(held && held->write_file("yeni.txt", bytes, zrv::Rights::program_files), group,
+        "cannot write into a held folder another process works in");
+  check(!MoveFileW(widen(worked_in).c_str(), widen(in_scratch("Taşınan")).c_str()), group,
+        "a held folder another process works in was renamed");
+  if (held) held->delete_file("yeni.txt");
+  check(held && !held->remove(error) && error == zrv::kErrorInUse, group,
+        "removing a folder another process works in gives error " + std::to_string(error));
+
+  auto game = os.hold_directory(game_folder, error);
+  const auto replace_with_new = [&](const std::string& name) {
+    error = 0;
+    if (!game || !game->write_file(name + ".part", bytes, zrv::Rights::program_files)) return false;
+    const bool replaced = game->replace(name + ".part", name, error);
+    if (!replaced) game->delete_file(name + ".part");
+    return replaced;
+  };
+  check(!replace_with_new(kWorkerFile) && error == zrv::kErrorInUse, group,
+        "replacing a file another process has open gives error " + std::to_string(error));
+  check(!replace_with_new(std::string(kWorkerName) + ".exe") && error == zrv::kErrorInUse, group,
+        "replacing a running program's file gives error " + std::to_string(error));
+  check(read_bytes(os, open_file) == "old", group, "a file in use was changed");
+  // Wine's Restart Manager knows no program; Windows' names the worker.
+  std::printf("program using %s: \"%s\"\n", open_file.c_str(), os.program_using(open_file).c_str());
+
+  TerminateProcess(process.get(), 0);
+  WaitForSingleObject(process.get(), 30000);
+  check(replace_with_new(kWorkerFile), group,
+        "a file no longer in use cannot be replaced, error " + std::to_string(error));
+  check(read_bytes(os, open_file) == "new", group, "the replaced file does not hold the new content");
+  check(replace_with_new(std::string(kWorkerName) + ".exe"), group,
+        "an ended program's file cannot be replaced, error " + std::to_string(error));
+  held = os.hold_directory(worked_in, error);
+  check(held && held->remove(error), group, "a folder nobody works in any more cannot be removed, error " +
+                                                std::to_string(error));
+}
+
 }  // namespace
 
 
@@ -400,6 +476,18 @@ int main(int argc, char** argv) {
     // Started by check_start_program: leave a mark in the working folder.
     HANDLE marker = CreateFileW(widen(kProbeMarker).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
+    return 0;
+  }
+  const std::string worker_suffix = std::string("\\") + kWorkerName + ".exe";
+  if (os.program_file().ends_with(worker_suffix)) {
+    // Started by check_folders_and_files_in_use: has the file beside it
+    // open, works where it was started, and waits to be ended.
+    const std::string program = os.program_file();
+    const std::string beside = program.substr(0, program.size() - worker_suffix.size()) + "\\" + kWorkerFile;
+    HANDLE file = CreateFileW(widen(beside).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, kWorkerReady);
+    if (file == INVALID_HANDLE_VALUE || !ready || !SetEvent(ready)) return 1;
+    Sleep(120000);
     return 0;
   }
   scratch = os.temp_path() + "zplatform-checks-" + std::to_string(GetCurrentProcessId());
@@ -415,6 +503,7 @@ int main(int argc, char** argv) {
   check_start_program(os, os.program_file());
   check_open_errors_and_replace(os);
   check_emptied_directories(os);
+  check_folders_and_files_in_use(os, os.program_file());
   check_sha256(os);
   if (argc == 3) check_payload_pieces(widen(argv[1]), widen(argv[2]), widen(scratch));
 
