@@ -1,7 +1,7 @@
 #pragma once
+#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <span>
 
 namespace zrv {
@@ -16,10 +16,14 @@ Sha256Digest sha256(std::span<const std::uint8_t> bytes);
 // Where a program takes its SHA-256 digests from. The setup asks the system
 // (Windows has its own in the CryptoAPI, which costs the image 780 bytes
 // less than the function above); the host tools and the tests use ours.
-// Nothing when the digest cannot be made.
 class Sha256Source {
  public:
-  virtual std::optional<Sha256Digest> sha256_of(std::span<const std::uint8_t> bytes) = 0;
+  // The digest of each run, in order, end to end into digests (kSha256Size
+  // bytes for each run). All the runs come in one request because the
+  // system's provider is loaded once a request, and loading it costs more
+  // than hashing a piece. Returns how many digests were made: fewer than the
+  // runs when one cannot be made, and none after it.
+  virtual std::size_t sha256_each(std::span<const std::span<const std::uint8_t>> runs, std::uint8_t* digests) = 0;
 
  protected:
   ~Sha256Source() = default;
@@ -28,7 +32,13 @@ class Sha256Source {
 // The function above as a source.
 class OwnSha256 final : public Sha256Source {
  public:
-  std::optional<Sha256Digest> sha256_of(std::span<const std::uint8_t> bytes) override { return sha256(bytes); }
+  std::size_t sha256_each(std::span<const std::span<const std::uint8_t>> runs, std::uint8_t* digests) override {
+    for (const auto& run : runs) {
+      const Sha256Digest digest = sha256(run);
+      digests = std::copy(digest.begin(), digest.end(), digests);
+    }
+    return runs.size();
+  }
 };
 
 }  // namespace zrv

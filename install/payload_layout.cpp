@@ -1,6 +1,7 @@
 #include "install/payload_layout.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 
 #include "szdd/format.h"
@@ -162,24 +163,28 @@ PayloadCheck locate_payload(std::span<const std::uint8_t> file) {
 PayloadCheck check_payload(std::span<const std::uint8_t> file, DigestBlock trusted, Sha256Source& digests) {
   PayloadCheck check = locate_payload(file);
   if (check.fault != PayloadFault::none) return check;
-  const std::size_t payload_end = check.payload_end;
-  for (std::size_t i = 0; i < PayloadManifest.size(); ++i) {
-    const PayloadPiece& piece = PayloadManifest[i];
-    const std::span<const std::uint8_t> bytes = piece_bytes(file, payload_end, piece);
-    const szdd::HeaderResult header = szdd::parse_header(bytes);
-    check.piece = &piece;
-    if (header.error != szdd::HeaderError::none || header.header.expanded_length != piece.expanded_length) {
+  std::array<std::span<const std::uint8_t>, PayloadManifest.size()> pieces;
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    pieces[i] = piece_bytes(file, check.payload_end, PayloadManifest[i]);
+    const szdd::HeaderResult header = szdd::parse_header(pieces[i]);
+    if (header.error != szdd::HeaderError::none || header.header.expanded_length != PayloadManifest[i].expanded_length) {
       check.fault = PayloadFault::bad_piece_header;
-      return check;
-    }
-    // A digest that cannot be made vouches for nothing either.
-    const std::optional<Sha256Digest> digest = digests.sha256_of(bytes);
-    if (!digest || !std::equal(digest->begin(), digest->end(), trusted.begin() + kDigestMarker.size() + kSha256Size * i)) {
-      check.fault = PayloadFault::wrong_digest;
+      check.piece = &PayloadManifest[i];
       return check;
     }
   }
-  check.piece = nullptr;
+  // The digests made lie end to end as the block's do. The first byte that
+  // differs names the damaged piece; a digest that cannot be made vouches
+  // for nothing either, and counts as differing.
+  std::uint8_t made[kSha256Size * PayloadManifest.size()];
+  const std::uint8_t* const begin = made;
+  const std::uint8_t* const end = begin + kSha256Size * digests.sha256_each(pieces, made);
+  const std::size_t same =
+      static_cast<std::size_t>(std::mismatch(begin, end, trusted.begin() + kDigestMarker.size()).first - begin);
+  if (same < sizeof made) {
+    check.fault = PayloadFault::wrong_digest;
+    check.piece = &PayloadManifest[same / kSha256Size];
+  }
   return check;
 }
 

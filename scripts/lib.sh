@@ -11,11 +11,13 @@ jobs=${JOBS:-2}
 # (Tahoma for dialog text, Marlett for the caption buttons) and
 # fonts-liberation (Arial's metrics, for the backdrop's titles). Without
 # them every text is set in whatever face the system has, and the close
-# box shows an "r" (scripts/check-screens notices).
+# box shows an "r" (scripts/check-screens notices). nsis's makensis builds
+# the peer installer that scripts/measure-launch holds the setup against.
 packages=(
   cmake g++ make binutils googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev python3
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32 wine64 fonts-wine fonts-liberation
   qemu-user-static xvfb xauth imagemagick mscompress libmspack-dev fp-utils-3.2.2 locales osslsigncode openssl
+  nsis
 )
 
 # The Windows builds: win32 is the product, packed into out/Setup.exe; win64

@@ -96,9 +96,14 @@ std::unique_ptr<WindowPeer> HeadlessPlatform::create_window(Form& form) {
   return std::make_unique<HeadlessWindow>(form, events);
 }
 
-std::optional<Sha256Digest> HeadlessPlatform::sha256_of(std::span<const std::uint8_t> bytes) {
-  if (faults.hit(Op::Sha256)) return std::nullopt;
-  return sha256(bytes);
+std::size_t HeadlessPlatform::sha256_each(std::span<const std::span<const std::uint8_t>> runs, std::uint8_t* digests) {
+  ++digest_requests;
+  std::size_t made = 0;
+  while (made < runs.size() && !faults.hit(Op::Sha256)) {
+    const Sha256Digest digest = sha256(runs[made++]);
+    digests = std::copy(digest.begin(), digest.end(), digests);
+  }
+  return made;
 }
 
 std::string HeadlessPlatform::dir_search(std::string_view path, bool include_directories) {

@@ -109,6 +109,8 @@ class HeadlessPlatform : public Platform,
   std::vector<std::string> restart_deletions;
   // The targets of the shortcuts the shell was asked to make, in order.
   std::vector<std::string> shortcut_targets;
+  // How often digests were asked for: each request loads Windows' provider.
+  int digest_requests = 0;
   // The host folders of the directories held now, as the hold found them
   // (links along the path resolved): a link re-pointed later changes
   // nothing for a hold, as for a Windows handle.
@@ -149,7 +151,7 @@ class HeadlessPlatform : public Platform,
   WorkArea work_area() override { return area; }
   TwipsPerPixel twips_per_pixel() override { return twips; }
 
-  std::optional<Sha256Digest> sha256_of(std::span<const std::uint8_t> bytes) override;
+  std::size_t sha256_each(std::span<const std::span<const std::uint8_t>> runs, std::uint8_t* digests) override;
   std::string dir_search(std::string_view path, bool include_directories) override;
   bool delete_file(std::string_view path) override;
   bool claim_single_run(std::string_view) override { return !another_copy_running; }

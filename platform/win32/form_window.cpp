@@ -114,8 +114,13 @@ void FormWindow::set_visible(bool visible) {
     return;
   }
   ShowWindow(window_, takes_input_ ? SW_SHOW : SW_SHOWNA);
-  if (takes_input_) SetForegroundWindow(window_);
-  UpdateWindow(window_);
+  // A form to work with is painted at once. One that only shows, the
+  // backdrop, is painted by the message loop, after the wizard the user
+  // waits for has been made and shown in front of it.
+  if (takes_input_) {
+    SetForegroundWindow(window_);
+    UpdateWindow(window_);
+  }
 }
 
 void FormWindow::size_changed() {

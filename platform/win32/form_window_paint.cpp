@@ -57,6 +57,10 @@ void FormWindow::paint(HDC dc, const RECT& area) {
 }
 
 void FormWindow::invalidate_behind(const Widget& widget) {
+  // A hidden window is painted whole when it shows. The backdrop's stripes
+  // change a thousand times before it does, and each invalidation is a
+  // round trip to the window server.
+  if (!IsWindowVisible(window_)) return;
   RECT area = widget.pixels;
   HWND parent = widget.window ? GetParent(widget.window) : container_window(*widget.control);
   if (parent && parent != window_) MapWindowPoints(parent, window_, reinterpret_cast<POINT*>(&area), 2);

@@ -6,7 +6,7 @@ namespace zrv::win32 {
 // Files and directories on the wide-character file calls.
 class Win32FileSystem final : public FileSystem {
  public:
-  std::optional<Sha256Digest> sha256_of(std::span<const std::uint8_t> bytes) override;
+  std::size_t sha256_each(std::span<const std::span<const std::uint8_t>> runs, std::uint8_t* digests) override;
   std::string dir_search(std::string_view path, bool include_directories) override;
   bool delete_file(std::string_view path) override;
   std::unique_ptr<HeldDirectory> create_directory(std::string_view path, Rights rights) override;

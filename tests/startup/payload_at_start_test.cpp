@@ -38,15 +38,17 @@ std::string damaged(const std::string& how) {
   return file;
 }
 
-// A file whose digests the system cannot compute (no provider for them) is
-// not vouched for either.
+// A file whose digests the system cannot compute (no provider for them, or
+// none for the fifth piece) is not vouched for either.
 TEST(PayloadAtStart, DamagedSetupFilesAreRefusedBeforeAnythingShows) {
   for (const std::string how :
-       {"cut short", "lengthened", "game bit", "sound bit", "no payload", "forged game", "no digests made"}) {
+       {"cut short", "lengthened", "game bit", "sound bit", "no payload", "forged game", "no digests made",
+        "fifth digest not made"}) {
     SCOPED_TRACE(how);
     testing::SetupRun run;
     run.write_file(kSetup, damaged(how));
     if (how == "no digests made") run.os.faults.fail_always(Op::Sha256);
+    if (how == "fifth digest not made") run.os.faults.fail_after(Op::Sha256, 4);
     EXPECT_FALSE(run.start()) << "the program must end";
     EXPECT_EQ(run.os.exit_code, ExitCode::stopped_by_error);
     ASSERT_EQ(run.os.message_boxes.size(), 1u);
@@ -57,6 +59,14 @@ TEST(PayloadAtStart, DamagedSetupFilesAreRefusedBeforeAnythingShows) {
     EXPECT_FALSE(run.os.registry.key_exists("Software\\Dalvorin"));
     EXPECT_FALSE(fs::exists(run.host("C:\\WINDOWS\\TEMP\\Zrv5TMP")));
   }
+}
+
+// Each request for digests loads Windows' provider and its libraries, which
+// costs more than hashing a piece: the start asks once for all eight.
+TEST(PayloadAtStart, AllPiecesAreHashedInOneRequest) {
+  testing::SetupRun run;
+  ASSERT_TRUE(run.start());
+  EXPECT_EQ(run.os.digest_requests, 1);
 }
 
 // A second copy would share the staging directory and the destination with

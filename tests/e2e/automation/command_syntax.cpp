@@ -18,6 +18,7 @@ constexpr std::size_t kAny = SIZE_MAX;
 
 constexpr CommandSyntax kCommands[] = {
     {"timeout", 1, 1},
+    {"poll", 1, 1},
     {"sleep", 1, 1},
     {"start", 1, 2},
     {"start-registered", 3, 3},

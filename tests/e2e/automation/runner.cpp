@@ -19,7 +19,6 @@ using zrv::win32::widen;
 
 namespace {
 
-constexpr DWORD kPollMs = 50;
 constexpr double kHurriedTimeoutSeconds = 1.0;
 constexpr wchar_t kMessageBoxClass[] = L"#32770";
 
@@ -48,6 +47,10 @@ Runner::Runner() : time_scale_(time_scale_from_environment()), timeout_seconds_(
                  timeout_seconds_ = std::stod(a[0]) * time_scale_;
                  return std::nullopt;
                }},
+      {"poll", [this](const Words& a) -> Outcome {
+              poll_ms_ = static_cast<DWORD>(std::stoul(a[0]));
+              return std::nullopt;
+            }},
       {"sleep", [](const Words& a) -> Outcome {
                Sleep(static_cast<DWORD>(std::stoul(a[0])));
                return std::nullopt;
@@ -174,7 +177,7 @@ Outcome Runner::wait_until(const std::function<Outcome()>& probe, bool needs_pro
       if (auto gone = program_gone()) return *last + "; " + *gone;
     }
     if (GetTickCount64() >= deadline) return *last + " (after " + std::to_string(static_cast<int>(seconds)) + " s)";
-    Sleep(kPollMs);
+    Sleep(poll_ms_);
   }
 }
 
@@ -260,11 +263,30 @@ Outcome Runner::find_form_window(const std::string& form_name, HWND& window) {
 }
 
 Outcome Runner::resolve(const std::string& reference, HWND& window) {
-  // Form1.Command2 by mandated name, Form1[İleri >>] by caption.
+  // Any program's control by its window's caption and its own ID, as
+  // "Zarvelo NSIS - Kurulum#1" (a dialog's first button).
+  if (const size_t hash = reference.rfind('#');
+      hash != std::string::npos && hash + 1 < reference.size() &&
+      reference.find_first_not_of("0123456789", hash + 1) == std::string::npos) {
+    HWND top = find_top_level({widen(reference.substr(0, hash)), std::wstring(), process_id_});
+    if (!top) return "no window \"" + reference.substr(0, hash) + "\" on screen";
+    adopt_process(top);
+    window = find_child_by_id(top, std::stoi(reference.substr(hash + 1)));
+    return window ? Outcome() : Outcome("no control " + reference);
+  }
+  // Form1.Command2 by mandated name, Form1[İleri >>] by caption; another
+  // program's control by its caption too, in its window's ("Zarvelo NSIS -
+  // Kurulum[…]").
   const size_t cut = reference.find_first_of(".[");
   if (cut == std::string::npos) return "\"" + reference + "\" is not Form.Control or Form[caption]";
   HWND form_window = nullptr;
-  if (auto error = find_form_window(reference.substr(0, cut), form_window)) return error;
+  if (const std::string owner = reference.substr(0, cut); reference[cut] == '[' && !find_form(owner)) {
+    form_window = find_top_level({widen(owner), std::wstring(), process_id_});
+    if (!form_window) return "no window \"" + owner + "\" on screen";
+    adopt_process(form_window);
+  } else if (auto error = find_form_window(owner, form_window)) {
+    return error;
+  }
   if (reference[cut] == '[') {
     if (reference.back() != ']') return "\"" + reference + "\" lacks its closing ]";
     const std::string caption = reference.substr(cut + 1, reference.size() - cut - 2);

@@ -94,6 +94,8 @@ class Runner {
   // where the programs run under emulation (ZRV_TIMEOUT_SCALE).
   double time_scale_ = 1.0;
   double timeout_seconds_ = 10.0;
+  // How long a wait sleeps between two looks; a launch is timed to it.
+  DWORD poll_ms_ = 50;
   bool hurried_ = false;
   zrv::win32::UniqueKernelHandle process_;
   DWORD process_id_ = 0;
