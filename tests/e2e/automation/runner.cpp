@@ -262,15 +262,21 @@ Outcome Runner::find_form_window(const std::string& form_name, HWND& window) {
   return std::nullopt;
 }
 
+Outcome Runner::find_window_by_caption(const std::string& caption, HWND& window) {
+  window = find_top_level({widen(caption), std::wstring(), process_id_});
+  if (!window) return "no window \"" + caption + "\" on screen";
+  adopt_process(window);
+  return std::nullopt;
+}
+
 Outcome Runner::resolve(const std::string& reference, HWND& window) {
   // Any program's control by its window's caption and its own ID, as
   // "Zarvelo NSIS - Kurulum#1" (a dialog's first button).
   if (const size_t hash = reference.rfind('#');
       hash != std::string::npos && hash + 1 < reference.size() &&
       reference.find_first_not_of("0123456789", hash + 1) == std::string::npos) {
-    HWND top = find_top_level({widen(reference.substr(0, hash)), std::wstring(), process_id_});
-    if (!top) return "no window \"" + reference.substr(0, hash) + "\" on screen";
-    adopt_process(top);
+    HWND top = nullptr;
+    if (auto error = find_window_by_caption(reference.substr(0, hash), top)) return error;
     window = find_child_by_id(top, std::stoi(reference.substr(hash + 1)));
     return window ? Outcome() : Outcome("no control " + reference);
   }
@@ -280,11 +286,9 @@ Outcome Runner::resolve(const std::string& reference, HWND& window) {
   const size_t cut = reference.find_first_of(".[");
   if (cut == std::string::npos) return "\"" + reference + "\" is not Form.Control or Form[caption]";
   HWND form_window = nullptr;
-  if (const std::string owner = reference.substr(0, cut); reference[cut] == '[' && !find_form(owner)) {
-    form_window = find_top_level({widen(owner), std::wstring(), process_id_});
-    if (!form_window) return "no window \"" + owner + "\" on screen";
-    adopt_process(form_window);
-  } else if (auto error = find_form_window(owner, form_window)) {
+  const std::string owner = reference.substr(0, cut);
+  if (auto error = reference[cut] == '[' && !find_form(owner) ? find_window_by_caption(owner, form_window)
+                                                              : find_form_window(owner, form_window)) {
     return error;
   }
   if (reference[cut] == '[') {

@@ -41,6 +41,8 @@ class Runner {
   Outcome program_gone();
   void adopt_process(HWND window);
   Outcome find_form_window(const std::string& form_name, HWND& window);
+  // Another program's top-level window, of any class (the peer installer).
+  Outcome find_window_by_caption(const std::string& caption, HWND& window);
   Outcome resolve(const std::string& reference, HWND& window);
 
   Outcome start(const Words& args);
