@@ -39,7 +39,9 @@ class GrowableList {
   std::span<T> items() { return {items_, size_}; }
   std::span<const T> items() const { return {items_, size_}; }
 
-  T& push_back(const T& item) {
+  // Takes its element by value: an element of this list, passed in, would
+  // otherwise be read from the block that growing has just freed.
+  T& push_back(T item) {
     grow_to(size_ + 1);
     return items_[size_ - 1] = item;
   }

@@ -17,13 +17,13 @@ bool remove_program_group(ShellServices& shell, RemovalServices& removal, std::v
     const auto held = removal.hold_to_empty(folder, error);
     if (!held) {
       // No group here is nothing to remove; a link at its name stays.
-      if (error != kErrorNoSuchFile && error != kErrorNoSuchPath) left.push_back(folder);
+      if (error != kErrorFileNotFound && error != kErrorPathNotFound) left.push_back(folder);
       continue;
     }
     for (const group::GroupItem& item : group::kItems) {
       const std::string name = group::link_name(item);
       const std::uint32_t result = held->remove_file(name);
-      if (result != 0 && result != kErrorNoSuchFile) left.push_back(join_path(folder, name));
+      if (result != 0 && result != kErrorFileNotFound) left.push_back(join_path(folder, name));
     }
     // Only an empty folder goes: an item the user put there keeps it.
     held->remove();

@@ -7,6 +7,7 @@
 
 #include "base/sha256.h"
 #include "platform/byte_file.h"
+#include "platform/windows_errors.h"
 
 // Files and directories: what a program that only copies, checks and
 // removes files needs from the system.
@@ -56,25 +57,6 @@ class HeldDirectory {
   // a link). False when it cannot be made or written.
   bool write_file(std::string_view name, std::span<const std::uint8_t> bytes, Rights rights);
 };
-
-// The Windows error codes of a file or directory that is not there: the
-// name missing from its directory, and the directory missing.
-inline constexpr std::uint32_t kErrorNoSuchFile = 2;
-inline constexpr std::uint32_t kErrorNoSuchPath = 3;
-
-// The Windows error codes of a file or directory that a process has open
-// without sharing what was asked for (ERROR_SHARING_VIOLATION, also a
-// running program's file that cannot be replaced), and of a directory with
-// something in it (ERROR_DIR_NOT_EMPTY).
-inline constexpr std::uint32_t kErrorInUse = 32;
-inline constexpr std::uint32_t kErrorDirectoryNotEmpty = 145;
-// The Windows error code of a file where a directory was asked for
-// (ERROR_DIRECTORY).
-inline constexpr std::uint32_t kErrorNotADirectory = 267;
-
-// The Windows error code of a link refused where it would have been
-// followed (ERROR_CANT_ACCESS_FILE).
-inline constexpr std::uint32_t kErrorLinkRefused = 1920;
 
 // The name a held directory knows a file of a path by: its last part.
 inline std::string_view child_name(std::string_view path) {

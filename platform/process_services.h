@@ -17,6 +17,16 @@ enum class StartOutcome {
   refused_elevated,
 };
 
+// The one rule for starting a program for the user, which both backends
+// follow: an elevated process must not hand its administrator rights on, so
+// it asks the desktop's shell, which runs with the user's own rights, or
+// does not start the program at all; any other process starts it itself.
+template <typename ThroughShell, typename Directly>
+StartOutcome start_for_user(bool elevated, ThroughShell through_shell, Directly directly) {
+  if (elevated) return through_shell() ? StartOutcome::started : StartOutcome::refused_elevated;
+  return directly() ? StartOutcome::started : StartOutcome::failed;
+}
+
 class ProcessServices {
  protected:
   // Never destroyed through the role (platform.h says why).

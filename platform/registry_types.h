@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/windows_errors.h"
+
 // The registry as the platform offers it: handles, statuses and value types
 // keep the numbers of the Windows registry so both backends agree on them.
 namespace zrv {
@@ -10,13 +12,6 @@ using RegKey = std::uint32_t;
 
 inline constexpr RegKey kNoKey = 0;
 inline constexpr RegKey kHkeyLocalMachine = 0x80000002u;
-
-inline constexpr std::int32_t kErrorSuccess = 0;
-inline constexpr std::int32_t kErrorFileNotFound = 2;
-inline constexpr std::int32_t kErrorAccessDenied = 5;
-inline constexpr std::int32_t kErrorInvalidHandle = 6;
-inline constexpr std::int32_t kErrorMoreData = 234;
-inline constexpr std::int32_t kErrorNoMoreItems = 259;
 
 inline constexpr std::uint32_t kRegNone = 0;
 inline constexpr std::uint32_t kRegSz = 1;

@@ -18,7 +18,7 @@ namespace zrv {
 class EmptiedDirectory : public HeldDirectory {
  public:
   // Deletes the plain file of that name, whatever its read-only, hidden or
-  // system attributes. 0 when it is gone; kErrorNoSuchFile when nothing was
+  // system attributes. 0 when it is gone; kErrorFileNotFound when nothing was
   // there; kErrorLinkRefused when a link is there, which stays; otherwise
   // the Windows error code (a file in use, say).
   virtual std::uint32_t remove_file(std::string_view name) = 0;
@@ -27,9 +27,6 @@ class EmptiedDirectory : public HeldDirectory {
   // is on another drive).
   virtual std::uint32_t move_into(std::string_view name, EmptiedDirectory& to) = 0;
 };
-
-// The Windows error code of a move between two drives (ERROR_NOT_SAME_DEVICE).
-inline constexpr std::uint32_t kErrorNotSameDrive = 17;
 
 class RemovalServices {
  protected:

@@ -109,9 +109,25 @@ zrv_wine_prefix_whole() {
 }
 
 # The Wine processes of this host, by name, for a message about a boot that
-# does not end.
+# does not end (not this sed, whose own command line holds ".exe").
 zrv_wine_processes() {
-  ps -eo args= 2>/dev/null | sed -n 's/.*\\\([A-Za-z0-9_]*\.exe\).*/\1/p' | sort | uniq -c | tr -s ' \n' ' '
+  ps -eo args= 2>/dev/null | sed -n '/^sed /d; s/.*\\\([^\\]*\.exe\).*/\1/p' | sort | uniq -c | tr -s ' \n' ' '
+}
+
+# The processor time, in clock ticks, that the processes of a prefix have
+# used so far: a boot whose processes all wait, and none gains a tick, is
+# stuck.
+zrv_wine_prefix_ticks() {
+  local prefix=$1 proc total=0 stat
+  for proc in /proc/[0-9]*; do
+    { tr '\0' '\n' <"$proc/environ"; } 2>/dev/null | grep -xF "WINEPREFIX=$prefix" >/dev/null || continue
+    stat=$(cat "$proc/stat" 2>/dev/null) || continue
+    # The fields after the command's name, which may hold blanks: utime and
+    # stime are the 12th and 13th of them.
+    set -- ${stat##*) }
+    total=$((total + ${12:-0} + ${13:-0}))
+  done
+  echo "$total"
 }
 
 # Boots a new prefix. Under emulation the boot outlasts the five minutes
@@ -123,9 +139,16 @@ zrv_wine_processes() {
 # that does not finish within its time fails with the processes still
 # running. Ending them any earlier, on the update's mark alone, cut a slow
 # boot short and left a prefix without its system DLLs.
+# A boot whose processes all wait for a while before the prefix is whole has
+# deadlocked (seen under emulation: rundll32 and two desktop shells, still
+# there after 40 minutes); it ends at once with status 3, so that it can be
+# tried again from nothing, as does one that is not whole within its time.
+# Once the prefix is whole, processes that only wait are ended as those
+# left after the grace are.
 zrv_wine_boot() {
-  local prefix=$1 scale=${ZRV_TIMEOUT_SCALE:-1} started=$SECONDS boot
-  local limit=$((120 * scale)) grace=$((15 * scale))
+  local prefix=$1 scale=${ZRV_TIMEOUT_SCALE:-1} started=$SECONDS boot status=0
+  local limit=$((90 * scale)) grace=$((5 * scale)) still=$((20 * scale))
+  local ticks=0 now_ticks last_progress=$SECONDS
   # No Mono or Gecko download prompts: the setup program needs neither.
   WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;$zrv_wine_no_helpers" \
     zrv_wine wineboot.exe -i >/dev/null 2>&1 &
@@ -136,16 +159,30 @@ zrv_wine_boot() {
     fi
     if [ $((SECONDS - started)) -gt "$limit" ]; then
       echo "the Wine prefix $prefix did not finish booting in $limit s; running: $(zrv_wine_processes)" >&2
+      zrv_wine_prefix_whole "$prefix" || status=3
+      break
+    fi
+    now_ticks=$(zrv_wine_prefix_ticks "$prefix")
+    if [ "$now_ticks" -gt $((ticks + 100)) ]; then
+      ticks=$now_ticks last_progress=$SECONDS
+    elif [ $((SECONDS - last_progress)) -gt "$still" ]; then
+      if zrv_wine_prefix_whole "$prefix"; then
+        echo "NOTICE: the boot's last processes waited for $still s with the prefix complete: $(zrv_wine_processes)" >&2
+      else
+        echo "the boot of the Wine prefix $prefix is stuck: nothing of it ran for $still s; waiting: $(zrv_wine_processes)" >&2
+        status=3
+      fi
       break
     fi
     sleep 5
   done
-  if ! timeout "$grace" env WINEPREFIX="$prefix" wineserver -w; then
-    echo "NOTICE: ended the boot's processes left after $grace s: $(zrv_wine_processes)" >&2
+  if [ "$status" -ne 0 ] || ! timeout "$grace" env WINEPREFIX="$prefix" wineserver -w; then
+    [ "$status" -ne 0 ] || echo "NOTICE: ended the boot's processes left after $grace s: $(zrv_wine_processes)" >&2
     WINEPREFIX=$prefix wineserver -k || true
     WINEPREFIX=$prefix wineserver -w
   fi
   wait "$boot" 2>/dev/null || true
+  [ "$status" -eq 0 ] || return "$status"
   echo "the Wine prefix booted in $((SECONDS - started)) s"
   if ! zrv_wine_prefix_whole "$prefix"; then
     echo "the Wine prefix $prefix is incomplete after its boot (no system.reg, no update mark or no system32\\kernel32.dll)" >&2
@@ -157,9 +194,17 @@ zrv_wine_boot() {
 # itself, as it must on a bare X server without a window manager.
 zrv_wine_make_prefix() {
   local prefix=$1 mode=${2:-managed}
+  local status=0
   rm -rf "$prefix"
   mkdir -p "$(dirname "$prefix")"
-  if ! zrv_wine_boot "$prefix"; then
+  zrv_wine_boot "$prefix" || status=$?
+  if [ "$status" -eq 3 ]; then
+    echo "NOTICE: booting the Wine prefix $prefix once more, from nothing" >&2
+    rm -rf "$prefix"
+    status=0
+    zrv_wine_boot "$prefix" || status=$?
+  fi
+  if [ "$status" -ne 0 ]; then
     echo "the Wine prefix $prefix did not come up (wineboot failed)" >&2
     return 1
   fi

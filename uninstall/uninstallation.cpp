@@ -108,7 +108,7 @@ class Uninstallation {
   bool remove_file(std::string_view name) {
     while (true) {
       const std::uint32_t result = install_->remove_file(name);
-      if (result == 0 || result == kErrorNoSuchFile) return true;
+      if (result == 0 || result == kErrorFileNotFound) return true;
       const std::string path = join_path(install_dir_, name);
       if (result == kErrorLinkRefused) {
         left_.push_back(path);
@@ -153,7 +153,7 @@ class Uninstallation {
     for (const std::string& root : roots) {
       const std::uint32_t moved = park_own_file(root, own_name);
       if (moved == 0) return;
-      if (moved != kErrorNotSameDrive && moved != kErrorNoSuchPath) break;
+      if (moved != kErrorNotSameDrive && moved != kErrorPathNotFound) break;
     }
     left_.push_back(own_path_);
   }
@@ -179,7 +179,7 @@ class Uninstallation {
       }
       return 0;
     }
-    return kErrorNoSuchPath;  // no folder could be made here: the next root may take it
+    return kErrorPathNotFound;  // no folder could be made here: the next root may take it
   }
 
   static bool has_installed_name(std::string_view name) {

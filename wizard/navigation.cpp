@@ -77,7 +77,7 @@ bool Form1::prepare_destination() {
   destination_ = os.hold_directory(install_dir, error);
   if (destination_) return true;
 
-  if (error == kErrorNoSuchFile || error == kErrorNoSuchPath) {
+  if (error == kErrorFileNotFound || error == kErrorPathNotFound) {
     const std::string default_dir = default_install_dir(state.WindowsDir);
     if (install_dir == default_dir) return make_default_destination(default_dir);
     tell_error(os, install_dir, text::kDirectoryNotFound, {});

@@ -7,12 +7,11 @@
 
 #include "platform/headless/headless_platform.h"
 #include "platform/headless/host_file.h"
+#include "platform/link_rules.h"
 
 namespace zrv {
 namespace fs = std::filesystem;
 namespace {
-
-constexpr std::uint32_t kAccessDenied = 5;
 
 bool host_is_link(const fs::path& path) {
   std::error_code error;
@@ -45,7 +44,7 @@ class HeadlessHeldDirectory : public EmptiedDirectory {
       windows_error = os_.injected_open_error;
       return nullptr;
     }
-    if (host_is_link(child)) {
+    if (kRefusesLink.read && host_is_link(child)) {
       windows_error = kErrorLinkRefused;
       return nullptr;
     }
@@ -66,14 +65,14 @@ class HeadlessHeldDirectory : public EmptiedDirectory {
     const fs::path child = folder_ / std::string(name);
     std::error_code error;
     const fs::file_status status = fs::symlink_status(child, error);
-    if (fs::is_symlink(status)) return kErrorLinkRefused;
-    if (!fs::exists(status)) return kErrorNoSuchFile;
-    if (!fs::is_regular_file(status)) return kAccessDenied;
+    if (kRefusesLink.remove_file && fs::is_symlink(status)) return kErrorLinkRefused;
+    if (!fs::exists(status)) return kErrorFileNotFound;
+    if (!fs::is_regular_file(status)) return kErrorAccessDenied;
     // In use, say: refused before its attributes change, as a file that
     // cannot be opened for deletion keeps them.
     if (os_.faults.hit(Op::DeleteFiles, child.string())) return kErrorInUse;
     os_.file_attributes.erase(child);
-    return fs::remove(child, error) ? 0 : kAccessDenied;
+    return fs::remove(child, error) ? 0 : kErrorAccessDenied;
   }
 
   std::uint32_t move_into(std::string_view name, EmptiedDirectory& to) override {
@@ -81,7 +80,8 @@ class HeadlessHeldDirectory : public EmptiedDirectory {
     const fs::path target = static_cast<HeadlessHeldDirectory&>(to).folder_ / std::string(name);
     if (os_.faults.hit(Op::ReplaceFile, target.string())) return os_.injected_replace_error;
     std::error_code error;
-    if (host_is_link(source) || !fs::is_regular_file(source, error)) return kAccessDenied;
+    if (kRefusesLink.move && host_is_link(source)) return kErrorLinkRefused;
+    if (!fs::is_regular_file(source, error)) return kErrorAccessDenied;
     if (os_.drive_of_host(source) != os_.drive_of_host(target)) return kErrorNotSameDrive;
     fs::rename(source, target, error);
     return error ? windows_error_for(error.value(), target) : 0;
@@ -95,8 +95,12 @@ class HeadlessHeldDirectory : public EmptiedDirectory {
       return false;
     }
     std::error_code error;
-    if (host_is_link(source) || (!host_is_link(target) && fs::is_directory(target, error))) {
-      windows_error = kAccessDenied;  // as Windows answers for a directory
+    if (kRefusesLink.move && host_is_link(source)) {
+      windows_error = kErrorLinkRefused;
+      return false;
+    }
+    if (!host_is_link(target) && fs::is_directory(target, error)) {
+      windows_error = kErrorAccessDenied;  // as Windows answers for a directory
       return false;
     }
     if (os_.open_files.paths.contains(source) || os_.open_files.paths.contains(target)) {
@@ -127,7 +131,7 @@ class HeadlessHeldDirectory : public EmptiedDirectory {
     } else if (!fs::is_empty(folder_, error)) {
       windows_error = kErrorDirectoryNotEmpty;
     } else {
-      windows_error = fs::remove(folder_, error) ? 0 : kAccessDenied;
+      windows_error = fs::remove(folder_, error) ? 0 : kErrorAccessDenied;
     }
     return windows_error == 0;
   }
@@ -183,12 +187,12 @@ std::unique_ptr<EmptiedDirectory> HeadlessPlatform::hold_to_empty(std::string_vi
   std::error_code error;
   windows_error = 0;
   if (host.empty() || faults.hit(Op::HoldDirectory, host.string())) {
-    windows_error = host.empty() ? 3 : kAccessDenied;
-  } else if (host_is_link(host)) {
+    windows_error = host.empty() ? kErrorPathNotFound : kErrorAccessDenied;
+  } else if (kRefusesLink.hold && host_is_link(host)) {
     windows_error = kErrorLinkRefused;
   } else if (!fs::is_directory(host, error)) {
     // Missing (where the folder above is, or not), or a file.
-    windows_error = fs::exists(host, error) ? 267 : windows_error_for(ENOENT, host);
+    windows_error = fs::exists(host, error) ? kErrorNotADirectory : windows_error_for(ENOENT, host);
   }
   if (windows_error != 0) return nullptr;
   return std::make_unique<HeadlessHeldDirectory>(fs::weakly_canonical(host, error), *this);

@@ -220,9 +220,10 @@ StartOutcome HeadlessPlatform::start_program(std::string_view path) {
   if (faults.hit(Op::StartProgram)) return StartOutcome::failed;
   std::error_code error;
   if (!fs::is_regular_file(host_path(path), error)) return StartOutcome::failed;
-  if (!unelevated_start_available) return StartOutcome::refused_elevated;
-  started_programs.emplace_back(path);
-  return StartOutcome::started;
+  const StartOutcome outcome =
+      start_for_user(elevated, [&] { return desktop_shell_available; }, [] { return true; });
+  if (outcome == StartOutcome::started) started_programs.emplace_back(path);
+  return outcome;
 }
 
 void HeadlessPlatform::end_program(ExitCode code) {
@@ -237,12 +238,15 @@ std::string HeadlessPlatform::windows_directory() {
   return faults.hit(Op::WindowsDirectory) ? std::string() : windows;
 }
 
+// As Windows, a key that cannot be opened or made is handed back as none.
 std::int32_t HeadlessPlatform::reg_create_key(RegKey root, std::string_view sub_key, RegKey& key) {
+  key = kNoKey;
   if (faults.hit(Op::RegCreateKey)) return kErrorAccessDenied;
   return registry.create_key(root, sub_key, key);
 }
 
 std::int32_t HeadlessPlatform::reg_open_key(RegKey root, std::string_view sub_key, RegKey& key) {
+  key = kNoKey;
   if (faults.hit(Op::RegOpenKey)) return kErrorAccessDenied;
   return registry.open_key(root, sub_key, key);
 }

@@ -84,12 +84,14 @@ class HeadlessPlatform : public Platform,
   // a substituted drive ("C:\\PROGRA~1" -> "C:\\Program Files"). Only
   // same_file reads them, as Windows would resolve them on opening.
   std::vector<std::pair<std::string, std::string>> path_aliases;
-  // False: the run is elevated and no desktop shell can start a program
-  // with the user's own rights, so start_program refuses.
-  bool unelevated_start_available = true;
+  // Whether this process is elevated, and whether the desktop's shell can
+  // be asked to start a program with the user's own rights: an elevated
+  // start_program without it refuses.
+  bool elevated = true;
+  bool desktop_shell_available = true;
   // The Windows error code an injected open or replace failure reports.
-  std::uint32_t injected_open_error = 5;
-  std::uint32_t injected_replace_error = 32;
+  std::uint32_t injected_open_error = kErrorAccessDenied;
+  std::uint32_t injected_replace_error = kErrorInUse;
   // The programs that have files open, as the system names them, by the
   // files' Windows paths.
   std::map<std::string, std::string> programs_using;

@@ -1,18 +1,34 @@
 #include "platform/headless/headless_window.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
 namespace zrv {
 
-HeadlessWindow::HeadlessWindow(Form& form, std::vector<std::string>& events) : form_(form), events_(events) {
+// Like the real window, it is made with every control of the form's table.
+HeadlessWindow::HeadlessWindow(Form& form, std::vector<std::string>& events)
+    : form_(form), events_(events), known_(form.controls().begin(), form.controls().end()) {
   log("create");
+}
+
+void HeadlessWindow::require_known(const Control& control) const {
+  if (std::ranges::find(known_, &control) != known_.end()) return;
+  std::fprintf(stderr, "the window of %s was never given the control %s before it changed\n",
+               std::string(form_.layout().name).c_str(), control.name().c_str());
+  std::abort();
 }
 
 void HeadlessWindow::log(const std::string& what) { events_.push_back(what + " " + std::string(form_.layout().name)); }
 
-void HeadlessWindow::add_control(Control&) {}
+void HeadlessWindow::add_control(Control& control) {
+  if (std::ranges::find(known_, &control) == known_.end()) known_.push_back(&control);
+}
 
-void HeadlessWindow::control_changed(Control&, Property) {}
+void HeadlessWindow::control_changed(Control& control, Property) { require_known(control); }
 
 void HeadlessWindow::refresh(Control& control) {
+  require_known(control);
   events_.push_back("refresh " + control.name() + ": " + control.caption());
 }
 

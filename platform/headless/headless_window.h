@@ -24,9 +24,13 @@ class HeadlessWindow : public WindowPeer {
 
  private:
   void log(const std::string& what);
+  // Stops the program, as the real window does, when a control the window
+  // was never given changes: the form's order of events is broken.
+  void require_known(const Control& control) const;
 
   Form& form_;
   std::vector<std::string>& events_;
+  std::vector<const Control*> known_;
 };
 
 }  // namespace zrv

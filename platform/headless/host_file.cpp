@@ -3,50 +3,40 @@
 #include <cerrno>
 #include <unistd.h>
 
+#include "platform/windows_errors.h"
+
 namespace zrv {
 namespace fs = std::filesystem;
-namespace {
-
-constexpr std::uint32_t kFileNotFound = 2;
-constexpr std::uint32_t kPathNotFound = 3;
-constexpr std::uint32_t kTooManyOpenFiles = 4;
-constexpr std::uint32_t kAccessDenied = 5;
-constexpr std::uint32_t kNotEnoughMemory = 8;
-constexpr std::uint32_t kWriteProtect = 19;
-constexpr std::uint32_t kFileExists = 80;
-constexpr std::uint32_t kInvalidName = 123;
-
-}  // namespace
 
 std::uint32_t windows_error_for(int error, const fs::path& path) {
   switch (error) {
     case ENOENT: {
       std::error_code ignored;
-      return fs::is_directory(path.parent_path(), ignored) ? kFileNotFound : kPathNotFound;
+      return fs::is_directory(path.parent_path(), ignored) ? kErrorFileNotFound : kErrorPathNotFound;
     }
-    case ENOTDIR: return kPathNotFound;
+    case ENOTDIR: return kErrorPathNotFound;
     case EMFILE:
-    case ENFILE: return kTooManyOpenFiles;
+    case ENFILE: return kErrorTooManyOpenFiles;
     case EACCES:
     case EPERM:
-    case EISDIR: return kAccessDenied;
-    case ENOMEM: return kNotEnoughMemory;
-    case EROFS: return kWriteProtect;
-    case EEXIST: return kFileExists;
-    default: return kInvalidName;
+    case EISDIR: return kErrorAccessDenied;
+    case ENOMEM: return kErrorNotEnoughMemory;
+    case EROFS: return kErrorWriteProtect;
+    case EEXIST: return kErrorFileExists;
+    default: return kErrorInvalidName;
   }
 }
 
 std::unique_ptr<HostFile> HostFile::open(const fs::path& path, Faults& faults, OpenFiles& open_files,
                                          std::uint32_t& windows_error) {
   if (path.empty()) {
-    windows_error = kPathNotFound;
+    windows_error = kErrorPathNotFound;
     return nullptr;
   }
   std::error_code error;
   // Directories open as files on POSIX for reading; Windows refuses them.
   if (fs::is_directory(path, error)) {
-    windows_error = kAccessDenied;
+    windows_error = kErrorAccessDenied;
     return nullptr;
   }
   std::FILE* file = std::fopen(path.c_str(), "rb");
@@ -62,7 +52,7 @@ std::unique_ptr<HostFile> HostFile::create(const fs::path& path, Faults& faults,
   // "x": made new or not at all; a dangling link counts as something there.
   std::error_code error;
   if (fs::symlink_status(path, error).type() != fs::file_type::not_found) {
-    windows_error = kFileExists;
+    windows_error = kErrorFileExists;
     return nullptr;
   }
   std::FILE* file = std::fopen(path.c_str(), "wbx");

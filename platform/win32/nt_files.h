@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "platform/file_system.h"
+#include "platform/link_rules.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_byte_file.h"
 
@@ -18,7 +19,8 @@ namespace zrv::win32 {
 
 // What one NtCreateFile call asks for. Every open goes through open_at, so
 // the rules (reparse points opened as themselves, refused where asked, the
-// rights given in the same call) are written once.
+// rights given in the same call) are written once; which opens refuse a
+// link, platform/link_rules.h says for both backends.
 // Eight bytes each: every open also gets FILE_OPEN_REPARSE_POINT, so the
 // options that differ fit a byte.
 struct Open {
@@ -41,13 +43,14 @@ inline constexpr std::uint8_t kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | F
 inline constexpr std::uint8_t kShareNoDelete = FILE_SHARE_READ | FILE_SHARE_WRITE;
 inline constexpr ACCESS_MASK kDeleting = DELETE | SYNCHRONIZE;
 
-inline constexpr Open kHoldDirectory{kHold, kDirectory, kShareNoDelete, FILE_OPEN, true};
+inline constexpr Open kHoldDirectory{kHold, kDirectory, kShareNoDelete, FILE_OPEN, kRefusesLink.hold};
 inline constexpr Open kMakeDirectory{kHold, kDirectory, kShareNoDelete, FILE_CREATE, false};
 inline constexpr Open kCreateFile{GENERIC_WRITE | SYNCHRONIZE, kFile, 0, FILE_CREATE, false};
-inline constexpr Open kReadFile{GENERIC_READ | SYNCHRONIZE, kFile, FILE_SHARE_READ, FILE_OPEN, true};
+inline constexpr Open kReadFile{GENERIC_READ | SYNCHRONIZE, kFile, FILE_SHARE_READ, FILE_OPEN, kRefusesLink.read};
 // A link goes as itself; where a file is deleted, so may an empty directory.
 inline constexpr Open kDelete{kDeleting, kSynchronous, kShareAll, FILE_OPEN, false};
-inline constexpr Open kMove{DELETE | SYNCHRONIZE, kFile | FILE_WRITE_THROUGH, kShareAll, FILE_OPEN, true};
+inline constexpr Open kMove{DELETE | SYNCHRONIZE, kFile | FILE_WRITE_THROUGH, kShareAll, FILE_OPEN,
+                             kRefusesLink.move};
 // Asks whether a file that could not be replaced is in use: Windows refuses
 // to replace a running program's file as access denied, but to write it for
 // a sharing violation, as for any file a program has open without sharing.

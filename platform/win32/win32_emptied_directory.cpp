@@ -24,9 +24,9 @@ class Win32EmptiedDirectory final : public HeldThrough<EmptiedDirectory> {
     UniqueFile file;
     bool link = false;
     if (const DWORD error = open_at(handle(), name, kRemoveFile, Rights::inherited, file, &link)) {
-      return error == ERROR_PATH_NOT_FOUND ? kErrorNoSuchFile : error;
+      return error == ERROR_PATH_NOT_FOUND ? kErrorFileNotFound : error;
     }
-    if (link) return kErrorLinkRefused;
+    if (link && kRefusesLink.remove_file) return kErrorLinkRefused;
     IO_STATUS_BLOCK status{};
     FILE_BASIC_INFORMATION basic{};
     DWORD error = 0;
@@ -36,7 +36,7 @@ class Win32EmptiedDirectory final : public HeldThrough<EmptiedDirectory> {
     }
     // Asked of the handle too, which holds the link itself where the system
     // opens links as themselves.
-    if (basic.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return kErrorLinkRefused;
+    if ((basic.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && kRefusesLink.remove_file) return kErrorLinkRefused;
     if (basic.FileAttributes & FILE_ATTRIBUTE_READONLY) {
       // Times of 0 are left as they are.
       FILE_BASIC_INFORMATION writable{};

@@ -15,6 +15,7 @@
 #include <winternl.h>
 
 #include "base/fixed_text.h"
+#include "platform/win32/access_rules.h"
 #include "platform/win32/nt_files.h"
 #include "platform/win32/security_descriptor.h"
 #include "platform/win32/utf16.h"
@@ -23,25 +24,6 @@
 namespace zrv::win32 {
 
 namespace {
-
-// The rules of Rights. A directory's entries pass on to everything made
-// inside it, files (OI) and directories (CI) alike, so that what the setup
-// makes in its own directories has the same rules; a file has nothing to
-// pass on. Full control (FA) for the system and the administrators; for
-// the users 0x1200a9, read and run (FILE_GENERIC_READ | FILE_GENERIC_EXECUTE).
-// Narrow texts (docs/size-rules.md).
-// A file's rules are the directory's without "OICI"; the administrators'
-// are its first two entries.
-constexpr char kProgramFiles[] = "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)";
-constexpr std::size_t kAdministratorsOnly = 35;
-static_assert(kProgramFiles[kAdministratorsOnly - 1] == ')' && kProgramFiles[kAdministratorsOnly] == '(');
-constexpr bool o_only_in_oici() {
-  for (std::size_t i = 0; i < sizeof kProgramFiles; ++i) {
-    if (kProgramFiles[i] == 'O' && (kProgramFiles[i + 1] != 'I' || kProgramFiles[i + 2] != 'C')) return false;
-  }
-  return true;
-}
-static_assert(o_only_in_oici(), "an O starts the OICI a file's rules leave out, and nothing else");
 
 constexpr ULONG kFileDisposition = 13;  // FileDispositionInformation
 constexpr ULONG kFileRename = 10;       // FileRenameInformation
@@ -57,24 +39,6 @@ std::wstring native_path(std::string_view path) {
     path.remove_prefix(2);
   }
   return widen(concat({"\\??\\", kind, path}));
-}
-
-// The rules of `rights` for a file or a directory as SDDL text, put
-// together in `rules`; null for inherited rights, where the new object
-// takes its parent's.
-const char* rules_of(Rights rights, bool directory, char (&rules)[sizeof kProgramFiles]) {
-  if (rights == Rights::inherited) return nullptr;
-  const std::size_t length = rights == Rights::administrators ? kAdministratorsOnly : sizeof kProgramFiles - 1;
-  std::size_t out = 0;
-  for (std::size_t in = 0; in < length; ++in) {
-    if (!directory && kProgramFiles[in] == 'O') {
-      in += 3;
-      continue;
-    }
-    rules[out++] = kProgramFiles[in];
-  }
-  rules[out] = '\0';
-  return rules;
 }
 
 // Not declared by the toolchain's headers.

@@ -35,10 +35,12 @@ StartOutcome Win32ProcessServices::start_program(std::string_view path) {
   // that shell cannot be asked (no Explorer, or one of another account, as
   // when an administrator's name and password were typed for a standard
   // user), the game is not started at all.
-  if (process_is_elevated()) {
-    return start_through_desktop_shell(program, folder) ? StartOutcome::started : StartOutcome::refused_elevated;
-  }
+  return start_for_user(
+      process_is_elevated(), [&] { return start_through_desktop_shell(program, folder); },
+      [&] { return start_directly(program, folder); });
+}
 
+bool Win32ProcessServices::start_directly(const std::wstring& program, const std::wstring& folder) {
   // The name is passed on its own and quoted on the command line, so a path
   // with blanks ("C:\Program Files\…") can never start some other program.
   // Quotes around the wide name already made, not a second conversion.
@@ -53,11 +55,11 @@ StartOutcome Win32ProcessServices::start_program(std::string_view path) {
   PROCESS_INFORMATION started{};
   if (!CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
-    return StartOutcome::failed;
+    return false;
   }
   UniqueKernelHandle process(started.hProcess);
   UniqueKernelHandle thread(started.hThread);
-  return StartOutcome::started;
+  return true;
 }
 
 void Win32ProcessServices::end_program(ExitCode code) {

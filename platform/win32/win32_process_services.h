@@ -20,6 +20,9 @@ class Win32ProcessServices final : public ProcessServices {
   std::string windows_directory() override;
 
  private:
+  // Starts the program with this process's own rights, in its folder.
+  static bool start_directly(const std::wstring& program, const std::wstring& folder);
+
   SingleRun single_run_;
 };
 

@@ -30,6 +30,18 @@ TEST(GrowableListTest, KeepsEveryElementAcrossGrowthWithoutACap) {
   for (std::size_t i = 2; i < slots.size(); ++i) EXPECT_EQ(slots[i].owner, nullptr) << i;
 }
 
+// As with std::vector, an element of the list may be appended to it, also
+// at the push that moves the list to a bigger block.
+TEST(GrowableListTest, AppendsItsOwnElementAcrossGrowth) {
+  GrowableList<Slot> list;
+  list.push_back({&list, 1});
+  for (int i = 0; i < 40; ++i) {
+    const Slot& copied = list.push_back(list[0]);
+    ASSERT_EQ(copied.owner, &list) << i;
+    ASSERT_EQ(copied.value, 1) << i;
+  }
+}
+
 // Cleared, the list keeps its room; what grows into it again is zero, not
 // the elements of before.
 TEST(GrowableListTest, ClearedListGrowsBackToZeros) {

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs one end-to-end scenario: a copy of the run's Wine prefix, the setup
 # program, its stand-in payload files and zauto inside it under C:\zrvtest,
-# and the scenario's script. With --platform-checks instead of a scenario,
-# runs zplatform_checks there.
+# and the scenario's script. With --platform-contract instead of a
+# scenario, runs the platform contract program (tests/platform/) there.
 #
 # A scenario may ask for drives with lines of its own, read before Wine
 # starts (zauto takes them for comments):
@@ -34,11 +34,11 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/lib-wine.sh"
 
 scenario=$1
-if [ "$scenario" = --platform-checks ]; then
-  name=platform_checks
-  : "${ZRV_PLATFORM_CHECKS_EXE:?set by CTest}"
-  if [ ! -f "$ZRV_PLATFORM_CHECKS_EXE" ]; then
-    echo "FAILED: $ZRV_PLATFORM_CHECKS_EXE is missing; scripts/build makes it"
+if [ "$scenario" = --platform-contract ]; then
+  name=platform_contract
+  : "${ZRV_PLATFORM_CONTRACT_EXE:?set by CTest}"
+  if [ ! -f "$ZRV_PLATFORM_CONTRACT_EXE" ]; then
+    echo "FAILED: $ZRV_PLATFORM_CONTRACT_EXE is missing; scripts/build makes it"
     exit 1
   fi
 else
@@ -182,7 +182,7 @@ make_damaged_copies() {
 trap cleanup EXIT
 mkdir -p "$test_dir/payload"
 cp "$ZRV_SETUP_EXE" "$test_dir/Setup.exe"
-if [ "$name" != platform_checks ]; then
+if [ "$name" != platform_contract ]; then
   while read -r marker what arg size _; do
     [ "$marker" = "#@" ] || continue
     case $what in
@@ -205,9 +205,9 @@ status=0
 started=$SECONDS
 # Past this a run has hung for good; zauto's own waits fail much sooner.
 limit=$((150 * ${ZRV_TIMEOUT_SCALE:-1}))
-if [ "$name" = platform_checks ]; then
-  cp "$ZRV_PLATFORM_CHECKS_EXE" "$test_dir/zplatform_checks.exe"
-  timeout -k 10 "$limit" "$zrv_wine_loader" 'C:\zrvtest\zplatform_checks.exe' 'C:\zrvtest\Setup.exe' \
+if [ "$name" = platform_contract ]; then
+  cp "$ZRV_PLATFORM_CONTRACT_EXE" "$test_dir/zplatform_contract.exe"
+  timeout -k 10 "$limit" "$zrv_wine_loader" 'C:\zrvtest\zplatform_contract.exe' 'C:\zrvtest\Setup.exe' \
     'C:\zrvtest\payload' || status=$?
 else
   cp "$scenario" "$test_dir/scenario.zauto"

@@ -115,7 +115,7 @@ TEST_F(CloseTest, CloseBoxAfterFinishBehavesLikeFinish) {
 // must not start it with its own: it says where the game can be started.
 TEST_F(CloseTest, ElevatedRunWithoutTheDesktopShellDoesNotStartTheGame) {
   run.write_file("C:\\Program Files\\Zarvelo\\Zrv5.exe", "MZ");
-  run.os.unelevated_start_available = false;
+  run.os.desktop_shell_available = false;
   finish();
   w.Check1.user_click();
   EXPECT_TRUE(run.ends_program([&] { w.Command2.user_click(); }));

@@ -2,11 +2,9 @@
 
 #include <array>
 
+#include "folderdialog/form3_layout.h"
 #include "startup/form2_layout.h"
 #include "wizard/form1_layout.h"
-#ifdef ZAUTO_HAS_FORM3
-#include "folderdialog/form3_layout.h"
-#endif
 
 namespace zauto {
 
@@ -14,9 +12,7 @@ const zrv::FormLayout* find_form(std::string_view name) {
   static const std::array forms{
       &zrv::kForm1Layout,
       &zrv::kForm2Layout,
-#ifdef ZAUTO_HAS_FORM3
       &zrv::kForm3Layout,
-#endif
   };
   for (const zrv::FormLayout* form : forms) {
     if (form->name == name) return form;
