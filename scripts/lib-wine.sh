@@ -305,6 +305,45 @@ zrv_wine_linux_pid() {
   return 1
 }
 
+# Ends every process of a prefix by its pid, the wineserver too: for a
+# prefix whose wineserver is gone, which `wineserver -k` can no longer reach.
+zrv_wine_end_all() {
+  local prefix=$1 proc
+  for proc in /proc/[0-9]*; do
+    { tr '\0' '\n' <"$proc/environ"; } 2>/dev/null | grep -xF "WINEPREFIX=$prefix" >/dev/null || continue
+    kill -KILL "${proc#/proc/}" 2>/dev/null || true
+  done
+}
+
+# Runs a Windows program of a prefix as `timeout LIMIT` would, and ends the
+# run at once when the prefix's wineserver goes away under it: every Wine
+# process then waits for ever for an answer (seen under qemu-user, where the
+# server of a 32-bit prefix was gone a few minutes into a run). Status 124
+# when the limit ended it, 125 when its server was lost.
+#   zrv_wine_run_watched PREFIX LIMIT PROGRAM [ARGS...]
+zrv_wine_run_watched() {
+  local prefix=$1 limit=$2 run seen= missing=0 status=0
+  shift 2
+  timeout -k 10 "$limit" "$@" &
+  run=$!
+  while kill -0 "$run" 2>/dev/null; do
+    sleep 5
+    if zrv_wine_linux_pid "$prefix" '\(^\|/\)wineserver[0-9]* ' >/dev/null; then
+      seen=1 missing=0
+    elif [ -n "$seen" ] && kill -0 "$run" 2>/dev/null; then
+      missing=$((missing + 1))
+      if [ "$missing" -ge 3 ]; then
+        echo "the wineserver of $prefix is gone while the run goes on; it cannot end by itself and is ended" >&2
+        zrv_wine_end_all "$prefix"
+        wait "$run" 2>/dev/null || true
+        return 125
+      fi
+    fi
+  done
+  wait "$run" || status=$?
+  return "$status"
+}
+
 # The peak resident memory (VmHWM) of a Linux process so far, in kB.
 zrv_peak_kb() {
   awk '/^VmHWM:/ { print $2 }' "/proc/$1/status"
